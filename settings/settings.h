@@ -1,0 +1,58 @@
+// The user's fourteen choices, their defaults and their stored text forms.
+// Read once at start-up, changed only by the options dialog, written in one
+// place (saveSettings).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace caelora {
+
+struct Settings {
+  std::uint8_t colourScheme = 0;  // "SMapCMode": 0 colour, 1 white on black, 2 black on white, 3 red
+  bool showLines = true;          // "SMapLMode"
+  bool showNames = true;          // "SMapNMode"
+  bool showMilkyWay = true;       // "SMapMMode"
+  std::uint8_t lineIntensity = 5;      // "SMapILMode", 0..10
+  std::uint8_t milkyWayIntensity = 5;  // "SMapIMMode", 0..10
+  std::uint8_t nameSize = 1;           // "SMapIPMode", 0..2
+  bool dailyScale = false;        // "SMapDaily"
+  bool showGrid = false;          // "SMapRaDec"
+  bool showEcliptic = false;      // "SMapEclip"
+  bool alwaysOnTop = true;        // "SMapTopMost"
+  std::string languageFile;       // "SMapFLang", full path
+  std::string linesFile;          // "SMapFLines", full path
+  std::int16_t latitude = 50;     // "SMapLat", whole degrees, north positive
+
+  bool operator==(const Settings&) const = default;
+};
+
+// The per-user store: text values by key, application "Caelora", section
+// "Startup". The platform edge implements it on QSettings.
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  virtual std::optional<std::string> get(const std::string& key) const = 0;
+  virtual void save(const std::string& key, const std::string& text) = 0;
+};
+
+// Defaults for a program whose data files lie in `programFolder`.
+Settings defaultSettings(const std::string& programFolder);
+
+// Reads the fourteen keys in their fixed order. A missing key takes its
+// default; a stored text that does not convert leaves the value at 0, false
+// or empty and the other keys are still read. A latitude that the chart
+// cannot draw (0, or beyond 25..80 north or south) is brought to the nearest
+// drawable one.
+Settings loadSettings(const SettingsStore& store, const std::string& programFolder);
+
+// Writes all fourteen keys in their fixed order, changed or not.
+void saveSettings(SettingsStore& store, const Settings& settings);
+
+// Stored text forms.
+std::string booleanText(bool value);  // "True" / "False"
+std::optional<bool> parseBoolean(const std::string& text);
+std::optional<long> parseWholeNumber(const std::string& text, long lo, long hi);
+
+}  // namespace caelora

@@ -1,0 +1,20 @@
+// What every sky loader reads: the current settings, the folder of the data
+// files and the glyphs of the vector font.
+#pragma once
+
+#include <string>
+
+#include "settings/settings.h"
+#include "sky/vector_font.h"
+
+namespace caelora {
+
+struct ChartSetup {
+  Settings settings;
+  std::string programFolder;  // the data files: yale.dat, Cons.txt, iso.fnt, ...
+  GlyphTable glyphs;          // from loadFont; empty entries draw nothing
+
+  std::string dataFile(const std::string& name) const { return programFolder + "/" + name; }
+};
+
+}  // namespace caelora

@@ -1,0 +1,116 @@
+#include "sky/sequential_input.h"
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace caelora {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+std::string printable(const std::string& s) {
+  std::string out;
+  for (char c : s.substr(0, 40)) {
+    unsigned char u = static_cast<unsigned char>(c);
+    out += (u < 32 || u == 127) ? '?' : c;
+  }
+  if (s.size() > 40) out += "...";
+  return out;
+}
+
+std::string readWholeFile(const std::string& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec))
+    throw DataError(path + ": is a directory, not a data file");
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw DataError(path + ": cannot open the file");
+  std::ostringstream s;
+  s << in.rdbuf();
+  if (in.bad()) throw DataError(path + ": read error");
+  return s.str();
+}
+
+}  // namespace
+
+SequentialInput::SequentialInput(const std::string& path)
+    : name_(path), text_(readWholeFile(path)) {}
+
+SequentialInput::SequentialInput(std::string name, std::string content)
+    : name_(std::move(name)), text_(std::move(content)) {}
+
+void SequentialInput::skipBlanks() {
+  while (pos_ < text_.size() && isBlank(text_[pos_])) ++pos_;
+}
+
+bool SequentialInput::atEnd() {
+  while (pos_ < text_.size() &&
+         (isBlank(text_[pos_]) || isLineEnd(text_[pos_]) || text_[pos_] == '\x1a'))
+    ++pos_;
+  field_ = 0;
+  return pos_ >= text_.size();
+}
+
+std::string SequentialInput::readText() {
+  ++field_;
+  // A field may begin on a later line when the record continues there.
+  while (pos_ < text_.size() && (isBlank(text_[pos_]) || isLineEnd(text_[pos_]))) ++pos_;
+  if (pos_ >= text_.size()) fail("field " + std::to_string(field_) + " is missing (end of file)");
+  std::string value;
+  if (text_[pos_] == '"') {
+    std::size_t close = text_.find('"', pos_ + 1);
+    if (close == std::string::npos) fail("field " + std::to_string(field_) + " has no closing quote");
+    value = text_.substr(pos_ + 1, close - pos_ - 1);
+    pos_ = close + 1;
+    // Anything between the closing quote and the delimiter is dropped.
+    while (pos_ < text_.size() && text_[pos_] != ',' && !isLineEnd(text_[pos_])) ++pos_;
+  } else {
+    std::size_t start = pos_;
+    while (pos_ < text_.size() && text_[pos_] != ',' && !isLineEnd(text_[pos_])) ++pos_;
+    value = text_.substr(start, pos_ - start);
+    while (!value.empty() && isBlank(value.back())) value.pop_back();
+  }
+  // Consume the delimiter: a comma, or one line end (CR LF, LF or CR).
+  if (pos_ < text_.size()) {
+    if (text_[pos_] == ',') {
+      ++pos_;
+    } else if (text_[pos_] == '\r') {
+      ++pos_;
+      if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    } else if (text_[pos_] == '\n') {
+      ++pos_;
+    }
+  }
+  return value;
+}
+
+double SequentialInput::readNumber() {
+  std::string field = readText();
+  const char* first = field.data();
+  const char* last = field.data() + field.size();
+  if (first != last && *first == '+') ++first;
+  double value = 0;
+  auto [end, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
+  if (field.empty() || ec != std::errc() || end != last || !std::isfinite(value))
+    fail("field " + std::to_string(field_) + " \"" + printable(field) + "\" is not a number");
+  return value;
+}
+
+long SequentialInput::readInteger(long lo, long hi) {
+  double v = readNumber();
+  if (v != std::floor(v) || v < static_cast<double>(lo) || v > static_cast<double>(hi)) {
+    std::ostringstream s;
+    s << "field " << field_ << " is " << v << ", expected a whole number from " << lo << " to " << hi;
+    fail(s.str());
+  }
+  return static_cast<long>(v);
+}
+
+void SequentialInput::fail(const std::string& what) const {
+  throw DataError(name_ + ", record " + std::to_string(record_) + ": " + what);
+}
+
+}  // namespace caelora

@@ -1,0 +1,50 @@
+// Sequential, comma-delimited input of the data files: fields are separated
+// by commas or line ends, surrounding blanks are ignored, a field may be
+// quoted when it holds commas. Records are counted by the caller through
+// nextRecord(); every error names the file and the record.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "sky/data_error.h"
+
+namespace caelora {
+
+class SequentialInput {
+ public:
+  // Reads the whole file; throws DataError when it cannot be opened or is a
+  // directory.
+  explicit SequentialInput(const std::string& path);
+  // For text already in memory; `name` is used in error messages.
+  SequentialInput(std::string name, std::string content);
+
+  // True when nothing but blanks and line ends is left.
+  bool atEnd();
+  // Starts the next record (1-based numbering used in messages).
+  void nextRecord() { ++record_; }
+  std::size_t record() const { return record_; }
+
+  // The next field as text, without quotes and surrounding blanks.
+  std::string readText();
+  // The next field as a decimal number; throws DataError when the field is
+  // missing, empty or not a finite number.
+  double readNumber();
+  // readNumber() that must be a whole number in [lo, hi].
+  long readInteger(long lo, long hi);
+
+  // Throws a DataError naming the file and the current record.
+  [[noreturn]] void fail(const std::string& what) const;
+
+  const std::string& name() const { return name_; }
+
+ private:
+  void skipBlanks();
+  std::string name_;
+  std::string text_;
+  std::size_t pos_ = 0;
+  std::size_t record_ = 0;
+  int field_ = 0;
+};
+
+}  // namespace caelora

@@ -1,0 +1,42 @@
+// The stroked vector font of the on-screen chart: glyphs from "iso.fnt" with
+// the overrides of the language file, drawn as line strips into the display
+// list the calling loader is recording.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "sky/display_list.h"
+
+namespace caelora {
+
+using GlyphTable = std::array<std::string, 256>;
+
+struct Rgb {
+  float r = 0, g = 0, b = 0;
+};
+
+// Reads programFolder + "/iso.fnt", then the "OGL_font" overrides of the
+// language file. Throws DataError naming the file and line of what is wrong.
+GlyphTable loadFont(const std::string& programFolder, const std::string& languageFile);
+
+// Text bent along a circle, centred on the direction `angle` (degrees, 0 at
+// the top); a negative size writes on the inner, lower side. `offset` (dy, dx)
+// moves the whole text first. Text is Windows-1250 bytes.
+struct ArcOffset {
+  double dy = 0;
+  double dx = 0;
+};
+void drawArcText(DisplayList& list, const GlyphTable& glyphs, int scheme, double angle,
+                 double radius, const std::string& text, double size,
+                 std::optional<ArcOffset> offset = std::nullopt);
+
+// Straight text starting at (distance, angle) in polar form and running along
+// the tangent, glyph tops towards the centre.
+void drawLineText(DisplayList& list, const GlyphTable& glyphs, int scheme, double distance,
+                  double angle, const std::string& text, double size,
+                  std::optional<double> dy = std::nullopt,
+                  std::optional<Rgb> colour = std::nullopt);
+
+}  // namespace caelora

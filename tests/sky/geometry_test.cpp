@@ -1,0 +1,118 @@
+#include "sky/geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+
+namespace caelora {
+namespace {
+
+TEST(ProjectToDisc, NorthernLimitCircleAndPole) {
+  DiscProjector p(50);
+  EXPECT_TRUE(p.project(0, 90));
+  EXPECT_NEAR(p.x(), 0, 1e-12);
+  EXPECT_NEAR(p.y(), 0, 1e-12);
+  EXPECT_TRUE(p.project(3, -40));  // the limit itself is on the disc
+  EXPECT_NEAR(std::hypot(p.x(), p.y()), 0.89, 1e-7);
+  const double kx = p.x(), ky = p.y();
+  EXPECT_FALSE(p.project(9, -40.01));
+  EXPECT_FALSE(p.onDisc());
+  EXPECT_EQ(p.x(), kx);  // the previous position survives
+  EXPECT_EQ(p.y(), ky);
+  EXPECT_TRUE(p.project(6, 0));
+  EXPECT_NEAR(p.x(), 0, 1e-7);
+  EXPECT_NEAR(p.y(), -0.89 * 90 / 130, 1e-7);
+}
+
+TEST(ProjectToDisc, SouthernRulesIncludingLatitudeZero) {
+  DiscProjector p(-30);
+  EXPECT_TRUE(p.project(0, -90));
+  EXPECT_NEAR(p.x(), 0, 1e-12);
+  EXPECT_TRUE(p.project(0, 0));
+  EXPECT_NEAR(p.x(), -0.89 * 90 / 150, 1e-7);
+  EXPECT_NEAR(p.y(), 0, 1e-12);
+  EXPECT_TRUE(p.project(5, 60));
+  EXPECT_NEAR(std::hypot(p.x(), p.y()), 0.89, 1e-7);
+  EXPECT_FALSE(p.project(5, 60.01));
+  DiscProjector equator(0);
+  EXPECT_TRUE(equator.project(0, -90));  // south pole at the centre
+  EXPECT_NEAR(equator.x(), 0, 1e-12);
+  EXPECT_FALSE(ProjectToDisc(0, 60.01, -30).onDisc);
+}
+
+TEST(ProjectToDisc, HoursRunClockwiseInTheNorthAndCounterClockwiseInTheSouth) {
+  auto north = ProjectToDisc(6, 0, 50);
+  EXPECT_LT(north.y, 0);
+  auto north18 = ProjectToDisc(18, 0, 50);
+  EXPECT_GT(north18.y, 0);
+  auto south0 = ProjectToDisc(0, 0, -50);
+  EXPECT_LT(south0.x, 0);
+  auto south12 = ProjectToDisc(12, 0, -50);
+  EXPECT_GT(south12.x, 0);
+}
+
+TEST(PolarAngle, Quadrants) {
+  EXPECT_NEAR(PolarAngle(1, 0), 0, 1e-6);
+  EXPECT_NEAR(PolarAngle(0, -1), kPi / 2, 1e-6);
+  EXPECT_NEAR(PolarAngle(-1, 0), kPi, 1e-6);
+  EXPECT_NEAR(PolarAngle(0, 1), 1.5 * kPi, 1e-6);
+  EXPECT_NEAR(PolarAngle(0, 0), 1.75 * kPi, 1e-6);
+  EXPECT_NEAR(PolarAngleD(0, 0), 1.75 * kPi, 1e-12);
+  EXPECT_NEAR(PolarAngleD(0, -1), kPi / 2, 1e-12);
+  EXPECT_NEAR(PolarAngleD(1, 1), 1.75 * kPi, 1e-12);
+  for (float a : {0.3f, -0.7f, 2.0f})
+    for (float b : {0.5f, -1.5f}) {
+      EXPECT_GE(PolarAngle(a, b), 0);
+      EXPECT_LT(PolarAngle(a, b), kTwoPi);
+      EXPECT_NEAR(PolarAngle(a, b), std::fmod(std::atan2(-b, a) + kTwoPi, kTwoPi), 1e-5);
+    }
+}
+
+TEST(ArcSine, AbsorbsTheUndefinedCases) {
+  EXPECT_EQ(ArcSine(1), kHalfPi);
+  EXPECT_EQ(ArcSine(-1), kHalfPi);
+  EXPECT_EQ(ArcSine(2), kHalfPi);
+  EXPECT_NEAR(ArcSine(0.5f), 0.5236, 1e-4);
+  EXPECT_NEAR(ArcSine(-0.5f), -0.5236, 1e-4);
+}
+
+TEST(CircleThroughPoints, FindsTheCircle) {
+  Circle c = CircleThroughPoints(1, 0, 0, 1, -1, 0);
+  EXPECT_NEAR(c.cx, 0, 1e-6);
+  EXPECT_NEAR(c.cy, 0, 1e-6);
+  EXPECT_NEAR(c.r, 1, 1e-6);
+  c = CircleThroughPoints(3, 2, 2, 3, 1, 2);
+  EXPECT_NEAR(c.cx, 2, 1e-5);
+  EXPECT_NEAR(c.cy, 2, 1e-5);
+  EXPECT_NEAR(c.r, 1, 1e-5);
+}
+
+TEST(HorizonOutline, ClosedCurveTouchingTheLimitCircle) {
+  for (int lat : {25, 50, 80, -35, -80}) {
+    auto p = HorizonOutline(lat);
+    EXPECT_NEAR(p[0], p[240], 1e-5) << lat;
+    EXPECT_NEAR(p[1], p[241], 1e-5) << lat;
+    for (int i = 242; i <= 250; ++i) EXPECT_EQ(p[i], 0) << lat;
+    // h = 12 (point 60) is the lowest point of the horizon, on the limit circle.
+    EXPECT_NEAR(std::hypot(p[120], p[121]), kLimitRadius, 1e-5) << lat;
+    for (int i = 0; i <= 240; i += 2) EXPECT_LE(std::hypot(p[i], p[i + 1]), 0.8900001) << lat;
+  }
+}
+
+TEST(FormatPdfNumber, TiesToEvenAndAPointWhateverTheLocale) {
+  std::setlocale(LC_ALL, "de_DE.UTF-8");  // may be absent; the text must not care
+  EXPECT_EQ(FormatPdfNumber(12.5, 1), "12.5");
+  EXPECT_EQ(FormatPdfNumber(3.0, 1), "3");
+  EXPECT_EQ(FormatPdfNumber(-0.25, 2), "-0.25");
+  EXPECT_EQ(FormatPdfNumber(0.125, 2), "0.12");
+  EXPECT_EQ(FormatPdfNumber(2.5, 0), "2");
+  EXPECT_EQ(FormatPdfNumber(3.5, 0), "4");
+  EXPECT_EQ(FormatPdfNumber(1234.5678, 2), "1234.57");
+  EXPECT_EQ(FormatPdfNumber(-0.001, 2), "0");
+  EXPECT_EQ(FormatPdfNumber(0.5, 2), "0.5");
+  std::setlocale(LC_ALL, "C");
+}
+
+}  // namespace
+}  // namespace caelora
