@@ -25,7 +25,8 @@ struct Settings {
   std::string linesFile;          // "SMapFLines", full path
   std::int16_t latitude = 50;     // "SMapLat", whole degrees, north positive
 
-  bool operator==(const Settings&) const = default;
+  bool operator==(const Settings& other) const;  // every value equal
+  bool operator!=(const Settings& other) const { return !(*this == other); }
 };
 
 // The per-user store: text values by key, application "Caelora", section

@@ -1,0 +1,161 @@
+// The fourteen settings: defaults, reading and writing them through the
+// per-user store, and the text forms the store keeps them in.
+#include "settings/settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace caelora {
+namespace {
+
+constexpr int kMinLatitude = 25;
+constexpr int kMaxLatitude = 80;
+constexpr std::int16_t kDefaultLatitude = 50;
+constexpr long kLastColourScheme = 3;
+
+std::string trimmed(const std::string& text) {
+  auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
+  auto first = std::find_if_not(text.begin(), text.end(), blank);
+  auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
+  return first < last ? std::string(first, last) : std::string();
+}
+
+// Skips one leading '+': from_chars takes only '-', and a second sign after
+// the first is no number.
+const char* afterPlus(const char* first, const char* last) {
+  if (first != last && *first == '+' && first + 1 != last && first[1] != '-') return first + 1;
+  return first;
+}
+
+std::string lowerCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The stored text of `key`, or the default's text form when the key is absent.
+std::string storedOr(const SettingsStore& store, const std::string& key,
+                     const std::string& fallback) {
+  std::optional<std::string> text = store.get(key);
+  return text ? *text : fallback;
+}
+
+std::uint8_t readByte(const SettingsStore& store, const std::string& key,
+                      std::uint8_t fallback, long hi = 255) {
+  auto value = parseWholeNumber(storedOr(store, key, std::to_string(fallback)), 0, hi);
+  return static_cast<std::uint8_t>(value.value_or(0));
+}
+
+bool readBoolean(const SettingsStore& store, const std::string& key, bool fallback) {
+  return parseBoolean(storedOr(store, key, booleanText(fallback))).value_or(false);
+}
+
+std::string readPath(const SettingsStore& store, const std::string& key,
+                     const std::string& fallback) {
+  return storedOr(store, key, fallback);
+}
+
+// The horizon and the mask tables only exist for 25..80 degrees north or
+// south; a latitude of 0 would even divide by zero. A damaged value (or one
+// that did not convert and so became 0) is brought to the nearest drawable
+// latitude on its own side of the equator; 0 has no side and takes the
+// default.
+std::int16_t drawableLatitude(long latitude) {
+  if (latitude == 0) return kDefaultLatitude;
+  const long magnitude = std::clamp(std::labs(latitude), long{kMinLatitude}, long{kMaxLatitude});
+  return static_cast<std::int16_t>(latitude < 0 ? -magnitude : magnitude);
+}
+
+std::int16_t readLatitude(const SettingsStore& store, const std::string& key) {
+  auto value = parseWholeNumber(storedOr(store, key, std::to_string(kDefaultLatitude)),
+                                -32768, 32767);
+  return drawableLatitude(value.value_or(0));
+}
+
+}  // namespace
+
+bool Settings::operator==(const Settings& o) const {
+  return colourScheme == o.colourScheme && showLines == o.showLines &&
+         showNames == o.showNames && showMilkyWay == o.showMilkyWay &&
+         lineIntensity == o.lineIntensity && milkyWayIntensity == o.milkyWayIntensity &&
+         nameSize == o.nameSize && dailyScale == o.dailyScale && showGrid == o.showGrid &&
+         showEcliptic == o.showEcliptic && alwaysOnTop == o.alwaysOnTop &&
+         languageFile == o.languageFile && linesFile == o.linesFile && latitude == o.latitude;
+}
+
+Settings defaultSettings(const std::string& programFolder) {
+  Settings s;
+  s.languageFile = programFolder + "/english.lng";
+  s.linesFile = programFolder + "/default.con";
+  return s;
+}
+
+Settings loadSettings(const SettingsStore& store, const std::string& programFolder) {
+  const Settings d = defaultSettings(programFolder);
+  Settings s;
+  // Schemes beyond 3 have no background or star colours; such a stored
+  // value is treated as one that does not convert.
+  s.colourScheme = readByte(store, "SMapCMode", d.colourScheme, kLastColourScheme);
+  s.showLines = readBoolean(store, "SMapLMode", d.showLines);
+  s.showNames = readBoolean(store, "SMapNMode", d.showNames);
+  s.showMilkyWay = readBoolean(store, "SMapMMode", d.showMilkyWay);
+  s.lineIntensity = readByte(store, "SMapILMode", d.lineIntensity);
+  s.milkyWayIntensity = readByte(store, "SMapIMMode", d.milkyWayIntensity);
+  s.nameSize = readByte(store, "SMapIPMode", d.nameSize);
+  s.dailyScale = readBoolean(store, "SMapDaily", d.dailyScale);
+  s.showGrid = readBoolean(store, "SMapRaDec", d.showGrid);
+  s.showEcliptic = readBoolean(store, "SMapEclip", d.showEcliptic);
+  s.alwaysOnTop = readBoolean(store, "SMapTopMost", d.alwaysOnTop);
+  s.languageFile = readPath(store, "SMapFLang", d.languageFile);
+  s.linesFile = readPath(store, "SMapFLines", d.linesFile);
+  s.latitude = readLatitude(store, "SMapLat");
+  return s;
+}
+
+void saveSettings(SettingsStore& store, const Settings& s) {
+  store.save("SMapCMode", std::to_string(s.colourScheme));
+  store.save("SMapLMode", booleanText(s.showLines));
+  store.save("SMapNMode", booleanText(s.showNames));
+  store.save("SMapMMode", booleanText(s.showMilkyWay));
+  store.save("SMapILMode", std::to_string(s.lineIntensity));
+  store.save("SMapIMMode", std::to_string(s.milkyWayIntensity));
+  store.save("SMapIPMode", std::to_string(s.nameSize));
+  store.save("SMapFLang", s.languageFile);
+  store.save("SMapFLines", s.linesFile);
+  store.save("SMapLat", std::to_string(s.latitude));
+  store.save("SMapDaily", booleanText(s.dailyScale));
+  store.save("SMapRaDec", booleanText(s.showGrid));
+  store.save("SMapEclip", booleanText(s.showEcliptic));
+  store.save("SMapTopMost", booleanText(s.alwaysOnTop));
+}
+
+std::string booleanText(bool value) { return value ? "True" : "False"; }
+
+std::optional<bool> parseBoolean(const std::string& text) {
+  const std::string word = lowerCase(trimmed(text));
+  if (word == "true") return true;
+  if (word == "false") return false;
+  // Any number is accepted: 0 is false, everything else true.
+  const char* last = word.data() + word.size();
+  const char* first = afterPlus(word.data(), last);
+  double number = 0;
+  auto [end, ec] = std::from_chars(first, last, number, std::chars_format::fixed);
+  if (first == last || ec != std::errc() || end != last || !std::isfinite(number))
+    return std::nullopt;
+  return number != 0;
+}
+
+std::optional<long> parseWholeNumber(const std::string& text, long lo, long hi) {
+  const std::string digits = trimmed(text);
+  const char* last = digits.data() + digits.size();
+  const char* first = afterPlus(digits.data(), last);
+  long long value = 0;
+  auto [end, ec] = std::from_chars(first, last, value);
+  if (first == last || ec != std::errc() || end != last || value < lo || value > hi)
+    return std::nullopt;
+  return static_cast<long>(value);
+}
+
+}  // namespace caelora
