@@ -1,0 +1,30 @@
+// The per-user settings store on QSettings: application "Caelora", group
+// "Startup", every value kept as its text form. On Linux the file is
+// $XDG_CONFIG_HOME/Caelora/Caelora.conf (~/.config when that is unset).
+#pragma once
+
+#include <QSettings>
+
+#include "settings/settings.h"
+
+namespace caelora {
+
+class QSettingsStore : public SettingsStore {
+ public:
+  QSettingsStore();
+  // A store in a given file (INI syntax); for tools and tests that must not
+  // touch the user's own store.
+  explicit QSettingsStore(const QString& iniFile);
+
+  std::optional<std::string> get(const std::string& key) const override;
+  void save(const std::string& key, const std::string& text) override;
+
+  // Pushes what was saved to the file now rather than at destruction.
+  void flush();
+  QString fileName() const { return settings_.fileName(); }
+
+ private:
+  mutable QSettings settings_;
+};
+
+}  // namespace caelora
