@@ -1,0 +1,94 @@
+// The frame routine of the chart, in raw OpenGL 1.1.
+#include "gl/frame.h"
+
+#include <GL/gl.h>
+
+#include "sky/display_list.h"
+
+namespace caelora {
+
+namespace {
+
+void setClearColour(int colourScheme) {
+  const GLfloat c = colourScheme == 2 ? 1.0f : 0.0f;
+  glClearColor(c, c, c, 0.0f);
+}
+
+// Everything that turns with the disc, in its fixed order.
+void drawDisc(const FrameLayers& layers, double discAngleDeg) {
+  glPushMatrix();
+  glRotatef(static_cast<GLfloat>(discAngleDeg), 0.0f, 0.0f, 1.0f);
+  if (layers.milkyWay) glCallList(kMilkyWayList);
+  if (layers.grid) glCallList(kGridList);
+  if (layers.ecliptic) glCallList(kEclipticList);
+  glEnable(GL_LINE_SMOOTH);
+  glCallList(kStarsList);
+  if (layers.names) glCallList(kNamesList);
+  glCallList(kDateScaleList);
+  glDisable(GL_LINE_SMOOTH);
+  if (layers.lines) glCallList(kFiguresList);
+  glPopMatrix();
+}
+
+}  // namespace
+
+FrameLayers frameLayers(const Settings& s) {
+  FrameLayers layers;
+  layers.colourScheme = s.colourScheme;
+  layers.milkyWay = s.showMilkyWay;
+  layers.grid = s.showGrid;
+  layers.ecliptic = s.showEcliptic;
+  layers.names = s.showNames;
+  layers.lines = s.showLines;
+  return layers;
+}
+
+void setViewport(int widthPx, int heightPx) {
+  glViewport(0, 0, widthPx, heightPx);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+void DrawInit(int colourScheme) {
+  setClearColour(colourScheme);
+  glEnable(GL_POINT_SMOOTH);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_STENCIL_TEST);
+  glClearStencil(1);
+}
+
+void drawChartFrame(const FrameLayers& layers, double discAngleDeg,
+                    const std::function<void()>& buildMaskIfNeeded, bool useMask) {
+  // The scheme may have changed since DrawInit.
+  setClearColour(layers.colourScheme);
+  if (!useMask) {
+    glDisable(GL_STENCIL_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    drawDisc(layers, discAngleDeg);
+    glEnable(GL_STENCIL_TEST);
+    return;
+  }
+  glClear(GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);  // stencil 1 everywhere
+
+  // The window shape writes 0 into the stencil; its colour is cleared away.
+  glStencilFunc(GL_ALWAYS, 0, 1);
+  glStencilOp(GL_REPLACE, GL_REPLACE, GL_REPLACE);
+  glCallList(kWindowShapeList);
+  glClear(GL_COLOR_BUFFER_BIT);
+
+  // The disc lands only inside the window shape.
+  glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+  glStencilFunc(GL_EQUAL, 0, 1);
+  drawDisc(layers, discAngleDeg);
+
+  // The mask lands only outside it.
+  glStencilFunc(GL_NOTEQUAL, 0, 1);
+  if (buildMaskIfNeeded) buildMaskIfNeeded();
+  glCallList(kMaskList);
+}
+
+}  // namespace caelora

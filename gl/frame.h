@@ -1,0 +1,39 @@
+// One frame of the chart: the clears, the stencil passes that cut the
+// horizon window, the star disc's lists turned by the disc angle, and the
+// mask outside the window. Shared by the window and the offscreen renderer.
+#pragma once
+
+#include <functional>
+
+#include "settings/settings.h"
+
+namespace caelora {
+
+// Which optional lists a frame calls, and the background.
+struct FrameLayers {
+  int colourScheme = 0;
+  bool milkyWay = true;
+  bool grid = false;
+  bool ecliptic = false;
+  bool names = true;
+  bool lines = true;
+};
+
+FrameLayers frameLayers(const Settings& settings);
+
+// Orthographic view of -1..1 in x and y over the whole surface.
+void setViewport(int widthPx, int heightPx);
+
+// The fixed state of the chart: background colour, point smoothing,
+// alpha blending, the stencil test with clear value 1.
+void DrawInit(int colourScheme);
+
+// Draws one frame into the bound framebuffer (presenting it is the
+// caller's part). `buildMaskIfNeeded` runs right before list 8 is called,
+// so that the mask can be recorded at the first frame. Without `useMask`
+// the disc's lists are drawn without stencil and mask, to look at layers on
+// their own.
+void drawChartFrame(const FrameLayers& layers, double discAngleDeg,
+                    const std::function<void()>& buildMaskIfNeeded, bool useMask = true);
+
+}  // namespace caelora
