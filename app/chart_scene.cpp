@@ -1,0 +1,172 @@
+// Which layers load when, and the hand-over of recordings to OpenGL.
+#include "app/chart_scene.h"
+
+#include <filesystem>
+#include <utility>
+
+#include "gl/list_compiler.h"
+
+namespace caelora {
+
+namespace {
+
+// The recording of one layer. A layer whose loader is not part of the
+// program yet records nothing.
+DisplayList recordLayer(Layer layer, const ChartSetup& setup) {
+  (void)setup;
+  switch (layer) {
+    case Layer::Stars:
+    case Layer::Figures:
+    case Layer::Names:
+    case Layer::DateScale:
+    case Layer::MilkyWay:
+    case Layer::WindowShape:
+    case Layer::Mask:
+    case Layer::Grid:
+    case Layer::Ecliptic:
+      break;
+  }
+  return DisplayList{};
+}
+
+bool sharedInputsDiffer(const Settings& a, const Settings& b) {
+  return a.latitude != b.latitude || a.colourScheme != b.colourScheme ||
+         a.languageFile != b.languageFile;
+}
+
+}  // namespace
+
+int listNumber(Layer layer) {
+  switch (layer) {
+    case Layer::Stars: return kStarsList;
+    case Layer::Figures: return kFiguresList;
+    case Layer::Names: return kNamesList;
+    case Layer::DateScale: return kDateScaleList;
+    case Layer::MilkyWay: return kMilkyWayList;
+    case Layer::WindowShape: return kWindowShapeList;
+    case Layer::Mask: return kMaskList;
+    case Layer::Grid: return kGridList;
+    case Layer::Ecliptic: return kEclipticList;
+  }
+  return 0;
+}
+
+const char* layerName(Layer layer) {
+  switch (layer) {
+    case Layer::Stars: return "stars";
+    case Layer::Figures: return "constellation figures";
+    case Layer::Names: return "constellation names";
+    case Layer::DateScale: return "date scale";
+    case Layer::MilkyWay: return "Milky Way";
+    case Layer::WindowShape: return "horizon window";
+    case Layer::Mask: return "mask";
+    case Layer::Grid: return "coordinate grid";
+    case Layer::Ecliptic: return "ecliptic";
+  }
+  return "";
+}
+
+bool isLoaded(Layer layer, const Settings& s) {
+  switch (layer) {
+    case Layer::Figures: return s.showLines;
+    case Layer::MilkyWay: return s.showMilkyWay;
+    case Layer::Grid: return s.showGrid;
+    case Layer::Ecliptic: return s.showEcliptic;
+    default: return true;
+  }
+}
+
+bool isStale(Layer layer, const Settings& built, const Settings& now) {
+  if (sharedInputsDiffer(built, now)) return true;
+  switch (layer) {
+    case Layer::Figures:
+      return built.linesFile != now.linesFile || built.lineIntensity != now.lineIntensity;
+    case Layer::Names: return built.nameSize != now.nameSize;
+    case Layer::DateScale: return built.dailyScale != now.dailyScale;
+    case Layer::MilkyWay: return built.milkyWayIntensity != now.milkyWayIntensity;
+    default: return false;
+  }
+}
+
+ChartScene::ChartScene(Settings settings, std::string programFolder) {
+  setup_.settings = std::move(settings);
+  setup_.programFolder = std::move(programFolder);
+}
+
+void ChartScene::load(Layer layer, StepRunner& steps) {
+  builtWith_[layer] = setup_.settings;
+  DisplayList recorded;
+  // A loader that fails leaves its list empty, never half recorded.
+  steps.run(layerName(layer), [&] { recorded = recordLayer(layer, setup_); });
+  pending_[layer] = std::move(recorded);
+  if (layer == Layer::Mask) maskBuilt_ = true;
+}
+
+void ChartScene::loadFont(StepRunner& steps) {
+  setup_.glyphs = GlyphTable{};
+  steps.run("vector font", [&] {
+    (void)setup_;  // the font loader joins here
+  });
+}
+
+void ChartScene::loadIfStale(Layer layer, StepRunner& steps) {
+  if (!isLoaded(layer, setup_.settings)) return;
+  const auto built = builtWith_.find(layer);
+  if (layer == Layer::Figures || built == builtWith_.end() ||
+      isStale(layer, built->second, setup_.settings))
+    load(layer, steps);
+}
+
+void ChartScene::loadAtStartup(StepRunner& steps,
+                               const std::function<void(const std::string&)>& linesFileMissing) {
+  loadFont(steps);
+  load(Layer::Names, steps);
+  if (setup_.settings.showMilkyWay) load(Layer::MilkyWay, steps);
+  if (setup_.settings.showEcliptic) load(Layer::Ecliptic, steps);
+  if (setup_.settings.showGrid) load(Layer::Grid, steps);
+  load(Layer::Stars, steps);
+  load(Layer::DateScale, steps);
+  steps.run("figure file", [&] {
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(setup_.settings.linesFile, ignored) && linesFileMissing)
+      linesFileMissing(setup_.settings.linesFile);
+  });
+  if (setup_.settings.showLines) load(Layer::Figures, steps);
+  load(Layer::WindowShape, steps);
+}
+
+void ChartScene::applySettings(const Settings& next, StepRunner& steps) {
+  const bool languageChanged = next.languageFile != setup_.settings.languageFile;
+  setup_.settings = next;
+  if (languageChanged) loadFont(steps);
+  for (Layer layer : {Layer::WindowShape, Layer::Mask, Layer::DateScale, Layer::Names,
+                      Layer::Stars, Layer::MilkyWay, Layer::Ecliptic, Layer::Grid,
+                      Layer::Figures})
+    loadIfStale(layer, steps);
+}
+
+void ChartScene::reloadAll(StepRunner& steps) {
+  builtWith_.clear();
+  pending_.clear();
+  maskBuilt_ = false;
+  for (Layer layer : kAllLayers)
+    if (layer != Layer::Mask && isLoaded(layer, setup_.settings)) load(layer, steps);
+}
+
+std::map<Layer, DisplayList> ChartScene::takePending() {
+  std::map<Layer, DisplayList> taken;
+  taken.swap(pending_);
+  return taken;
+}
+
+void ChartScene::compilePending() {
+  for (const auto& [layer, recording] : takePending()) compileList(listNumber(layer), recording);
+}
+
+void ChartScene::buildMaskIfNeeded(StepRunner& steps) {
+  if (maskBuilt_) return;
+  load(Layer::Mask, steps);
+  compilePending();
+}
+
+}  // namespace caelora

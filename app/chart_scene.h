@@ -1,0 +1,80 @@
+// The chart's layers between the sky loaders and OpenGL: runs the loaders
+// under the settings that switch them, holds each recording until a GL
+// context compiles it, and knows which layers a change of settings makes
+// stale. The window, the offscreen renderer and the options dialog share it.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "app/step_runner.h"
+#include "sky/chart_setup.h"
+#include "sky/display_list.h"
+
+namespace caelora {
+
+enum class Layer { Stars, Figures, Names, DateScale, MilkyWay, WindowShape, Mask, Grid, Ecliptic };
+
+constexpr std::array<Layer, 9> kAllLayers = {Layer::Stars,       Layer::Figures,  Layer::Names,
+                                             Layer::DateScale,   Layer::MilkyWay, Layer::WindowShape,
+                                             Layer::Mask,        Layer::Grid,     Layer::Ecliptic};
+
+int listNumber(Layer layer);
+const char* layerName(Layer layer);
+
+// Whether the chart keeps this layer loaded under `s` (names, stars, the
+// date scale, the window shape and the mask always; the rest when shown).
+bool isLoaded(Layer layer, const Settings& s);
+
+// Whether a layer recorded under `built` is out of date under `now`. The
+// latitude, the colour scheme and the language touch every layer; each
+// layer adds the values only it reads.
+bool isStale(Layer layer, const Settings& built, const Settings& now);
+
+class ChartScene {
+ public:
+  ChartScene(Settings settings, std::string programFolder);
+
+  const ChartSetup& setup() const { return setup_; }
+  const Settings& settings() const { return setup_.settings; }
+
+  // Start-up: the vector font, then the layers in their fixed order. Between
+  // the date scale and the figures, `linesFileMissing` is told when the
+  // figure file does not exist; it may change the settings (through
+  // applySettings) before the figures are loaded from the file as it then
+  // stands. The window shape comes last; the mask waits for the first frame.
+  void loadAtStartup(StepRunner& steps,
+                     const std::function<void(const std::string&)>& linesFileMissing = {});
+
+  // Takes new settings and records again exactly the layers they make
+  // stale (the figures whenever they are shown, so that a changed figure
+  // file takes effect); reloads the font when the language changed.
+  void applySettings(const Settings& next, StepRunner& steps);
+
+  // A new GL context holds no lists: records every loaded layer again.
+  void reloadAll(StepRunner& steps);
+
+  // Compiles and drops the waiting recordings. Needs a current context.
+  void compilePending();
+  // Frame step: records and compiles the mask the first time it is needed.
+  void buildMaskIfNeeded(StepRunner& steps);
+  bool maskBuilt() const { return maskBuilt_; }
+
+  // The recordings not yet compiled, handed over and forgotten here.
+  std::map<Layer, DisplayList> takePending();
+
+ private:
+  void load(Layer layer, StepRunner& steps);
+  void loadFont(StepRunner& steps);
+  void loadIfStale(Layer layer, StepRunner& steps);
+
+  ChartSetup setup_;
+  std::map<Layer, Settings> builtWith_;
+  std::map<Layer, DisplayList> pending_;
+  bool maskBuilt_ = false;
+};
+
+}  // namespace caelora

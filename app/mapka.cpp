@@ -1,0 +1,115 @@
+// Start-up, resizing and shut-down of the main window.
+#include "app/mapka.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QOpenGLContext>
+#include <QResizeEvent>
+#include <QScreen>
+#include <cmath>
+
+#include "app/stage.h"
+#include "app/ui_text.h"
+#include "gl/context_format.h"
+#include "gl/frame.h"
+
+namespace caelora {
+
+namespace {
+// The designed client area: 5880 x 5880 twips at 15 twips per pixel.
+constexpr int kInitialClientPx = 392;
+
+void printNote(const std::string& note) { qWarning("Caelora: %s", note.c_str()); }
+}  // namespace
+
+Mapka::Mapka(const std::string& programFolder, QWidget* parent)
+    : QWidget(parent), programFolder_(programFolder), steps_(printNote) {
+  setProperty("tag", QStringLiteral("101"));
+  Settings settings;
+  steps_.run("settings", [&] { settings = loadSettings(store_, programFolder_); });
+  scene_ = std::make_unique<ChartScene>(settings, programFolder_);
+  steps_.run("localise", [&] { localize(); });
+  steps_.run("aspect ratio", [&] { aspectRatio = 1.0f; });
+  steps_.run("OpenGL context", [&] { checkContext(); });
+  stage_ = new Stage(*scene_, steps_, this);
+  connect(stage_, &Stage::painted, this, [this] { vykresleno = true; });
+  resize(kInitialClientPx, kInitialClientPx);
+  stageWidth_ = kInitialClientPx;
+  stageHeight_ = kInitialClientPx;
+  stage_->setGeometry(0, 0, stageWidth_, stageHeight_);
+  scene_->loadAtStartup(steps_, [this](const std::string& file) { erorek(file); });
+  // The GL state of DrawInit is set when the stage's context comes up
+  // (Stage::initializeGL), right after the recordings are compiled.
+  steps_.run("window placement", [&] { placeOnTop(); });
+}
+
+Mapka::~Mapka() { shutDown(); }
+
+void Mapka::localize() {
+  setWindowTitle(uiText(scene_->settings().languageFile, 101));
+}
+
+void Mapka::checkContext() {
+  QOpenGLContext probe;
+  probe.setFormat(chartSurfaceFormat());
+  if (!probe.create() || !canDrawChart(probe)) reportContextFailure();
+}
+
+void Mapka::placeOnTop() {
+  if (!scene_->settings().alwaysOnTop) return;
+  setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->geometry();
+  // Halves round to even, as the window always has been placed.
+  const int x = static_cast<int>(std::nearbyint((area.width() - stageWidth_) / 2.0));
+  const int y = static_cast<int>(std::nearbyint((area.height() - stageHeight_) / 2.0));
+  move(area.x() + x, area.y() + y);
+}
+
+void Mapka::erorek(const std::string& fileName) {
+  const std::string& lang = scene_->settings().languageFile;
+  const QString text = uiText(lang, 2030) + QLatin1Char(' ') + QString::fromStdString(fileName) +
+                       QLatin1Char(' ') + uiText(lang, 305) + QStringLiteral("\r\n") +
+                       uiText(lang, 306);
+  QMessageBox::warning(this, uiText(lang, 101), text);
+}
+
+void Mapka::DrawInit() {
+  if (!stage_ || !stage_->context()) return;
+  stage_->makeCurrent();
+  caelora::DrawInit(scene_->settings().colourScheme);
+  stage_->doneCurrent();
+}
+
+void Mapka::kreslix() {
+  if (stage_) stage_->repaint();
+}
+
+void Mapka::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  stageWidth_ = event->size().width();
+  stageHeight_ = event->size().height();
+  // Moving the stage resizes it; its resizeGL sets the viewport.
+  stage_->setGeometry(0, 0, stageWidth_, stageHeight_);
+  QCoreApplication::processEvents();
+  // A narrower window uncovers nothing, so no paint event would come.
+  if (stageWidth_ < lastWidth_) kreslix();
+  lastWidth_ = stageWidth_;
+}
+
+void Mapka::closeEvent(QCloseEvent* event) {
+  shutDown();
+  event->accept();
+}
+
+void Mapka::shutDown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  grabRegion = QRegion();
+  if (stage_) stage_->releaseContext();
+}
+
+}  // namespace caelora

@@ -1,0 +1,78 @@
+// The main window `Mapka`: the start-up sequence, the chart surface that
+// covers its client area, the reaction to resizing and the shut-down.
+#pragma once
+
+#include <QRegion>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/chart_scene.h"
+#include "app/step_runner.h"
+#include "settings/qt/qsettings_store.h"
+
+namespace caelora {
+
+class Stage;
+
+class Mapka : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Runs the whole start-up; `programFolder` holds the data files.
+  explicit Mapka(const std::string& programFolder, QWidget* parent = nullptr);
+  ~Mapka() override;
+
+  // The constellation-figure file does not exist: warn, then let the user
+  // choose another set.
+  void erorek(const std::string& fileName);
+  // Sets the fixed OpenGL state again (the chart's context must exist).
+  void DrawInit();
+  // Draws one frame now.
+  void kreslix();
+
+  // True once the stage has been painted; the options dialog clears it.
+  bool vykresleno = false;
+  // Keys of the four menu rows and the highlighted row (5: none).
+  std::array<int, 4> menuKeys{901, 1001, 2001, 3001};
+  int menuHover = 5;
+  // Width/height ratio the window keeps.
+  float aspectRatio = 1.0f;
+  // Where a press grabs the star disc, in stage pixels.
+  QRegion grabRegion;
+
+  int stageWidth() const { return stageWidth_; }
+  int stageHeight() const { return stageHeight_; }
+  Stage* stage() const { return stage_; }
+  ChartScene& scene() { return *scene_; }
+  SettingsStore& settingsStore() { return store_; }
+  const std::string& programFolder() const { return programFolder_; }
+  // What went wrong during start-up (and later rebuilds), one line each.
+  const StepRunner& steps() const { return steps_; }
+  StepRunner& steps() { return steps_; }
+
+  // Puts the window's texts in the current language.
+  void localize();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void checkContext();
+  void placeOnTop();
+  void shutDown();
+
+  std::string programFolder_;
+  QSettingsStore store_;
+  StepRunner steps_;
+  std::unique_ptr<ChartScene> scene_;
+  Stage* stage_ = nullptr;
+  int stageWidth_ = 0;
+  int stageHeight_ = 0;
+  int lastWidth_ = 0;
+  bool shutDown_ = false;
+};
+
+}  // namespace caelora

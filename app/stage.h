@@ -1,0 +1,50 @@
+// The chart surface `Stage`: an OpenGL widget that compiles the scene's
+// recordings into display lists and draws each frame through the shared
+// frame routine.
+#pragma once
+
+#include <QOpenGLWidget>
+
+#include "app/chart_scene.h"
+#include "app/step_runner.h"
+
+namespace caelora {
+
+class Stage : public QOpenGLWidget {
+  Q_OBJECT
+
+ public:
+  Stage(ChartScene& scene, StepRunner& steps, QWidget* parent = nullptr);
+  ~Stage() override;
+
+  // DiscAngle: the turn of the star disc in degrees, counter-clockwise.
+  double discAngle() const { return discAngle_; }
+  void setDiscAngle(double degrees);
+
+  // Shut-down: frees the display lists while the context still lives.
+  void releaseContext();
+
+ signals:
+  // After each frame has been drawn.
+  void painted();
+
+ protected:
+  void initializeGL() override;
+  void resizeGL(int w, int h) override;
+  void paintGL() override;
+
+ private:
+  void dropLists();
+
+  ChartScene& scene_;
+  StepRunner& steps_;
+  double discAngle_ = 0;
+  bool compiledOnce_ = false;
+  bool released_ = false;
+};
+
+// The fixed message of a context that cannot draw the chart; ends the
+// program once it is dismissed.
+[[noreturn]] void reportContextFailure();
+
+}  // namespace caelora
