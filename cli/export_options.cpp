@@ -1,0 +1,154 @@
+// Parsing the command line of caelora-export.
+#include "cli/export_options.h"
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <functional>
+
+namespace caelora {
+
+namespace {
+
+long wholeNumber(const std::string& option, const std::string& text, long lo, long hi) {
+  long value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end || value < lo || value > hi)
+    throw UsageError(option + " wants a whole number from " + std::to_string(lo) + " to " +
+                     std::to_string(hi) + ", not \"" + text + "\"");
+  return value;
+}
+
+double realNumber(const std::string& option, const std::string& text) {
+  // strtod would follow the locale's decimal separator; "." is meant here.
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value))
+    throw UsageError(option + " wants a number, not \"" + text + "\"");
+  return value;
+}
+
+std::int16_t latitude(const std::string& option, const std::string& text) {
+  const long value = wholeNumber(option, text, -80, 80);
+  if (std::labs(value) < 25)
+    throw UsageError(option + " must lie within 25 to 80 degrees north or south (negative: south)");
+  return static_cast<std::int16_t>(value);
+}
+
+std::string absolutePath(const std::string& text) {
+  return std::filesystem::absolute(std::filesystem::path(text)).lexically_normal().string();
+}
+
+using ValueOption = std::function<void(ExportOptions&, const std::string& option,
+                                       const std::string& value)>;
+using FlagOption = std::function<void(ExportOptions&)>;
+
+const std::map<std::string, ValueOption>& valueOptions() {
+  static const std::map<std::string, ValueOption> table = {
+      {"--png", [](ExportOptions& o, const std::string&, const std::string& v) { o.pngFile = v; }},
+      {"--size", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.sizePx = static_cast<int>(wholeNumber(n, v, 16, 8192));
+       }},
+      {"--angle", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.angleDeg = realNumber(n, v);
+       }},
+      {"--latitude", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.overrides.latitude = latitude(n, v);
+       }},
+      {"--colour-scheme", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.overrides.colourScheme = static_cast<std::uint8_t>(wholeNumber(n, v, 0, 3));
+       }},
+      {"--line-intensity", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.overrides.lineIntensity = static_cast<std::uint8_t>(wholeNumber(n, v, 0, 10));
+       }},
+      {"--milky-way-intensity", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.overrides.milkyWayIntensity = static_cast<std::uint8_t>(wholeNumber(n, v, 0, 10));
+       }},
+      {"--name-size", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.overrides.nameSize = static_cast<std::uint8_t>(wholeNumber(n, v, 0, 2));
+       }},
+      {"--language", [](ExportOptions& o, const std::string&, const std::string& v) {
+         o.overrides.languageFile = absolutePath(v);
+       }},
+      {"--figures", [](ExportOptions& o, const std::string&, const std::string& v) {
+         o.overrides.linesFile = absolutePath(v);
+       }},
+  };
+  return table;
+}
+
+// Each layer switch comes as --NAME and --no-NAME.
+const std::map<std::string, std::optional<bool> SettingOverrides::*>& layerSwitches() {
+  static const std::map<std::string, std::optional<bool> SettingOverrides::*> table = {
+      {"lines", &SettingOverrides::showLines},         {"names", &SettingOverrides::showNames},
+      {"milky-way", &SettingOverrides::showMilkyWay},  {"grid", &SettingOverrides::showGrid},
+      {"ecliptic", &SettingOverrides::showEcliptic},   {"daily", &SettingOverrides::dailyScale},
+  };
+  return table;
+}
+
+bool applyFlag(ExportOptions& o, const std::string& arg) {
+  if (arg == "--no-mask") return o.useMask = false, true;
+  if (arg == "--help" || arg == "-h") return o.help = true, true;
+  const bool negated = arg.rfind("--no-", 0) == 0;
+  const std::string name = arg.substr(negated ? 5 : 2);
+  const auto it = layerSwitches().find(name);
+  if (arg.rfind("--", 0) != 0 || it == layerSwitches().end()) return false;
+  o.overrides.*(it->second) = !negated;
+  return true;
+}
+
+}  // namespace
+
+ExportOptions parseExportOptions(const std::vector<std::string>& args) {
+  ExportOptions o;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string arg = args[i];
+    std::optional<std::string> inlineValue;
+    if (const auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+      inlineValue = arg.substr(eq + 1);
+      arg = arg.substr(0, eq);
+    }
+    if (const auto it = valueOptions().find(arg); it != valueOptions().end()) {
+      if (!inlineValue && i + 1 >= args.size()) throw UsageError(arg + " wants a value");
+      it->second(o, arg, inlineValue ? *inlineValue : args[++i]);
+      continue;
+    }
+    if (!inlineValue && applyFlag(o, arg)) continue;
+    throw UsageError("unknown option \"" + args[i] + "\" (see --help)");
+  }
+  if (!o.help && o.pngFile.empty()) throw UsageError("nothing to write: give --png OUT.png");
+  return o;
+}
+
+Settings applyOverrides(Settings s, const SettingOverrides& o) {
+  if (o.latitude) s.latitude = *o.latitude;
+  if (o.colourScheme) s.colourScheme = *o.colourScheme;
+  if (o.showLines) s.showLines = *o.showLines;
+  if (o.showNames) s.showNames = *o.showNames;
+  if (o.showMilkyWay) s.showMilkyWay = *o.showMilkyWay;
+  if (o.showGrid) s.showGrid = *o.showGrid;
+  if (o.showEcliptic) s.showEcliptic = *o.showEcliptic;
+  if (o.dailyScale) s.dailyScale = *o.dailyScale;
+  if (o.lineIntensity) s.lineIntensity = *o.lineIntensity;
+  if (o.milkyWayIntensity) s.milkyWayIntensity = *o.milkyWayIntensity;
+  if (o.nameSize) s.nameSize = *o.nameSize;
+  if (o.languageFile) s.languageFile = *o.languageFile;
+  if (o.linesFile) s.linesFile = *o.linesFile;
+  return s;
+}
+
+std::string exportUsage() {
+  return "usage: caelora-export --png OUT.png [--size PIXELS] [--angle DEGREES] [--no-mask]\n"
+         "  settings (override the stored ones):\n"
+         "  --latitude N (25..80, negative for south)  --colour-scheme 0..3\n"
+         "  --lines/--no-lines  --names/--no-names  --milky-way/--no-milky-way\n"
+         "  --grid/--no-grid  --ecliptic/--no-ecliptic  --daily/--no-daily\n"
+         "  --line-intensity 0..10  --milky-way-intensity 0..10  --name-size 0..2\n"
+         "  --language FILE  --figures FILE\n";
+}
+
+}  // namespace caelora

@@ -1,0 +1,47 @@
+// Command line of caelora-export: what to write, and one option per setting
+// that overrides the value in the user's store.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "settings/settings.h"
+
+namespace caelora {
+
+// A command line that cannot be used; the message is one line.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct SettingOverrides {
+  std::optional<std::int16_t> latitude;
+  std::optional<std::uint8_t> colourScheme;
+  std::optional<bool> showLines, showNames, showMilkyWay, showGrid, showEcliptic, dailyScale;
+  std::optional<std::uint8_t> lineIntensity, milkyWayIntensity, nameSize;
+  std::optional<std::string> languageFile, linesFile;
+};
+
+struct ExportOptions {
+  std::string pngFile;    // --png OUT.png
+  int sizePx = 800;       // --size PIXELS: the square picture's side
+  double angleDeg = 0;    // --angle DEGREES: the disc's turn, counter-clockwise
+  bool useMask = true;    // --no-mask: the disc's layers without stencil and mask
+  bool help = false;      // --help
+  SettingOverrides overrides;
+};
+
+// Parses the arguments after the program name; throws UsageError.
+ExportOptions parseExportOptions(const std::vector<std::string>& args);
+
+// The stored settings with the command line's overrides applied.
+Settings applyOverrides(Settings settings, const SettingOverrides& overrides);
+
+// The usage text printed by --help.
+std::string exportUsage();
+
+}  // namespace caelora

@@ -1,0 +1,46 @@
+// Offscreen rendering of the chart.
+#include "cli/png_render.h"
+
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <qopengl.h>  // the GL 1.1 calls, after Qt's own GL headers
+#include <stdexcept>
+
+#include "gl/context_format.h"
+#include "gl/frame.h"
+#include "gl/list_compiler.h"
+
+namespace caelora {
+
+QImage renderChart(ChartScene& scene, int sizePx, double discAngleDeg, bool useMask,
+                   StepRunner& steps) {
+  QOffscreenSurface surface;
+  surface.setFormat(chartSurfaceFormat());
+  surface.create();
+  QOpenGLContext context;
+  context.setFormat(chartSurfaceFormat());
+  if (!context.create() || !canDrawChart(context) || !context.makeCurrent(&surface))
+    throw std::runtime_error(kContextErrorText);
+
+  QOpenGLFramebufferObjectFormat format;
+  format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+  format.setInternalTextureFormat(GL_RGB8);  // opaque: the clear alpha is 0
+  QImage image;
+  {
+    QOpenGLFramebufferObject fbo(sizePx, sizePx, format);
+    if (!fbo.isValid() || !fbo.bind()) throw std::runtime_error("no offscreen framebuffer");
+    scene.compilePending();
+    DrawInit(scene.settings().colourScheme);
+    setViewport(sizePx, sizePx);
+    drawChartFrame(frameLayers(scene.settings()), discAngleDeg,
+                   [&] { scene.buildMaskIfNeeded(steps); }, useMask);
+    glFinish();
+    image = fbo.toImage();
+    deleteChartLists();
+  }
+  context.doneCurrent();
+  return image;
+}
+
+}  // namespace caelora

@@ -1,0 +1,18 @@
+// The on-screen chart rendered offscreen: the same recordings and the same
+// frame routine as the window, into a framebuffer object.
+#pragma once
+
+#include <QImage>
+
+#include "app/chart_scene.h"
+#include "app/step_runner.h"
+
+namespace caelora {
+
+// Compiles the scene's recordings in a fresh offscreen context and draws one
+// frame of sizePx x sizePx. Throws std::runtime_error when no context that
+// can draw the chart is to be had. Needs a QGuiApplication.
+QImage renderChart(ChartScene& scene, int sizePx, double discAngleDeg, bool useMask,
+                   StepRunner& steps);
+
+}  // namespace caelora
