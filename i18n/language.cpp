@@ -1,0 +1,127 @@
+// Profile (INI) file reading with the rules of the Windows profile reader:
+// names match without regard to ASCII case, the first matching section and
+// the first matching key in it win, values keep their bytes as they are.
+#include "i18n/language.h"
+
+#include <filesystem>
+#include <fstream>
+#include <cstdint>
+#include <string_view>
+
+namespace caelora {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::string_view trim(std::string_view s) {
+  while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+// The whole file; false when the path is not a readable regular file (a
+// directory or a pipe is never opened).
+bool readWholeFile(const std::string& path, std::string& contents) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
+  const std::uintmax_t bytes = std::filesystem::file_size(path, error);
+  if (error) return false;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  contents.resize(static_cast<std::size_t>(bytes));
+  in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+  contents.resize(static_cast<std::size_t>(in.gcount()));
+  return true;
+}
+
+// The name between "[" and "]" of a section line, or nothing for other lines.
+bool sectionName(std::string_view line, std::string_view& name) {
+  if (line.empty() || line.front() != '[') return false;
+  const std::size_t close = line.find(']');
+  if (close == std::string_view::npos) return false;
+  name = trim(line.substr(1, close - 1));
+  return true;
+}
+
+// A value standing between two equal quote characters loses them.
+std::string_view withoutSurroundingQuotes(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+std::string cut(std::string_view text, std::size_t size) {
+  if (size == 0) return std::string();
+  return std::string(text.substr(0, size - 1));
+}
+
+// Looks the key up in the first section of the given name. Returns false
+// when the section or the key is absent.
+bool findValue(std::string_view contents, std::string_view section, std::string_view key,
+               std::string_view& value) {
+  // A UTF-8 byte order mark written by an editor must not hide the first section.
+  if (contents.substr(0, 3) == "\xEF\xBB\xBF") contents.remove_prefix(3);
+  bool inSection = false;
+  std::size_t pos = 0;
+  while (pos < contents.size()) {
+    std::size_t end = contents.find('\n', pos);
+    if (end == std::string_view::npos) end = contents.size();
+    const std::string_view line = trim(contents.substr(pos, end - pos));
+    pos = end + 1;
+    std::string_view name;
+    if (sectionName(line, name)) {
+      if (inSection) return false;  // a later section of the same name is not read
+      inSection = equalsIgnoringCase(name, section);
+      continue;
+    }
+    if (!inSection || line.empty() || line.front() == ';') continue;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) continue;
+    if (equalsIgnoringCase(trim(line.substr(0, equals)), key)) {
+      value = trim(line.substr(equals + 1));
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string readProfileString(const std::string& path, const std::string& section,
+                              const std::string& key, const std::string& def,
+                              std::size_t size) {
+  // The default loses its trailing blanks, as the Windows reader does.
+  std::string_view fallback = def;
+  while (!fallback.empty() && isBlank(fallback.back())) fallback.remove_suffix(1);
+
+  std::string contents;
+  if (!readWholeFile(path, contents)) return cut(fallback, size);
+  std::string_view value;
+  if (!findValue(contents, trim(section), trim(key), value)) return cut(fallback, size);
+  // A NUL byte ends the text, as it ends the C string of the Windows reader.
+  return cut(withoutSurroundingQuotes(value.substr(0, value.find('\0'))), size);
+}
+
+std::string readLangKey(const std::string& languageFile, const std::string& section,
+                        const std::string& key, const std::string& def, std::size_t size) {
+  return readProfileString(languageFile, section, key, def, size);
+}
+
+std::string guiText(const std::string& languageFile, const std::string& key,
+                    const std::string& def, std::size_t size) {
+  return readLangKey(languageFile, "GUI_Strings", key, def, size);
+}
+
+}  // namespace caelora
