@@ -1,16 +1,14 @@
 // Conversion of language-file texts for widgets.
 #include "app/ui_text.h"
 
-#include <QStringDecoder>
-
+#include "i18n/cp1250.h"
 #include "i18n/language.h"
 
 namespace caelora {
 
 QString fromLanguageFile(const std::string& text) {
-  QStringDecoder decode("windows-1250");
-  if (!decode.isValid()) return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  return decode(QByteArray::fromStdString(text));
+  const std::u16string utf16 = cp1250ToUtf16(text);
+  return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
 }
 
 QString uiText(const std::string& languageFile, int key) {
