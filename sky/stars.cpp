@@ -1,0 +1,89 @@
+// The bright-star catalogue and the star layer of the on-screen chart.
+#include "sky/stars.h"
+
+#include <cmath>
+
+#include "sky/geometry.h"
+
+namespace caelora {
+namespace {
+
+// Scheme 0 tints each star from its B-V index: blue-white for negative
+// indices, through yellow and orange, white again for the reddest (>= 2.90),
+// which the formulas would otherwise turn dark.
+Rgb starColour(double ci) {
+  if (ci < 0) {
+    const float rg = static_cast<float>(1 + 0.01 * ci);
+    return {rg, rg, 0.95f};
+  }
+  if (ci < 290) {
+    return {1.0f, static_cast<float>(1 - 0.0015 * ci), static_cast<float>(0.98 - 0.0025 * ci)};
+  }
+  return {1.0f, 1.0f, 1.0f};
+}
+
+// The one colour of every star in schemes 1 to 3; scheme 0 colours per star
+// and any other scheme leaves the current colour alone.
+void setSchemeColour(DisplayList& list, int scheme) {
+  switch (scheme) {
+    case 1: list.color(1, 1, 1); break;
+    case 2: list.color(0, 0, 0); break;
+    case 3: list.color(1, 0, 0); break;
+    default: break;
+  }
+}
+
+float pointSize(double mag) {
+  return static_cast<float>(std::sqrt(kFaintestMagnitude - mag) * 1.3);
+}
+
+}  // namespace
+
+StarRecord readStarRecord(SequentialInput& in) {
+  in.nextRecord();
+  StarRecord star;
+  star.ra = in.readNumber() / 1000;
+  star.dec = in.readNumber() / 100;
+  const double magField = in.readNumber();
+  star.ci = in.readNumber();
+  star.mag = magField / 100;
+  // A declination beyond a pole would be drawn mirrored across it.
+  if (std::fabs(star.dec) > 90)
+    in.fail("declination " + FormatPdfNumber(star.dec, 4) + " lies beyond the pole");
+  if (kFaintestMagnitude - star.mag < 0)
+    in.fail("magnitude " + FormatPdfNumber(star.mag, 4) + " is fainter than 6.1");
+  return star;
+}
+
+std::vector<StarRecord> readStarCatalogue(const std::string& path) {
+  SequentialInput in(path);
+  std::vector<StarRecord> stars;
+  while (!in.atEnd()) stars.push_back(readStarRecord(in));
+  return stars;
+}
+
+DisplayList LoadStars(const ChartSetup& setup) {
+  SequentialInput in(setup.dataFile("yale.dat"));
+  const int scheme = setup.settings.colourScheme;
+  DiscProjector projector(setup.settings.latitude);
+  DisplayList list;
+  setSchemeColour(list, scheme);
+  while (!in.atEnd()) {
+    const StarRecord star = readStarRecord(in);
+    const bool onDisc = projector.project(star.ra, star.dec);
+    // Size (and colour) go into the list for every star, drawn or not.
+    list.pointSize(pointSize(star.mag));
+    if (scheme == 0) {
+      const Rgb c = starColour(star.ci);
+      list.color(c.r, c.g, c.b);
+    }
+    if (onDisc) {
+      list.begin(Primitive::Points);
+      list.vertex(static_cast<float>(projector.x()), static_cast<float>(projector.y()));
+      list.end();
+    }
+  }
+  return list;
+}
+
+}  // namespace caelora

@@ -1,0 +1,39 @@
+// The star layer: the bright-star catalogue "yale.dat" and the recording of
+// display list 1, every star a round point sized by its brightness.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sky/chart_setup.h"
+#include "sky/display_list.h"
+#include "sky/sequential_input.h"
+
+namespace caelora {
+
+// The faintest magnitude the catalogue may hold: the point size is
+// sqrt(6.1 - magnitude) and would have no value beyond it.
+constexpr double kFaintestMagnitude = 6.1;
+
+// One star of "yale.dat", converted from the stored integers.
+struct StarRecord {
+  double ra = 0;   // right ascension, hours (field / 1000)
+  double dec = 0;  // declination, degrees (field / 100)
+  double mag = 0;  // visual magnitude (field / 100)
+  double ci = 0;   // B-V colour index in hundredths of a magnitude, as stored
+};
+
+// Starts the next record of `in` and reads its four fields. Throws DataError
+// naming the file and record when a field is missing or not a number, the
+// declination lies beyond a pole, or the star is fainter than 6.1.
+StarRecord readStarRecord(SequentialInput& in);
+
+// Every star of the catalogue at `path`, in file order (brightest first).
+std::vector<StarRecord> readStarCatalogue(const std::string& path);
+
+// Display list 1: per star its point size, in colour scheme 0 its colour, and
+// for a star on the disc one point. Reads setup.dataFile("yale.dat"); any
+// error propagates and no list is returned.
+DisplayList LoadStars(const ChartSetup& setup);
+
+}  // namespace caelora
