@@ -91,7 +91,8 @@ double SequentialInput::readNumber() {
   std::string field = readText();
   const char* first = field.data();
   const char* last = field.data() + field.size();
-  if (first != last && *first == '+') ++first;
+  // from_chars takes no '+'; one is allowed, but not before another sign.
+  if (first != last && *first == '+' && !(first + 1 != last && first[1] == '-')) ++first;
   double value = 0;
   auto [end, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
   if (field.empty() || ec != std::errc() || end != last || !std::isfinite(value))

@@ -22,7 +22,10 @@ class SequentialInput {
   // True when nothing but blanks and line ends is left.
   bool atEnd();
   // Starts the next record (1-based numbering used in messages).
-  void nextRecord() { ++record_; }
+  void nextRecord() {
+    ++record_;
+    field_ = 0;
+  }
   std::size_t record() const { return record_; }
 
   // The next field as text, without quotes and surrounding blanks.
