@@ -57,6 +57,8 @@ INNER_STEP_DEG = 0.05        # longitude grid of the inner band
 OUTER_STEP_DEG = 0.1         # longitude grid of the outer band
 WIDEN_DEG = 8.0              # how much wider the outer band is, on the sphere
 SMOOTH_DEG = 3.0             # running-mean window along the outer edges
+SIMPLIFY_DEG = 0.003         # largest departure of a kept edge from the sampled one
+LONGEST_STEP_DEG = 1.0       # longest step between kept points (curves on the disc)
 LATITUDE_LIMIT_DEG = 32.7    # |b| x 1000 must fit into int16
 POLE_MARGIN_DEG = 2.0        # celestial poles must lie well outside the bands
 
@@ -173,13 +175,34 @@ def smooth(values, step_deg, window_deg):
     return np.convolve(padded, kernel, mode="valid")
 
 
+def simplify(l, b):
+    """Drops the points of a sampled edge that a straight step between their
+    neighbours replaces to within SIMPLIFY_DEG (Douglas-Peucker), but keeps
+    steps no longer than LONGEST_STEP_DEG: a straight step in galactic
+    coordinates turns into a curve on the disc. The envelope is made of the
+    source ring's straight segments, so most grid points go."""
+    keep = np.zeros(l.size, dtype=bool)
+    keep[0] = keep[-1] = True
+    stack = [(0, l.size - 1)]
+    while stack:
+        a, z = stack.pop()
+        if z <= a + 1:
+            continue
+        dl, db = l[z] - l[a], b[z] - b[a]
+        off = np.abs(db * (l[a + 1:z] - l[a]) - dl * (b[a + 1:z] - b[a])) / math.hypot(dl, db)
+        k = a + 1 + int(np.argmax(off))
+        if off[k - a - 1] > SIMPLIFY_DEG or dl > LONGEST_STEP_DEG:
+            keep[k] = True
+            stack += [(a, k), (k, z)]
+    return l[keep], b[keep]
+
+
 def edge_pairs(edge_b, step_deg, north):
     """The (c, d) codes of one closed edge: l from 0 to 360 for a northern edge,
     from 360 to 0 for a southern one; the last point repeats the first
     latitude on the other side of the seam."""
     n = edge_b.size
-    l = np.arange(n + 1) * step_deg
-    b = np.append(edge_b, edge_b[0])
+    l, b = simplify(np.arange(n + 1) * step_deg, np.append(edge_b, edge_b[0]))
     if not north:
         l, b = l[::-1], b[::-1]
     c = np.rint((180.0 - l) * 100.0).astype(np.int64)
@@ -250,7 +273,7 @@ def draw_picture(path, rings, edges):
         d = np.array([p[1] for p in pairs]) / 1000.0
         polyline(180.0 - c, d, colours[name], 2)
         draw.text((4, 4 + 12 * (int(name) - 101)), name, fill=colours[name])
-    for label, l, b in (("Sgr (bulge)", 8, -24), ("Cyg rift", 80, 27), ("Per/Aur", 165, 27),
+    for label, l, b in (("Sgr (bulge)", 8, -24), ("Cyg", 80, 27), ("rift (source fold)", 55, -2), ("Per/Aur", 165, 27),
                         ("Cru", 300, -24)):
         x, y = xy(l, b)
         draw.text((float(x), float(y)), label, fill=(230, 230, 230))

@@ -1,0 +1,64 @@
+// The Milky Way layer: two nested bands, each the region between a northern
+// and a southern edge given in galactic coordinates (outline resources 101 to
+// 104), cut at the limit circle and filled beneath every other layer.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sky/chart_setup.h"
+#include "sky/display_list.h"
+#include "sky/polygon_clipper.h"
+
+namespace caelora {
+
+// The bytes of the four outline resources, in the order 101, 102, 103, 104:
+// outer band north and south edge, inner band north and south edge.
+struct MilkyWayOutlines {
+  static constexpr int kFirstResource = 101;
+  std::array<std::string, 4> bytes;
+
+  const std::string& resource(int number) const { return bytes.at(number - kFirstResource); }
+};
+
+// The four outlines read from <folder>/101.bin .. 104.bin; a missing file
+// throws DataError naming it.
+MilkyWayOutlines readMilkyWayOutlines(const std::string& folder);
+
+// One outline point as stored: c = (180 - l) x 100, d = b x 1000, with l and b
+// the galactic longitude and latitude in degrees.
+struct OutlineCode {
+  std::int16_t c = 0;
+  std::int16_t d = 0;
+};
+
+// The little-endian int16 pairs of one resource. Throws DataError naming the
+// resource when its length is not a whole number of pairs or it holds fewer
+// than three points (no outline).
+std::vector<OutlineCode> decodeOutline(const std::string& bytes, int resourceNumber);
+
+struct EquatorialPoint {
+  double raHours = 0;   // may exceed 24; the projection does not mind
+  double decDeg = 0;
+};
+
+// A stored outline point in the equatorial frame the chart projects.
+EquatorialPoint outlineToEquatorial(OutlineCode code);
+
+// Fill colour of band 1 (outer) or 2 (inner) for a colour scheme and the
+// brightness "SMapIMMode"; no colour for a scheme outside 0..3.
+std::optional<Rgb> milkyWayBandColour(int colourScheme, int intensity, int band);
+
+// Band 1 or 2 cut at the limit circle, in disc coordinates: outer boundaries
+// and holes that, filled by the even-odd rule, give the visible part of the
+// band. The page drawing places these contours on the page.
+ClipPolygon clippedMilkyWayBand(int latitudeDegrees, const MilkyWayOutlines& outlines, int band,
+                                PolygonClipper& clipper);
+
+// Display list 6: both bands as triangles, the outer band first.
+DisplayList LoadMilkyWay(const ChartSetup& setup, const MilkyWayOutlines& outlines);
+
+}  // namespace caelora

@@ -1,0 +1,64 @@
+// Polygons of several contours read by the even-odd rule: their intersection
+// (Clipper, on integers scaled from the doubles) and their triangulation (the
+// GLU tessellator, which needs no GL context). The Milky Way bands on screen
+// and on the page go through here.
+#pragma once
+
+#include <vector>
+
+class GLUtesselator;
+
+namespace caelora {
+
+struct ClipVertex {
+  double x = 0;
+  double y = 0;
+};
+
+// A closed contour: the last vertex joins the first.
+using ClipContour = std::vector<ClipVertex>;
+
+// A polygon as a set of contours. Its inside is every point that a ray from
+// it crosses an odd number of times: two nested loops make a band.
+struct ClipPolygon {
+  std::vector<ClipContour> contours;
+
+  ClipContour& appendContour() {
+    contours.emplace_back();
+    return contours.back();
+  }
+};
+
+class PolygonClipper {
+ public:
+  PolygonClipper();
+  ~PolygonClipper();
+  PolygonClipper(const PolygonClipper&) = delete;
+  PolygonClipper& operator=(const PolygonClipper&) = delete;
+
+  // The region inside both polygons, as outer boundaries and holes that do
+  // not cross: filled by the even-odd rule they reproduce it. Throws
+  // std::invalid_argument for a coordinate that is not finite and
+  // std::runtime_error when the clipping fails.
+  ClipPolygon intersection(const ClipPolygon& a, const ClipPolygon& b) const;
+
+  // Triangles that cover the polygon's even-odd inside exactly once; each
+  // contour of the result is one triangle (three vertices).
+  ClipPolygon triangles(const ClipPolygon& polygon);
+
+  // The same covering as triangle strips: each contour of the result is one
+  // strip, whose vertices k, k+1, k+2 form its k-th triangle.
+  ClipPolygon triangleStrips(const ClipPolygon& polygon);
+
+ private:
+  ClipPolygon tessellate(const ClipPolygon& polygon, bool plainTriangles);
+  void discardTessellator();
+
+  GLUtesselator* tess_;
+};
+
+// Area enclosed by one contour (shoelace formula), positive when the contour
+// runs counter-clockwise with y upward.
+double signedArea(const ClipContour& contour);
+
+}  // namespace caelora
