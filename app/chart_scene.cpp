@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "gl/list_compiler.h"
+#include "sky/stars.h"
 
 namespace caelora {
 
@@ -13,9 +14,8 @@ namespace {
 // The recording of one layer. A layer whose loader is not part of the
 // program yet records nothing.
 DisplayList recordLayer(Layer layer, const ChartSetup& setup) {
-  (void)setup;
   switch (layer) {
-    case Layer::Stars:
+    case Layer::Stars: return LoadStars(setup);
     case Layer::Figures:
     case Layer::Names:
     case Layer::DateScale:
@@ -111,6 +111,7 @@ void ChartScene::loadFont(StepRunner& steps) {
 
 void ChartScene::loadIfStale(Layer layer, StepRunner& steps) {
   if (!isLoaded(layer, setup_.settings)) return;
+  if (layer == Layer::Mask && !maskBuilt_) return;  // the next frame records it
   const auto built = builtWith_.find(layer);
   if (layer == Layer::Figures || built == builtWith_.end() ||
       isStale(layer, built->second, setup_.settings))
@@ -163,10 +164,10 @@ void ChartScene::compilePending() {
   for (const auto& [layer, recording] : takePending()) compileList(listNumber(layer), recording);
 }
 
-void ChartScene::buildMaskIfNeeded(StepRunner& steps) {
-  if (maskBuilt_) return;
+bool ChartScene::recordMaskIfNeeded(StepRunner& steps) {
+  if (maskBuilt_) return false;
   load(Layer::Mask, steps);
-  compilePending();
+  return true;
 }
 
 }  // namespace caelora

@@ -59,8 +59,9 @@ class ChartScene {
 
   // Compiles and drops the waiting recordings. Needs a current context.
   void compilePending();
-  // Frame step: records and compiles the mask the first time it is needed.
-  void buildMaskIfNeeded(StepRunner& steps);
+  // Frame step: records the mask the first time it is needed; true when it
+  // did, so that the caller compiles it before calling list 8.
+  bool recordMaskIfNeeded(StepRunner& steps);
   bool maskBuilt() const { return maskBuilt_; }
 
   // The recordings not yet compiled, handed over and forgotten here.

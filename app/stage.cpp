@@ -51,7 +51,9 @@ void Stage::paintGL() {
   // Recordings made since the last frame (the options dialog) land first.
   scene_.compilePending();
   drawChartFrame(frameLayers(scene_.settings()), discAngle_,
-                 [this] { scene_.buildMaskIfNeeded(steps_); });
+                 [this] {
+                   if (scene_.recordMaskIfNeeded(steps_)) scene_.compilePending();
+                 });
   emit painted();
 }
 

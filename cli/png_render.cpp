@@ -34,7 +34,10 @@ QImage renderChart(ChartScene& scene, int sizePx, double discAngleDeg, bool useM
     DrawInit(scene.settings().colourScheme);
     setViewport(sizePx, sizePx);
     drawChartFrame(frameLayers(scene.settings()), discAngleDeg,
-                   [&] { scene.buildMaskIfNeeded(steps); }, useMask);
+                   [&] {
+                     if (scene.recordMaskIfNeeded(steps)) scene.compilePending();
+                   },
+                   useMask);
     glFinish();
     image = fbo.toImage();
     deleteChartLists();
