@@ -7,10 +7,13 @@
 
 namespace caelora {
 
-// The value of `key` in `section` of the profile file `path`, or `def` when
-// the file, section or key is absent; section and key names match without
-// regard to case; at most size - 1 characters are returned; surrounding
-// quotes are removed as the Windows reader does.
+// The value of `key` in `section` of the profile file `path`, or `def` (less
+// its trailing blanks) when the file, section or key is absent. Section and
+// key names match without regard to ASCII case; only the first section of a
+// name is searched and its first matching key wins; lines starting with ";"
+// are comments. The value loses the blanks around it and a pair of equal
+// surrounding quotes (" or '), ends at a NUL byte, and is cut to size - 1
+// characters. Bytes are returned as they stand in the file (Windows-1250).
 std::string readProfileString(const std::string& path, const std::string& section,
                               const std::string& key, const std::string& def,
                               std::size_t size);
