@@ -1,0 +1,104 @@
+// Path coordinates, circle paths and arc lettering for page content.
+#include "pdf/content.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+#include "pdf/pdf_writer.h"
+#include "sky/geometry.h"
+
+namespace caelora {
+namespace {
+
+// An integer-valued double in decimal.
+std::string wholeNumber(double n) {
+  if (n == 0) n = 0;  // no "-0"
+  char buf[400];
+  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, n, std::chars_format::fixed, 0);
+  return ec == std::errc() ? std::string(buf, end) : std::string("0");
+}
+
+struct Point {
+  float x;
+  float y;
+};
+
+// The thirteen points of the Bezier circle; P12 equals P0.
+std::array<Point, 13> circlePoints(float cx, float cy, float r) {
+  const float k = r * 4.0f * (std::sqrt(2.0f) - 1.0f) / 3.0f;
+  return {{
+      {cx - r, cy},     {cx - r, cy - k}, {cx - k, cy - r}, {cx, cy - r},
+      {cx + k, cy - r}, {cx + r, cy - k}, {cx + r, cy},     {cx + r, cy + k},
+      {cx + k, cy + r}, {cx, cy + r},     {cx - k, cy + r}, {cx - r, cy + k},
+      {cx - r, cy},
+  }};
+}
+
+std::string numbers(const Point& p) { return pdfNumber(p.x) + pdfNumber(p.y); }
+
+// One cubic segment through three points, ending with "c" and CR.
+std::string segment(const Point& a, const Point& b, const Point& c) {
+  return numbers(a) + numbers(b) + numbers(c) + "c\r";
+}
+
+// "(", ")" and "\" would end or break the literal string.
+std::string literalCharacter(char c) {
+  if (c == '(' || c == ')' || c == '\\') return std::string{'\\', c};
+  return std::string(1, c);
+}
+
+}  // namespace
+
+std::string pdfNumber(float x) {
+  if (!std::isfinite(x)) throw PdfError("A path coordinate is not a number");
+  const double value = x;
+  const double n = std::floor(value);
+  const int d = static_cast<int>(std::floor((value - n) * 10));  // 0..9
+  if (n >= 0) return wholeNumber(n) + "." + std::to_string(d) + " ";
+  // v = n + d / 10 < 0; |v| = -n - d / 10.
+  if (d == 0) return "-" + wholeNumber(-n) + ".0 ";
+  return "-" + wholeNumber(-n - 1) + "." + std::to_string(10 - d) + " ";
+}
+
+std::string pdfCirclePath(float cx, float cy, float r) {
+  const auto p = circlePoints(cx, cy, r);
+  return numbers(p[0]) + "m\r" + segment(p[1], p[2], p[3]) + segment(p[4], p[5], p[6]) +
+         segment(p[7], p[8], p[9]) + segment(p[10], p[11], p[0]);
+}
+
+std::string pdfHalfCirclePath(float cx, float cy, float r) {
+  const auto p = circlePoints(cx, cy, r);
+  return numbers(p[6]) + "m\r" + segment(p[7], p[8], p[9]) + segment(p[10], p[11], p[0]);
+}
+
+void pdfArcText(PdfWriter& writer, double angleDeg, double radius, std::string_view text, int size,
+                double fromTop, double dx) {
+  const int s = std::abs(size);
+  const int sign = size < 0 ? -1 : (size > 0 ? 1 : 0);
+  const FontWidths& widths = writer.fontWidths();
+  double total = 0;
+  for (const char c : text) total += widths.at(static_cast<unsigned char>(c)) * static_cast<double>(s) / 200000;
+
+  // 2.0004 rather than 2: the lettering has always started this little
+  // ahead of the centre direction.
+  double a = 2.0004 * PolarAngle(static_cast<float>(radius), static_cast<float>(total / 4));
+  const std::string prefix = "BT\r/F1 " + std::to_string(s) + " Tf\r";
+  const double halfWidth = writer.pageWidth() / 2.0;
+  for (const char c : text) {
+    const double phi = angleDeg * 0.0174532925199433 - a + 1.570796326795;
+    const double x = (1 + 0.9 * radius * std::cos(phi)) * halfWidth + dx;
+    const double y = writer.pageHeight() - fromTop + sign * 0.9 * radius * std::sin(phi) * halfWidth;
+    writer.pdfWriteLine("q 1 0 0 1 " + FormatPdfNumber(x, 1) + " " + FormatPdfNumber(y, 1) + " cm");
+    const double psi = phi - sign * 1.570796326795;
+    writer.pdfWriteLine(FormatPdfNumber(std::cos(psi), 2) + " " + FormatPdfNumber(std::sin(psi), 2) + " " +
+                        FormatPdfNumber(-std::sin(psi), 2) + " " + FormatPdfNumber(std::cos(psi), 2) + " " +
+                        " 0 0 cm");
+    writer.pdfWriteLine(prefix + "(" + literalCharacter(c) + ") Tj\rET Q");
+    const double advance = widths.at(static_cast<unsigned char>(c)) * static_cast<double>(s) / 400000;
+    a -= 2.0 * PolarAngle(static_cast<float>(radius), static_cast<float>(advance));
+  }
+}
+
+}  // namespace caelora

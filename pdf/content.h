@@ -1,0 +1,34 @@
+// Small builders of page content: path coordinates, Bezier circles, and
+// lettering set along a circle of the star disc.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace caelora {
+
+class PdfWriter;
+
+// x rounded down to one decimal, "." as separator, followed by a space:
+// 2.96 gives "2.9 ", -1.25 gives "-1.3 ". Throws PdfError for NaN or infinity.
+std::string pdfNumber(float x);
+
+// A closed circle of four cubic segments, starting at its left end and
+// running counter-clockwise on the page; each line ends with CR, no painting
+// operator.
+std::string pdfCirclePath(float cx, float cy, float r);
+
+// The upper half of that circle, from its right end over the top to its left
+// end, open.
+std::string pdfHalfCirclePath(float cx, float cy, float r);
+
+// Writes `text` (Windows-1250 bytes) letter by letter along a circle of the
+// disc, centred on `angleDeg` (counter-clockwise from the top); radius 1 is
+// the disc rim. A negative size sets the text below the centre, mirrored, so
+// that it reads upright. `fromTop` is the centre's distance below the top of
+// the page and `dx` shifts it to the right. Needs font 1's widths: throws
+// PdfError for a character without one.
+void pdfArcText(PdfWriter& writer, double angleDeg, double radius, std::string_view text, int size,
+                double fromTop = 0, double dx = 0);
+
+}  // namespace caelora
