@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "app/milky_way_outlines.h"
 #include "gl/list_compiler.h"
 #include "sky/stars.h"
 
@@ -16,10 +17,10 @@ namespace {
 DisplayList recordLayer(Layer layer, const ChartSetup& setup) {
   switch (layer) {
     case Layer::Stars: return LoadStars(setup);
+    case Layer::MilkyWay: return LoadMilkyWay(setup, loadMilkyWayOutlines());
     case Layer::Figures:
     case Layer::Names:
     case Layer::DateScale:
-    case Layer::MilkyWay:
     case Layer::WindowShape:
     case Layer::Mask:
     case Layer::Grid:

@@ -1,0 +1,13 @@
+// The Milky Way outlines as the program carries them: resources compiled in
+// from data/milkyway through app/milky_way.qrc.
+#pragma once
+
+#include "sky/milky_way.h"
+
+namespace caelora {
+
+// The bytes of resources 101 to 104. Throws DataError naming a resource that
+// the program does not carry.
+MilkyWayOutlines loadMilkyWayOutlines();
+
+}  // namespace caelora
