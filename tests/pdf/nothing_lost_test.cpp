@@ -1,0 +1,122 @@
+// An export that fails must not cost the user the file they had, nor leave
+// a broken one behind; an export that succeeds replaces it whole.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "pdf/content.h"
+#include "pdf/pdf_writer.h"
+#include "pdf_test_support.h"
+
+namespace caelora {
+namespace {
+
+using test::PdfTest;
+
+const std::string kOldDocument = "the user's previous chart";
+
+// A writer half-way through a page with an embedded font; returns the
+// start of the page's content.
+std::int32_t beginDocumentWithPage(PdfWriter& writer, const std::string& target) {
+  writer.pdfInit();
+  writer.setFileName(target);
+  writer.setLanguageFile(test::languageFile("english.lng"));
+  writer.pdfBeginDocument(DocumentInfo{});
+  PdfFont font;
+  font.subtype = "Type1";
+  font.embedded = true;
+  writer.fonts().push_back(font);
+  writer.pdfWriteResources();
+  const std::int32_t start = writer.pdfBeginPage();
+  for (int i = 0; i < 2000; ++i) writer.pdfWriteLine("0 0 m 10 10 l S");  // past the first block
+  return start;
+}
+
+TEST_F(PdfTest, FailedExportLeavesThePreviousFileAndNoOther) {
+  const auto target = dir_ / "chart.pdf";
+  test::writeFile(target, kOldDocument);
+  {
+    PdfWriter writer(test::fixedClock());
+    beginDocumentWithPage(writer, target.string());
+    EXPECT_EQ(test::readFile(target), kOldDocument) << "the target is untouched while writing";
+    // A character below the font's first code stops the export.
+    EXPECT_THROW(pdfArcText(writer, 0, 0.8, "\x1F", 12, 297.5), PdfError);
+  }
+  EXPECT_EQ(test::readFile(target), kOldDocument);
+  EXPECT_EQ(strayFiles("chart.pdf"), std::vector<std::string>());
+}
+
+TEST_F(PdfTest, StartingAgainDropsTheUnfinishedDocument) {
+  const auto target = dir_ / "chart.pdf";
+  PdfWriter writer(test::fixedClock());
+  beginDocumentWithPage(writer, target.string());
+  EXPECT_EQ(strayFiles().size(), 1u) << "the temporary file lies beside the target";
+  writer.pdfInit();
+  EXPECT_TRUE(strayFiles().empty());
+  EXPECT_FALSE(test::fs::exists(target));
+}
+
+TEST_F(PdfTest, FinishedExportReplacesThePreviousFileKeepingItsPermissions) {
+  const auto target = dir_ / "chart.pdf";
+  test::writeFile(target, kOldDocument);
+  test::fs::permissions(target, test::fs::perms::owner_read | test::fs::perms::owner_write |
+                                    test::fs::perms::group_read);
+  PdfWriter writer(test::fixedClock());
+  writer.pdfEndPage(beginDocumentWithPage(writer, target.string()));
+  writer.pdfEndDocument();
+  const std::string pdf = test::readFile(target);
+  EXPECT_EQ(pdf.compare(0, 9, "%PDF-1.2\r"), 0);
+  EXPECT_EQ(pdf.compare(pdf.size() - 6, 6, "%%EOF\r"), 0);
+  EXPECT_EQ(test::fs::status(target).permissions() & test::fs::perms::all,
+            test::fs::perms::owner_read | test::fs::perms::owner_write | test::fs::perms::group_read);
+  EXPECT_EQ(strayFiles("chart.pdf"), std::vector<std::string>());
+}
+
+// Each unusable target fails at the start, with the path and the reason in
+// the message, and creates nothing.
+struct UnusableTarget {
+  std::string path;
+  std::string reason;
+};
+
+TEST_F(PdfTest, UnwritableFolderIsReportedWithPathAndReason) {
+  const std::vector<UnusableTarget> targets = {
+      {"/etc/hostname/chart.pdf", "Not a directory"},             // a folder that is a file
+      {(dir_ / "missing" / "chart.pdf").string(), "No such file or directory"},
+      {"/proc/chart.pdf", ""},                                    // the kernel's folder takes no files
+  };
+  for (const auto& target : targets) {
+    PdfWriter writer(test::fixedClock());
+    writer.setFileName(target.path);
+    try {
+      writer.pdfBeginDocument(DocumentInfo{});
+      ADD_FAILURE() << target.path << " was accepted";
+    } catch (const PdfError& error) {
+      const std::string message = error.what();
+      EXPECT_NE(message.find(target.path), std::string::npos) << message;
+      EXPECT_NE(message.find(target.reason), std::string::npos) << message;
+      EXPECT_GT(message.size(), target.path.size() + 20) << "a reason follows the path: " << message;
+    }
+  }
+  EXPECT_TRUE(strayFiles().empty());
+}
+
+TEST_F(PdfTest, TargetThatIsAFolderFailsAtTheEndAndKeepsTheFolder) {
+  const auto target = dir_ / "chart.pdf";
+  test::fs::create_directory(target);
+  test::writeFile(target / "inside.txt", kOldDocument);
+  PdfWriter writer(test::fixedClock());
+  writer.pdfEndPage(beginDocumentWithPage(writer, target.string()));
+  try {
+    writer.pdfEndDocument();
+    ADD_FAILURE() << "a folder was replaced by the document";
+  } catch (const PdfError& error) {
+    EXPECT_NE(std::string(error.what()).find(target.string()), std::string::npos) << error.what();
+  }
+  EXPECT_FALSE(writer.finished());
+  EXPECT_EQ(test::readFile(target / "inside.txt"), kOldDocument);
+  EXPECT_EQ(strayFiles("chart.pdf"), std::vector<std::string>());
+}
+
+}  // namespace
+}  // namespace caelora
