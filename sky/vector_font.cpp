@@ -1,0 +1,271 @@
+// The stroked vector font: reading "iso.fnt" and the language file's glyph
+// overrides, and stroking text along a circle or a straight line.
+#include "sky/vector_font.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+#include <vector>
+
+#include "i18n/language.h"
+#include "sky/data_error.h"
+#include "sky/geometry.h"
+
+namespace caelora {
+namespace {
+
+// Font units per glyph box and the width of a space, both in font units; a
+// text of size s draws one unit as s / 200 chart units.
+constexpr double kBoxHeight = 32;
+constexpr double kSpaceWidth = 8;
+constexpr double kUnitsPerSize = 200;
+// Spacing after each glyph of arc text, font units.
+constexpr double kArcSpacing = 1.3;
+// Gap after each glyph of straight text, chart units (not scaled by size).
+constexpr double kLineGap = 0.01;
+
+constexpr std::size_t kDifferencesSize = 2000;
+constexpr std::size_t kGlyphKeySize = 255;
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+std::string_view trim(std::string_view s) {
+  while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// The leading whole number of a line, as the font file's reader takes it:
+// blanks, an optional sign, digits; a line without digits counts as code 0.
+// Returns -1 for a code that cannot index the table.
+int leadingCode(std::string_view line) {
+  line = trim(line);
+  bool negative = false;
+  if (!line.empty() && (line.front() == '-' || line.front() == '+')) {
+    negative = line.front() == '-';
+    line.remove_prefix(1);
+  }
+  long code = 0;
+  for (char c : line) {
+    if (c < '0' || c > '9') break;
+    code = code * 10 + (c - '0');
+    if (code > 255) return -1;
+  }
+  if (negative && code != 0) return -1;
+  return static_cast<int>(code);
+}
+
+// A character code written alone (an element of "Differences"), or -1.
+int wholeCode(std::string_view text) {
+  text = trim(text);
+  if (text.empty()) return -1;
+  int code = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
+  if (error != std::errc() || end != text.data() + text.size() || code < 0 || code > 255)
+    return -1;
+  return code;
+}
+
+std::string afterFirstEquals(const std::string& text) {
+  const std::size_t eq = text.find('=');
+  return eq == std::string::npos ? text : text.substr(eq + 1);
+}
+
+std::vector<std::string_view> splitAtCommas(std::string_view text) {
+  std::vector<std::string_view> parts;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = text.find(',', start);
+    parts.push_back(text.substr(start, comma == std::string_view::npos ? text.npos : comma - start));
+    if (comma == std::string_view::npos) return parts;
+    start = comma + 1;
+  }
+}
+
+// One number of a glyph definition, locale-independent; false when it is
+// not a finite decimal number.
+bool parseNumber(std::string_view text, double& value) {
+  text = trim(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return false;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
+// The numbers of a glyph definition in font units, or an empty list when the
+// glyph cannot be drawn: no definition, an odd count, a number that does not
+// read, or a first pair that does not start a stroke. Such a glyph draws
+// nothing; it never stops the text or the list being recorded.
+std::vector<double> glyphNumbers(const std::string& definition) {
+  if (trim(definition).empty()) return {};
+  std::vector<double> numbers;
+  for (std::string_view part : splitAtCommas(definition)) {
+    double value = 0;
+    if (!parseNumber(part, value)) return {};
+    numbers.push_back(value);
+  }
+  if (numbers.size() % 2 != 0 || numbers.front() >= 0) return {};
+  return numbers;
+}
+
+const std::string& definitionOf(const GlyphTable& glyphs, char c) {
+  return glyphs[static_cast<unsigned char>(c)];
+}
+
+// The stroke colour by colour scheme, or none (the current colour stays).
+std::optional<Rgb> arcTextColour(int scheme) {
+  switch (scheme) {
+    case 0:
+    case 1: return Rgb{1, 1, 1};
+    case 2: return Rgb{0, 0, 0};
+    case 3: return Rgb{1, 0, 0};
+    default: return std::nullopt;
+  }
+}
+
+std::optional<Rgb> lineTextColour(int scheme) {
+  switch (scheme) {
+    case 0: return Rgb{0.9f, 0.6f, 0.3f};
+    case 1: return Rgb{0.7f, 0.7f, 0.7f};
+    case 2: return Rgb{0.3f, 0.3f, 0.3f};
+    case 3: return Rgb{0.9f, 0.2f, 0.2f};
+    default: return std::nullopt;
+  }
+}
+
+// Strokes one glyph with its origin moved by penX: each negative x starts a
+// new line strip (at |x|) in the given colour.
+void strokeGlyph(DisplayList& list, const std::vector<double>& numbers, double size,
+                 double penX, const std::optional<Rgb>& colour) {
+  const double scale = size / kUnitsPerSize;
+  for (std::size_t k = 0; k + 1 < numbers.size(); k += 2) {
+    const float x = static_cast<float>(numbers[k] * scale);
+    const float y = static_cast<float>((kBoxHeight - numbers[k + 1]) * scale);
+    if (numbers[k] < 0) {
+      if (k != 0) list.end();
+      list.begin(Primitive::LineStrip);
+      if (colour) list.color(colour->r, colour->g, colour->b);
+    }
+    list.vertex(static_cast<float>(penX + std::fabs(x)), y);
+  }
+  if (!numbers.empty()) list.end();
+}
+
+// Width of a character in arc text, chart units: the rightmost point plus
+// the spacing (a stroke start at x counts as |x| - 1.3, as the table has
+// always measured it).
+double arcWidth(char c, const std::vector<double>& numbers, double size) {
+  if (c == ' ') return kSpaceWidth * size / kUnitsPerSize;
+  if (numbers.empty()) return kArcSpacing * size / kUnitsPerSize;  // the spacing alone
+  double widest = 0;
+  for (std::size_t k = 0; k < numbers.size(); k += 2)
+    widest = std::max(widest, std::fabs(numbers[k] + kArcSpacing));
+  return widest * size / kUnitsPerSize;
+}
+
+// Width of a character in straight text, chart units, without spacing.
+double lineWidth(char c, const std::vector<double>& numbers, double size) {
+  if (c == ' ') return kSpaceWidth * size / kUnitsPerSize;
+  double widest = 0;
+  for (std::size_t k = 0; k < numbers.size(); k += 2)
+    widest = std::max(widest, std::fabs(static_cast<double>(static_cast<float>(
+                                  numbers[k] * size / kUnitsPerSize))));
+  return widest;
+}
+
+double degrees(double radians) { return radians * 180 / kPi; }
+
+void readFontFile(const std::string& path, GlyphTable& glyphs) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error))
+    throw DataError(path + ": the font file cannot be opened");
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw DataError(path + ": the font file cannot be opened");
+  std::string line;
+  std::size_t number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const int code = leadingCode(line);
+    if (code < 0) continue;  // no such character: the line is skipped
+    glyphs[static_cast<std::size_t>(code)] = afterFirstEquals(line);
+  }
+  if (in.bad()) throw DataError(path + ", line " + std::to_string(number + 1) + ": read error");
+}
+
+void applyOverrides(const std::string& languageFile, GlyphTable& glyphs) {
+  const std::string list =
+      readLangKey(languageFile, "OGL_font", "Differences", "", kDifferencesSize);
+  if (list.empty()) return;
+  for (std::string_view element : splitAtCommas(list)) {
+    const int code = wholeCode(element);
+    if (code < 0) continue;  // not a character code: nothing to replace
+    const std::string value =
+        readLangKey(languageFile, "OGL_font", std::string(trim(element)), "", kGlyphKeySize);
+    glyphs[static_cast<std::size_t>(code)] = afterFirstEquals(value);
+  }
+}
+
+}  // namespace
+
+GlyphTable loadFont(const std::string& programFolder, const std::string& languageFile) {
+  GlyphTable glyphs;
+  readFontFile(programFolder + "/iso.fnt", glyphs);
+  applyOverrides(languageFile, glyphs);
+  return glyphs;
+}
+
+void drawArcText(DisplayList& list, const GlyphTable& glyphs, int scheme, double angle,
+                 double radius, const std::string& text, double size,
+                 std::optional<ArcOffset> offset) {
+  const double sign = size > 0 ? 1 : (size < 0 ? -1 : 0);
+  size = std::fabs(size);
+  const std::optional<Rgb> colour = arcTextColour(scheme);
+
+  std::vector<std::vector<double>> numbers;
+  std::vector<double> widths;
+  double total = 0;
+  for (char c : text) {
+    numbers.push_back(c == ' ' ? std::vector<double>{} : glyphNumbers(definitionOf(glyphs, c)));
+    widths.push_back(arcWidth(c, numbers.back(), size));
+    total += widths.back();
+  }
+
+  list.enable(Capability::LineSmooth);
+  list.pushMatrix();
+  if (offset) list.translate(static_cast<float>(offset->dx), static_cast<float>(offset->dy));
+  list.rotate(static_cast<float>(angle));
+  double current = -degrees(2 * std::atan(total / (4 * radius)));
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    list.pushMatrix();
+    list.rotate(static_cast<float>(-sign * current));
+    list.translate(0, static_cast<float>(sign * radius));
+    current += degrees(2 * std::atan(widths[i] / (2 * radius)));
+    if (text[i] != ' ') strokeGlyph(list, numbers[i], size, 0, colour);
+    list.popMatrix();
+  }
+  list.popMatrix();
+}
+
+void drawLineText(DisplayList& list, const GlyphTable& glyphs, int scheme, double distance,
+                  double angle, const std::string& text, double size, std::optional<double> dy,
+                  std::optional<Rgb> colour) {
+  if (!colour) colour = lineTextColour(scheme);
+  list.pushMatrix();
+  if (dy) list.translate(0, static_cast<float>(*dy));
+  list.rotate(static_cast<float>(angle + 90));
+  list.translate(0, static_cast<float>(-distance));
+  double pen = 0;
+  for (char c : text) {
+    const std::vector<double> numbers =
+        c == ' ' ? std::vector<double>{} : glyphNumbers(definitionOf(glyphs, c));
+    if (c != ' ') strokeGlyph(list, numbers, size, pen, colour);
+    pen += lineWidth(c, numbers, size) + kLineGap;
+  }
+  list.popMatrix();
+}
+
+}  // namespace caelora
