@@ -80,13 +80,14 @@ CZECH_FIXES = {
 }
 
 # Texts beside the ten symbols of the disc legend: the four star classes of
-# the PDF disc, then the other marks of the disc. A comma separates entries,
-# so no text may hold one.
+# the PDF disc, then the other marks of the disc (figures, ecliptic, grid,
+# grid hour numbers, the cross at the pole). A comma separates entries, so no
+# text may hold one; the second five stand in a column about 40 points wide.
 OBJECTS = {
     "english": ["< 1 mag", "1 - 2.5 mag", "2.5 - 4 mag", "4 - 5 mag", "Milky Way",
-                "Constellation", "Ecliptic", "RA/Dec grid", "Hour of RA", "Celestial pole"],
+                "Constellation", "Ecliptic", "RA/Dec grid", "Hour of RA", "Pole"],
     "czech": ["< 1 mag", "1 - 2.5 mag", "2.5 - 4 mag", "4 - 5 mag", "Mléčná dráha",
-              "Souhvězdí", "Ekliptika", "Síť RA/Dec", "Hodina RA", "Nebeský pól"],
+              "Souhvězdí", "Ekliptika", "Síť RA/Dec", "Hodina RA", "Pól"],
 }
 
 
