@@ -54,7 +54,9 @@ std::optional<Rgb> milkyWayBandColour(int colourScheme, int intensity, int band)
 
 // Band 1 or 2 cut at the limit circle, in disc coordinates: outer boundaries
 // and holes that, filled by the even-odd rule, give the visible part of the
-// band. The page drawing places these contours on the page.
+// band. The page form of the projection is this one scaled by
+// (0.8 / 0.89) x W / 2 about the disc centre on the page (y kept upward), so
+// these contours map onto the page point by point.
 ClipPolygon clippedMilkyWayBand(int latitudeDegrees, const MilkyWayOutlines& outlines, int band,
                                 PolygonClipper& clipper);
 
