@@ -22,7 +22,9 @@ sky, one north and one south of the plane; they are picked by their winding
 (360 degrees of longitude), not by their place in the file. Each edge is the
 ring's outer envelope per galactic longitude (the highest latitude of the
 northern ring, the lowest of the southern one, on a fine grid of longitudes),
-so folds of the contour become one edge that is a function of longitude.
+so folds of the contour become one edge that is a function of longitude. The
+deepest fold, the channel the faint ring cuts along the Great Rift from Cygnus
+to Aquila (l about 12 to 73, b near 0), is left out that way.
 
 Outer band: no contour level is wider than the faintest one, so the outer band
 is the inner band widened on the sphere: each edge is pushed out by the union
