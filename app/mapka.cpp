@@ -85,7 +85,9 @@ void Mapka::DrawInit() {
 }
 
 void Mapka::kreslix() {
-  if (stage_) stage_->repaint();
+  // The stage draws into its own framebuffer and the window system shows it
+  // at the next pass of the event loop; requests in between are merged.
+  if (stage_) stage_->update();
 }
 
 void Mapka::resizeEvent(QResizeEvent* event) {

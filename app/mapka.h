@@ -29,7 +29,7 @@ class Mapka : public QWidget {
   void erorek(const std::string& fileName);
   // Sets the fixed OpenGL state again (the chart's context must exist).
   void DrawInit();
-  // Draws one frame now.
+  // Draws one frame and presents it (at the next pass of the event loop).
   void kreslix();
 
   // True once the stage has been painted; the options dialog clears it.

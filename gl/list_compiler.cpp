@@ -34,12 +34,21 @@ GLenum glCapability(Capability c) {
   return GL_POINT_SMOOTH;
 }
 
-// At the End of a point primitive: if only colour changes stand between it
-// and the next Begin of points, returns the index of that Begin, else 0.
-std::size_t nextPointBatch(const std::vector<GlCommand>& cmds, std::size_t end) {
+// At the End of a point primitive drawn with `size`: when only colour
+// changes and settings of that same size stand between it and the next Begin
+// of points, returns the index of that Begin, else 0. A size set and then
+// replaced before anything is drawn changes nothing either.
+std::size_t nextPointBatch(const std::vector<GlCommand>& cmds, std::size_t end, float size) {
+  float pending = size;
   for (std::size_t i = end + 1; i < cmds.size(); ++i) {
-    if (cmds[i].op == GlCommand::Op::Color) continue;
-    if (cmds[i].op == GlCommand::Op::Begin && cmds[i].primitive == Primitive::Points) return i;
+    const GlCommand& c = cmds[i];
+    if (c.op == GlCommand::Op::Color) continue;
+    if (c.op == GlCommand::Op::PointSize) {
+      pending = c.a;
+      continue;
+    }
+    if (c.op == GlCommand::Op::Begin && c.primitive == Primitive::Points && pending == size)
+      return i;
     return 0;
   }
   return 0;
@@ -68,13 +77,18 @@ void compileList(int number, const DisplayList& list) {
   const std::vector<GlCommand>& cmds = list.commands();
   glNewList(static_cast<GLuint>(number), GL_COMPILE);
   bool inPoints = false;
+  bool sizeKnown = false;
+  float size = 0;
   for (std::size_t i = 0; i < cmds.size(); ++i) {
     const GlCommand& c = cmds[i];
-    if (c.op == GlCommand::Op::Begin) inPoints = c.primitive == Primitive::Points;
+    if (c.op == GlCommand::Op::PointSize) sizeKnown = true, size = c.a;
+    if (c.op == GlCommand::Op::Begin) inPoints = c.primitive == Primitive::Points && sizeKnown;
     if (c.op == GlCommand::Op::End && inPoints) {
-      if (std::size_t next = nextPointBatch(cmds, i)) {
-        // glColor is allowed inside glBegin/glEnd: keep the primitive open.
-        for (std::size_t k = i + 1; k < next; ++k) issue(cmds[k]);
+      if (std::size_t next = nextPointBatch(cmds, i, size)) {
+        // glColor is allowed inside glBegin/glEnd: keep the primitive open;
+        // the sizes in between equal the one in force.
+        for (std::size_t k = i + 1; k < next; ++k)
+          if (cmds[k].op == GlCommand::Op::Color) issue(cmds[k]);
         i = next;
         continue;
       }
