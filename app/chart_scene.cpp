@@ -6,7 +6,12 @@
 
 #include "app/milky_way_outlines.h"
 #include "gl/list_compiler.h"
+#include "sky/figures.h"
+#include "sky/grid.h"
+#include "sky/figures.h"
+#include "sky/grid.h"
 #include "sky/stars.h"
+#include "sky/vector_font.h"
 
 namespace caelora {
 
@@ -17,16 +22,17 @@ namespace {
 DisplayList recordLayer(Layer layer, const ChartSetup& setup) {
   switch (layer) {
     case Layer::Stars: return LoadStars(setup);
+    case Layer::Figures: return LoadFigures(setup);
+    case Layer::Names: return LoadNames(setup);
+    case Layer::DateScale: return LoadDateScale(setup);
     case Layer::MilkyWay: return LoadMilkyWay(setup, loadMilkyWayOutlines());
-    case Layer::Figures:
-    case Layer::Names:
-    case Layer::DateScale:
+    case Layer::Grid: return LoadGrid(setup);
+    case Layer::Ecliptic: return LoadEcliptic(setup);
     case Layer::WindowShape:
     case Layer::Mask:
-    case Layer::Grid:
-    case Layer::Ecliptic:
       break;
   }
+  // A layer whose builder is not part of the program yet records nothing.
   return DisplayList{};
 }
 
@@ -104,9 +110,10 @@ void ChartScene::load(Layer layer, StepRunner& steps) {
 }
 
 void ChartScene::loadFont(StepRunner& steps) {
+  // A font that fails to load leaves the glyphs empty: texts draw nothing.
   setup_.glyphs = GlyphTable{};
   steps.run("vector font", [&] {
-    (void)setup_;  // the font loader joins here
+    setup_.glyphs = caelora::loadFont(setup_.programFolder, setup_.settings.languageFile);
   });
 }
 
