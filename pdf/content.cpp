@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "pdf/discard_on_error.h"
 #include "pdf/pdf_writer.h"
 #include "sky/geometry.h"
 
@@ -75,6 +76,7 @@ std::string pdfHalfCirclePath(float cx, float cy, float r) {
 
 void pdfArcText(PdfWriter& writer, double angleDeg, double radius, std::string_view text, int size,
                 double fromTop, double dx) {
+  const DiscardOnError guard(writer);
   const int s = std::abs(size);
   const int sign = size < 0 ? -1 : (size > 0 ? 1 : 0);
   const FontWidths& widths = writer.fontWidths();

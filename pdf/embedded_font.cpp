@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "i18n/language.h"
+#include "pdf/discard_on_error.h"
 #include "pdf/pdf_writer.h"
 
 namespace caelora {
@@ -50,6 +51,7 @@ void PdfWriter::fontError(int n, const std::string& key, const std::string& what
 }
 
 void PdfWriter::writeFontKey(const std::string& key, int n, const std::string& prefix) {
+  const DiscardOnError guard(*this);
   const std::string value = fontKey(n, key, kShortValue);
   if (!value.empty()) pdfWriteLine("/" + key + " " + prefix + value);
 }
@@ -120,6 +122,7 @@ void PdfWriter::writeFontProgram(int n) {
 }
 
 void PdfWriter::pdfWriteEmbeddedFont(int n) {
+  const DiscardOnError guard(*this);
   const std::string differences = fontKey(n, "Differences", kLongValue);
   std::int32_t encoding = 0;
   if (!differences.empty()) {

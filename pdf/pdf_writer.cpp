@@ -5,6 +5,7 @@
 
 #include <limits>
 
+#include "pdf/discard_on_error.h"
 #include "pdf/replacing_file.h"
 #include "pdf/text_string.h"
 
@@ -67,6 +68,13 @@ void PdfWriter::pdfInit() {
   pdfFonts_.clear();
   fontWidths_ = FontWidths();
   finished_ = false;
+  abandoned_ = false;
+}
+
+void PdfWriter::abandon() noexcept {
+  file_.reset();
+  pdfBuffer_.clear();
+  abandoned_ = true;
 }
 
 void PdfWriter::advance(std::size_t bytes) {
@@ -77,6 +85,7 @@ void PdfWriter::advance(std::size_t bytes) {
 }
 
 void PdfWriter::pdfWriteLine(std::string_view text, bool flush, bool crlf, bool noEol) {
+  const DiscardOnError guard(*this);
   const std::size_t first = text.find_first_not_of(' ');
   text.remove_prefix(first == std::string_view::npos ? text.size() : first);
   const std::string_view eol = noEol ? "" : (crlf ? "\r\n" : "\r");
@@ -88,6 +97,7 @@ void PdfWriter::pdfWriteLine(std::string_view text, bool flush, bool crlf, bool 
 }
 
 void PdfWriter::flushBuffer() {
+  if (abandoned_) throw PdfError("The PDF document \"" + pdfFileName_ + "\" was given up after an error");
   if (!file_) {
     if (pdfFileName_.empty()) throw PdfError("The PDF document has no file name");
     file_ = std::make_unique<ReplacingFile>(pdfFileName_);
@@ -97,6 +107,7 @@ void PdfWriter::flushBuffer() {
 }
 
 void PdfWriter::pdfWriteStreamData(std::string_view data) {
+  const DiscardOnError guard(*this);
   flushBuffer();
   // The stream keyword must be followed by LF or CR LF; a CR alone becomes LF
   // in place, which leaves every offset counted so far as it was.
@@ -125,6 +136,7 @@ void PdfWriter::recordOffset(std::int32_t object) {
 }
 
 void PdfWriter::pdfBeginDocument(const DocumentInfo& info) {
+  const DiscardOnError guard(*this);
   unicodeTable();
   // The temporary file is made now, so that a folder that cannot be written
   // stops the export before any drawing.
@@ -151,6 +163,7 @@ void PdfWriter::pdfBeginDocument(const DocumentInfo& info) {
 }
 
 void PdfWriter::pdfWriteResources() {
+  const DiscardOnError guard(*this);
   if (!pdfFonts_.empty()) pdfWriteFonts();
   allocateObject();
   resourcesObject_ = objectCount_;
@@ -169,6 +182,7 @@ void PdfWriter::pdfWriteResources() {
 }
 
 void PdfWriter::pdfWriteFonts() {
+  const DiscardOnError guard(*this);
   for (std::size_t i = 0; i < pdfFonts_.size(); ++i) {
     allocateObject();
     pdfFonts_[i].objectNumber = objectCount_;
@@ -188,6 +202,7 @@ void PdfWriter::pdfWriteFonts() {
 }
 
 std::int32_t PdfWriter::pdfBeginPage() {
+  const DiscardOnError guard(*this);
   if (pageCount_ >= kMaxPages) {
     throw PdfError("The PDF document has more than " + std::to_string(kMaxPages) + " pages");
   }
@@ -218,6 +233,7 @@ std::int32_t PdfWriter::pdfBeginPage() {
 }
 
 void PdfWriter::pdfEndPage(std::int32_t start) {
+  const DiscardOnError guard(*this);
   const std::int32_t length = pdfOffset_ - start;
   pdfWriteLine("endstream");
   pdfWriteLine("endobj");
@@ -228,6 +244,7 @@ void PdfWriter::pdfEndPage(std::int32_t start) {
 }
 
 void PdfWriter::pdfEndDocument() {
+  const DiscardOnError guard(*this);
   recordOffset(catalogObject_);
   pdfWriteLine(objectLine(catalogObject_));
   pdfWriteLine("<<");

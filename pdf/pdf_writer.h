@@ -7,8 +7,10 @@
 // fill fonts(), pdfWriteResources, then per page pdfBeginPage / content
 // lines through pdfWriteLine / pdfEndPage, and pdfEndDocument. The document
 // goes to a temporary file beside the target and replaces the target only
-// when pdfEndDocument has written its last byte; an error, or a writer that
-// goes away before that, leaves the target as it was.
+// when pdfEndDocument has written its last byte. An error raised by the
+// writer removes the temporary file at once; after an error elsewhere the
+// owner calls abandon() or lets the writer go. Either way the target stays
+// as it was.
 #pragma once
 
 #include <array>
@@ -73,6 +75,9 @@ class PdfWriter {
 
   // Starts afresh; an unfinished document is dropped.
   void pdfInit();
+  // Drops the unfinished document and its temporary file; writing more
+  // then fails until pdfInit.
+  void abandon() noexcept;
   // The target file (pdfFileName). Any file already there stays untouched
   // until the document is complete.
   void setFileName(std::string path) { pdfFileName_ = std::move(path); }
@@ -145,6 +150,7 @@ class PdfWriter {
   std::vector<PdfFont> pdfFonts_;
   FontWidths fontWidths_;
   bool finished_ = false;
+  bool abandoned_ = false;
 };
 
 }  // namespace caelora

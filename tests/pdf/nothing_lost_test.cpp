@@ -41,9 +41,33 @@ TEST_F(PdfTest, FailedExportLeavesThePreviousFileAndNoOther) {
     EXPECT_EQ(test::readFile(target), kOldDocument) << "the target is untouched while writing";
     // A character below the font's first code stops the export.
     EXPECT_THROW(pdfArcText(writer, 0, 0.8, "\x1F", 12, 297.5), PdfError);
+    EXPECT_EQ(strayFiles("chart.pdf"), std::vector<std::string>());
   }
   EXPECT_EQ(test::readFile(target), kOldDocument);
   EXPECT_EQ(strayFiles("chart.pdf"), std::vector<std::string>());
+}
+
+TEST_F(PdfTest, ErrorInsideTheWriterDropsTheDocumentAtOnce) {
+  const auto target = dir_ / "chart.pdf";
+  const auto language = dir_ / "broken.lng";
+  test::writeFile(language, "[Font1]\r\nFirstChar=32\r\nData=00\r\n");  // no LoD
+  test::writeFile(target, kOldDocument);
+  PdfWriter writer(test::fixedClock());
+  writer.setFileName(target.string());
+  writer.setLanguageFile(language.string());
+  writer.pdfBeginDocument(DocumentInfo{});
+  PdfFont font;
+  font.subtype = "Type1";
+  font.embedded = true;
+  writer.fonts().push_back(font);
+  EXPECT_THROW(writer.pdfWriteResources(), PdfError);
+  EXPECT_EQ(strayFiles("chart.pdf"), std::vector<std::string>({"broken.lng"}));
+  // A caller that goes on regardless gets errors, never a document.
+  EXPECT_THROW(writer.pdfWriteLine("0 0 m", true), PdfError);
+  EXPECT_THROW(writer.pdfEndDocument(), PdfError);
+  EXPECT_FALSE(writer.finished());
+  EXPECT_EQ(test::readFile(target), kOldDocument);
+  EXPECT_EQ(strayFiles("chart.pdf"), std::vector<std::string>({"broken.lng"}));
 }
 
 TEST_F(PdfTest, StartingAgainDropsTheUnfinishedDocument) {
