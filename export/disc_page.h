@@ -1,0 +1,31 @@
+// The layers of the star-disc page (page 2): the disc face, the Milky Way,
+// the coordinate grid, the ecliptic, the constellation figures, the stars
+// and the constellation names, each appended to the current page stream as
+// PDF path and text operators. They mirror the on-screen layers and place
+// the sky with the page form of the same projection.
+#pragma once
+
+#include "export/export_state.h"
+
+namespace caelora {
+
+// The filled disc with its outline, and the 2-wide rim line just outside the
+// limit circle.
+void plotDiscFace(ExportState& state);
+// Both Milky Way bands cut at the limit circle, filled by the even-odd rule,
+// the outer band first.
+void plotMilkyWay(ExportState& state);
+// Declination circles every 30 degrees, hour lines and hour numbers.
+void plotGrid(ExportState& state);
+// The ecliptic in 1-degree steps; only segments with both ends on the disc.
+void plotEcliptic(ExportState& state);
+// The figure set named by the settings; a segment with an end beyond the
+// limit is left out.
+void plotConLines(ExportState& state);
+// Stars down to magnitude 5.00 as round dots, the centre cross; sets
+// discCentreY.
+void plotStars(ExportState& state);
+// The constellation abbreviations of Cons.txt along the tangent.
+void plotConNames(ExportState& state);
+
+}  // namespace caelora

@@ -1,0 +1,124 @@
+// The export driver: document information, the one embedded font, the mask
+// page and the star-disc page, each step in its fixed order.
+#include "export/export_pdf.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <sstream>
+
+#include "export/colours.h"
+#include "export/disc_page.h"
+#include "export/month_scale.h"
+#include "i18n/language.h"
+
+namespace caelora {
+namespace {
+
+constexpr const char* kProducer = "Quillmar's PDF Engine";
+constexpr char kDegreeSign = '\xB0';  // Windows-1250
+
+void beginPageFrame(ExportState& state, const char* translation) {
+  state.line("0.85 0 0 0.85 0 0 cm");
+  state.line(translation);
+}
+
+void writeMaskPage(ExportState& state) {
+  const std::int32_t start = state.writer.pdfBeginPage();
+  state.discCentreX = state.pageWidth() / 2.0;
+  state.discCentreFromTop = state.discCentreX;
+  beginPageFrame(state, "1 0 0 1 60 170 cm");
+  state.conNameList = readConNameList(state.languageFile());
+  state.writer.pdfEndPage(start);
+}
+
+void writeDiscPage(ExportState& state) {
+  const std::int32_t start = state.writer.pdfBeginPage();
+  beginPageFrame(state, "1 0 0 1 60 130 cm");
+  const Settings& s = state.settings;
+  plotDiscFace(state);
+  if (s.showMilkyWay) plotMilkyWay(state);
+  if (s.showGrid) plotGrid(state);
+  if (s.showEcliptic) plotEcliptic(state);
+  if (s.showLines) plotConLines(state);
+  plotStars(state);
+  if (s.showNames) plotConNames(state);
+  plotMonths(state);
+  state.writer.pdfEndPage(start);
+}
+
+void writeDocument(ExportState& state, const std::string& path) {
+  PdfWriter& writer = state.writer;
+  writer.pdfInit();
+  writer.setFileName(path);
+  writer.setLanguageFile(state.languageFile());
+  writer.pdfBeginDocument(exportDocumentInfo(state.settings));
+  PdfFont font;
+  font.subtype = "Type1";
+  font.embedded = true;
+  font.symbolic = true;
+  writer.fonts().assign(1, font);  // /F1 in all content
+  writer.pdfWriteResources();
+  writeMaskPage(state);
+  writeDiscPage(state);
+  writer.pdfEndDocument();
+}
+
+}  // namespace
+
+PdfClock documentClock() {
+  const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+  if (epoch == nullptr || *epoch == '\0') return localClock();
+  char* end = nullptr;
+  errno = 0;
+  const long long seconds = std::strtoll(epoch, &end, 10);
+  if (errno != 0 || *end != '\0' || seconds < 0) return localClock();
+  return [seconds] {
+    const auto t = static_cast<std::time_t>(seconds);
+    std::tm utc{};
+    gmtime_r(&t, &utc);
+    return utc;
+  };
+}
+
+DocumentInfo exportDocumentInfo(const Settings& settings) {
+  const std::string& lang = settings.languageFile;
+  const std::string program = guiText(lang, 101);
+  const int latitude = settings.latitude;
+  DocumentInfo info;
+  info.creator = program + " 1.2";
+  info.producer = kProducer;
+  info.title = program;
+  info.subject = program + " (" + std::to_string(latitude < 0 ? -latitude : latitude) + kDegreeSign +
+                 " " + guiText(lang, latitude > 0 ? 520 : 524) + ")";
+  return info;
+}
+
+std::vector<std::string> readConNameList(const std::string& languageFile) {
+  const std::string names = readLangKey(languageFile, "Names", "ConNames", "", 3000);
+  std::vector<std::string> list;
+  std::stringstream in(names);
+  for (std::string name; std::getline(in, name, ',');) list.push_back(name);
+  if (!names.empty() && names.back() == ',') list.emplace_back();
+  return list;
+}
+
+void exportPDF(ExportState& state, const std::string& path) {
+  try {
+    writeDocument(state, path);
+  } catch (const std::exception& e) {
+    state.writer.pdfInit();  // drops the unfinished temporary file
+    throw ExportError("Cannot write \"" + path + "\": " + e.what());
+  }
+}
+
+void exportPDF(const Settings& settings, const std::string& programFolder,
+               const MilkyWayOutlines& milkyWay, int scheme, const std::string& path) {
+  PdfWriter writer(documentClock());
+  ExportState state(writer, settings, programFolder);
+  state.milkyWay = milkyWay;
+  getColorValues(state, scheme);
+  exportPDF(state, path);
+}
+
+}  // namespace caelora

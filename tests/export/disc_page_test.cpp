@@ -1,0 +1,219 @@
+// The star-disc layers: the exact lines of small hand-made inputs, and
+// invariants of the layers drawn from the real data.
+#include <cmath>
+#include <regex>
+#include <sstream>
+
+#include "export/disc_page.h"
+#include "export/month_scale.h"
+#include "export/page_projection.h"
+#include "sky/geometry.h"
+#include "tests/export/export_test_support.h"
+
+namespace caelora::test {
+namespace {
+
+class DiscPageTest : public ExportTest {
+ protected:
+  std::string folder() const { return dir_.string(); }
+  void writeData(const std::string& name, const std::string& text) { writeFile(dir_ / name, text); }
+};
+
+// Every "x y" pair of a path piece, in order.
+std::vector<std::pair<double, double>> pathPoints(const std::string& content) {
+  static const std::regex pair(R"((-?\d+(?:\.\d+)?) (-?\d+(?:\.\d+)?) [ml]\b)");
+  std::vector<std::pair<double, double>> points;
+  for (std::sregex_iterator it(content.begin(), content.end(), pair), end; it != end; ++it) {
+    points.emplace_back(std::stod((*it)[1]), std::stod((*it)[2]));
+  }
+  return points;
+}
+
+TEST_F(DiscPageTest, ColourTablesOfBothSchemesAndNoChangeForOthers) {
+  PdfWriter writer(fixedClock());
+  ExportState state(writer, settings_, folder());
+  getColorValues(state, 0);
+  EXPECT_EQ(state.exportColours[1], "0 0 0 1");
+  EXPECT_EQ(state.exportColours[15], "0 0 0 1");
+  EXPECT_EQ(state.exportColours[21], "0 0 0 0.5");
+  EXPECT_EQ(state.exportColours[31], "0 0 0 0.2");
+  getColorValues(state, 1);
+  EXPECT_EQ(state.exportColours[1], "0 0 0 0");
+  EXPECT_EQ(state.exportColours[14], "0 0 0 0.15");
+  EXPECT_EQ(state.exportColours[28], "0 0 0 0.2");
+  const auto before = state.exportColours;
+  getColorValues(state, 2);
+  getColorValues(state, -1);
+  EXPECT_EQ(state.exportColours, before);
+  for (const std::string& colour : before) EXPECT_EQ(colour.rfind("0 0 0 ", 0), 0u) << colour;
+}
+
+TEST_F(DiscPageTest, StarsWidthOncePerClassStopAtFirstFaintStarAndCentreCross) {
+  writeData("yale.dat",
+            "0,9000,50,0\n"        // the pole, magnitude 0.5: width 4
+            "6000,4500,80,0\n"     // same class: no width line
+            "0,-4000,300,0\n"      // on the limit circle, width 2
+            "0,-5000,350,0\n"      // never rises at 50 N
+            "0,4000,501,0\n"       // 5.01 ends the layer
+            "0,4000,100,0\n");     // never drawn
+  const std::string content = pageContent(plotStars, folder());
+  EXPECT_EQ(content.rfind("1 J\r0 0 0 0 K\r4 w\r297.5 544.5 m\r297.5 544.5 l S\r", 0), 0u) << content;
+  EXPECT_EQ(occurrences(content, " w\r"), 2);
+  EXPECT_NE(content.find("\r2 w\r535.5 544.5 m\r535.5 544.5 l S\r"), std::string::npos);
+  EXPECT_EQ(occurrences(content, " l S\r"), 3);
+  EXPECT_EQ(content.find("3 w"), std::string::npos);
+  const std::string cross = "0 0 0 0.5 K\r291.5 544.5 m\r303.5 544.5 l\r297.5 538.5 m\r297.5 550.5 l\rS\r";
+  ASSERT_GE(content.size(), cross.size());
+  EXPECT_EQ(content.substr(content.size() - cross.size()), cross);
+}
+
+TEST_F(DiscPageTest, StarLayerEndsTheExportWithTheFileNamedWhenARecordIsBad) {
+  writeData("yale.dat", "0,9000,50,0\n100,xx,20,0\n");
+  try {
+    pageContent(plotStars, folder());
+    FAIL() << "a bad record must end the layer";
+  } catch (const std::exception& e) {
+    EXPECT_NE(std::string(e.what()).find("yale.dat"), std::string::npos) << e.what();
+  }
+}
+
+TEST_F(DiscPageTest, DiscFaceRimAndSchemes) {
+  const std::string standard = pageContent(plotDiscFace, folder(), 0);
+  EXPECT_EQ(standard.rfind("0 0 0 0.6 K\r0 0 0 1 k\r29.7 544.5 m\r", 0), 0u) << standard;
+  EXPECT_NE(standard.find("c\rb\r0 0 0 0 K\r2 w\r56.5 544.5 m\r"), std::string::npos);  // 297.5 - 240.975
+  EXPECT_EQ(standard.substr(standard.size() - 8), "c\rS\r1 w\r");
+  const std::string inverse = pageContent(plotDiscFace, folder(), 1);
+  EXPECT_EQ(inverse.rfind("0 0 0 0.15 K\r0 0 0 0 k\r", 0), 0u);
+}
+
+TEST_F(DiscPageTest, GridCirclesOf121PointsHourLinesAndNumbersAtMinus3) {
+  settings_.latitude = 50;
+  const std::string content = pageContent(plotGrid, folder());
+  EXPECT_EQ(content.rfind("0 0 0 0.7 K\r0.5 w\r", 0), 0u);
+  int circles = 0;
+  int hourLines = 0;
+  for (const std::string& line : crLines(content)) {
+    if (line.size() > 2 && line.substr(line.size() - 2) == " S" && occurrences(line, " l ") > 1) {
+      ++circles;
+      EXPECT_EQ(occurrences(line, " l "), 120);  // with the "m" point: 121
+    } else if (line.size() > 4 && line.substr(line.size() - 4) == " l S") {
+      ++hourLines;
+    }
+  }
+  EXPECT_EQ(circles, 5);  // 90 (the centre), 60, 30, 0, -30
+  EXPECT_EQ(hourLines, 24);
+  EXPECT_EQ(occurrences(content, "/F1 6 Tf\r"), 24);
+  EXPECT_NE(content.find("(23) Tj\rET Q"), std::string::npos);
+  const DiscPoint first = ProjectToDisc(-0.04, -3, 50);
+  PdfWriter writer;
+  ExportState state(writer, settings_, folder());
+  const std::string place = "q 1 0 0 1 " + FormatPdfNumber(discToPageX(state, first.x), 2) + " " +
+                            FormatPdfNumber(discToPageY(state, first.y), 2) + " cm\r";
+  EXPECT_NE(content.find("0 0 0 0.2 k\r" + place), std::string::npos) << place;
+  // The rotation line has two blanks before its translation.
+  EXPECT_TRUE(std::regex_search(content, std::regex(R"(\r-?[\d.]+ -?[\d.]+ -?[\d.]+ -?[\d.]+  0 0 cm\rBT\r)")));
+}
+
+TEST_F(DiscPageTest, SouthernGridNumbersStandAtPlus3) {
+  settings_.latitude = -35;
+  const std::string content = pageContent(plotGrid, folder());
+  int circles = 0;
+  for (const std::string& line : crLines(content)) circles += occurrences(line, " l ") == 120;
+  EXPECT_EQ(circles, 5);  // -90, -60, -30, 0, 30
+  const DiscPoint first = ProjectToDisc(0.04, 3, -35);
+  PdfWriter writer;
+  ExportState state(writer, settings_, folder());
+  EXPECT_NE(content.find("q 1 0 0 1 " + FormatPdfNumber(discToPageX(state, first.x), 2) + " " +
+                         FormatPdfNumber(discToPageY(state, first.y), 2) + " cm\r"),
+            std::string::npos);
+}
+
+TEST_F(DiscPageTest, FigureSegmentWithAnEndBeyondTheLimitIsLeftOut) {
+  writeData("figures.con", "0,9000,6000,6000\n1000,2000,2000,-5000\n");
+  settings_.linesFile = (dir_ / "figures.con").string();
+  const std::string content = pageContent(plotConLines, folder());
+  EXPECT_EQ(content, "0 0 0 0.5 K\r0.5 w\r297.5 544.5 m\r297.5 489.6 l S\r") << content;
+}
+
+TEST_F(DiscPageTest, NamesAtSizeSixPlusSettingEscapedAndOnlyOnTheDisc) {
+  writeData("Cons.txt",
+            "0,0,9000,\"A(B\",\"Alpha\"\n"
+            "1,0,-6000,\"Off\",\"Never rises\"\n"
+            "2,0,9000,\"C\\D)\",\"Gamma\"\n");
+  settings_.nameSize = 2;
+  const std::string content = pageContent(plotConNames, folder());
+  EXPECT_EQ(content.rfind("0 0 0 0 k\rq 1 0 0 1 297 544 cm\r", 0), 0u) << content;
+  EXPECT_EQ(occurrences(content, "/F1 8 Tf\r"), 2);
+  EXPECT_NE(content.find("(A\\(B) Tj\rET Q\r"), std::string::npos);
+  EXPECT_NE(content.find("(C\\\\D\\)) Tj\rET Q\r"), std::string::npos);
+  EXPECT_EQ(content.find("Off"), std::string::npos);
+}
+
+TEST_F(DiscPageTest, EclipticHasNoSegmentAcrossTheGapBelowTheLimit) {
+  settings_.latitude = 25;
+  const std::string whole = pageContent(plotEcliptic, folder());
+  EXPECT_EQ(whole.rfind("0 0 0 0.7 K\r0.8 w\r", 0), 0u);
+  EXPECT_EQ(occurrences(whole, " l S\r"), 360);
+  settings_.latitude = 70;  // the limit at -20 cuts the winter half
+  const std::string cut = pageContent(plotEcliptic, folder());
+  const int segments = occurrences(cut, " l S\r");
+  EXPECT_GT(segments, 100);
+  EXPECT_LT(segments, 360);
+  const auto points = pathPoints(cut);
+  for (std::size_t i = 0; i + 1 < points.size(); i += 2) {
+    EXPECT_LT(std::hypot(points[i + 1].first - points[i].first, points[i + 1].second - points[i].second), 8.0);
+  }
+}
+
+TEST_F(DiscPageTest, MilkyWayBandsStayInsideTheLimitCircle) {
+  settings_.latitude = 50;
+  const std::string content = pageContent(
+      [](ExportState& state) {
+        state.milkyWay = readMilkyWayOutlines(dataDir() + "/milkyway");
+        plotMilkyWay(state);
+      },
+      folder());
+  EXPECT_EQ(content.rfind("0 0 0 0.9 k\r0 0 0 0.9 K\r", 0), 0u);
+  EXPECT_NE(content.find("b*\r0 0 0 0.8 k\r0 0 0 0.8 K\r"), std::string::npos);
+  EXPECT_EQ(occurrences(content, "b*\r"), 2);
+  const auto lines = crLines(content);
+  int moves = 0;
+  for (const std::string& line : lines) {
+    if (line.size() > 2 && line.substr(line.size() - 2) == " m") {
+      ++moves;
+      EXPECT_TRUE(std::regex_match(line, std::regex(R"(-?\d+ -?\d+ m)"))) << line;
+    }
+  }
+  EXPECT_GE(moves, 2);  // at least one contour per band
+  const auto points = pathPoints(content);
+  ASSERT_GT(points.size(), 500u);
+  for (const auto& [x, y] : points) EXPECT_LE(std::hypot(x - 297.5, y - 544.5), 238.6);
+}
+
+TEST_F(DiscPageTest, MonthTicksNormalAndDailyNorthAndSouth) {
+  settings_.latitude = 50;
+  const std::string normal = pageContent(plotMonths, folder());
+  EXPECT_EQ(normal.rfind("0 0 0 0 k 0 0 0 0 K\r", 0), 0u);
+  const auto tickLine = [](const std::string& content) {
+    for (const std::string& line : crLines(content))
+      if (line.size() > 2 && line.substr(line.size() - 2) == " S") return line;
+    return std::string();
+  };
+  const std::string northTicks = tickLine(normal);
+  EXPECT_EQ(northTicks.rfind("342.9 778.1 m 348.6 807.3 l ", 0), 0u) << northTicks.substr(0, 60);
+  EXPECT_EQ(occurrences(northTicks, " m "), 43);  // 12 boundaries and the 10th, 20th, 30th days
+  EXPECT_EQ(occurrences(normal, "/F1 16 Tf"), occurrences(normal, ") Tj"));
+  settings_.dailyScale = true;
+  const std::string daily = pageContent(plotMonths, folder());
+  EXPECT_EQ(occurrences(tickLine(daily), " m "), 365);
+  EXPECT_GT(occurrences(daily, "/F1 12 Tf"), 12);
+  // Per month one letter for "5" and two for each of 10, 15, 20, 25 (and 30
+  // in the months of 31 days).
+  EXPECT_EQ(occurrences(daily, "/F1 6 Tf"), 12 + 2 * (4 * 12 + 7));
+  settings_.dailyScale = false;
+  settings_.latitude = -50;
+  EXPECT_EQ(tickLine(pageContent(plotMonths, folder())).rfind("252.1 778.1 m ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace caelora::test
