@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "app/stage.h"
-#include "app/ui_text.h"
+#include "app/localize_form.h"
 #include "gl/context_format.h"
 #include "gl/frame.h"
 
@@ -47,9 +47,7 @@ Mapka::Mapka(const std::string& programFolder, QWidget* parent)
 
 Mapka::~Mapka() { shutDown(); }
 
-void Mapka::localize() {
-  setWindowTitle(uiText(scene_->settings().languageFile, 101));
-}
+void Mapka::localize() { localizeForm(this, scene_->settings().languageFile); }
 
 void Mapka::checkContext() {
   QOpenGLContext probe;
@@ -71,10 +69,10 @@ void Mapka::placeOnTop() {
 
 void Mapka::erorek(const std::string& fileName) {
   const std::string& lang = scene_->settings().languageFile;
-  const QString text = uiText(lang, 2030) + QLatin1Char(' ') + QString::fromStdString(fileName) +
-                       QLatin1Char(' ') + uiText(lang, 305) + QStringLiteral("\r\n") +
-                       uiText(lang, 306);
-  QMessageBox::warning(this, uiText(lang, 101), text);
+  const QString text = guiQString(lang, 2030) + QLatin1Char(' ') + QString::fromStdString(fileName) +
+                       QLatin1Char(' ') + guiQString(lang, 305) + QStringLiteral("\r\n") +
+                       guiQString(lang, 306);
+  QMessageBox::warning(this, guiQString(lang, 101), text);
 }
 
 void Mapka::DrawInit() {
