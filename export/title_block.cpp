@@ -1,0 +1,151 @@
+// The title block: title, constellation list, author and home page, rules.
+#include "export/title_block.h"
+
+#include <cmath>
+#include <filesystem>
+#include <vector>
+
+#include "i18n/language.h"
+#include "pdf/content.h"
+#include "sky/data_error.h"
+#include "sky/figures.h"
+
+namespace caelora {
+namespace {
+
+constexpr int kFullBlockRows = 30;  // the first two blocks
+constexpr int kLastBlockRows = 29;  // from the third block on
+constexpr int kBlockSpacing = 140;  // x distance of the blocks in the turned frame
+
+// "Hvězdořík", the surname with its national letters, in Windows-1250.
+const char* const kSurnameNational = "Hv\xEC" "zdo\xF8\xED" "k";
+const char* const kSurnamePlain = "Hvezdorik";
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool sameTextIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+// Both paths in their plain lexical form, so that "a//b" and "a/./b" match.
+bool samePathIgnoringCase(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  return sameTextIgnoringCase(fs::path(a).lexically_normal().string(), fs::path(b).lexically_normal().string());
+}
+
+std::string literal(const std::string& text) { return "(" + pdfLiteralText(text) + ")"; }
+
+// One text object in `size`-point type at (x, y) of the turned frame.
+void writeTextLine(ExportState& state, int size, const std::string& at, const std::string& text) {
+  state.line("BT\r/F1 " + std::to_string(size) + " Tf");
+  state.line("1 0 0 1 " + at + " Tm\r" + literal(text) + " Tj");
+  state.line("ET");
+}
+
+// The names of all records of Cons.txt must be there, or the list would
+// stop in the middle of the page.
+void checkNamesCover(const ExportState& state, std::size_t records) {
+  if (state.conNameList.size() >= records) return;
+  throw DataError("Language file \"" + state.languageFile() + "\": key \"ConNames\" of section \"Names\" has " +
+                  std::to_string(state.conNameList.size()) + " names, but \"" + state.dataFile("Cons.txt") +
+                  "\" has " + std::to_string(records) + " constellations");
+}
+
+// The three columns of one block: abbreviation, Latin name, national name,
+// each line shown with the ' operator.
+struct Block {
+  std::string abbreviations;
+  std::string latinNames;
+  std::string nationalNames;
+};
+
+void writeBlock(ExportState& state, const Block& block, int index) {
+  const int x = kBlockSpacing * index;
+  state.line("1 0 0 1 " + std::to_string(x) + " 0 Tm\r" + block.abbreviations + "1 0 0 1 " +
+             std::to_string(x + 18) + " 0 Tm\r" + block.latinNames + "1 0 0 1 " + std::to_string(x + 76) +
+             " 0 Tm\r" + block.nationalNames);
+}
+
+// Blocks of 30, 30, then 29 lines; records after the last full block are
+// not listed.
+void writeConstellationList(ExportState& state, const std::vector<ConstellationRecord>& records) {
+  state.line("BT\r/F1 7 Tf\r8.4 TL");
+  Block block;
+  int row = 1;
+  int blockIndex = 0;
+  int rowsPerBlock = kFullBlockRows;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    block.abbreviations += literal(records[i].abbreviation) + "' ";
+    block.latinNames += literal(records[i].name) + "' ";
+    block.nationalNames += literal(state.conNameList[i]) + "' ";
+    if (row == rowsPerBlock) {
+      writeBlock(state, block, blockIndex);
+      block = Block{};
+      row = 0;
+      ++blockIndex;
+      if (blockIndex == 2) rowsPerBlock = kLastBlockRows;
+    }
+    ++row;
+  }
+}
+
+}  // namespace
+
+std::int32_t halfTextWidth(const FontWidths& widths, const std::string& text, double size) {
+  double sum = 0;
+  for (const char c : text) sum += widths.at(static_cast<unsigned char>(c));
+  return static_cast<std::int32_t>(std::nearbyint(sum * size / 2000));
+}
+
+std::int32_t halfTextWidth(const ExportState& state, const std::string& text, double size) {
+  return halfTextWidth(state.writer.fontWidths(), text, size);
+}
+
+std::string pdfLiteralText(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    if (c == '(' || c == ')' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+std::string authorLine(const ExportState& state) {
+  const bool czech = samePathIgnoringCase(state.languageFile(), state.dataFile("czech.lng"));
+  return std::string("Caelora \xA9 2026 Elin ") + (czech ? kSurnameNational : kSurnamePlain);
+}
+
+std::string homePageLine() { return "https://caelora.example.org"; }
+
+void plotTitleBlock(ExportState& state) {
+  const std::vector<ConstellationRecord> records = ReadConstellationRecords(state.dataFile("Cons.txt"));
+  checkNamesCover(state, records.size());
+
+  // Turned by 180 degrees: the block reads upright on the turned sheet.
+  state.line("q 1 0 0 1 500 -80 cm");
+  state.line("-1 0 0 -1 0 0 cm");
+
+  const std::string title = guiText(state.languageFile(), 2050);
+  state.line("BT\r/F1 14 Tf");
+  state.line("1 0 0 1 " + pdfNumber(static_cast<float>(202 - halfTextWidth(state, title, 14))) + " 18 Tm\r" +
+             literal(title) + " Tj");
+  state.line("ET");
+
+  writeTextLine(state, 8, "138 -280", authorLine(state));
+  writeTextLine(state, 8, "147 -295", homePageLine());
+  writeConstellationList(state, records);
+  state.line("ET Q");
+
+  state.line(state.stroke(24));
+  state.line("[] 0 d 0.5 w 100 -88 m 500 -88 l S");
+  state.line("100 182 m 500 182 l S");
+  state.line("1.5 w 100 -90 m 500 -90 l S");
+  state.line("100 184 m 500 184 l S 1 w");
+}
+
+}  // namespace caelora

@@ -1,0 +1,36 @@
+// The title block of the mask page: the chart's title, the list of all
+// constellations with their national names in three blocks, the author and
+// home-page lines and two double rules; and the measuring of texts in /F1.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "export/export_state.h"
+
+namespace caelora {
+
+// Half the width of `text` (Windows-1250 bytes) set in /F1 at `size`, in the
+// units of the current frame, rounded to a whole number (halves to even).
+// Throws PdfError for a character that has no width.
+std::int32_t halfTextWidth(const FontWidths& widths, const std::string& text, double size);
+std::int32_t halfTextWidth(const ExportState& state, const std::string& text, double size);
+
+// `text` ready to stand between "(" and ")" of a PDF literal string:
+// parentheses and backslashes are escaped.
+std::string pdfLiteralText(const std::string& text);
+
+// The author line (Windows-1250); with the national letters of the surname
+// when the language file is "czech.lng" of the program folder.
+std::string authorLine(const ExportState& state);
+// The home-page address of the program.
+std::string homePageLine();
+
+// Appends the title block to the current page, set upside down (turned by
+// 180 degrees about (250, -40)) so that it reads upright when the sheet is
+// turned. Reads "Cons.txt" of the program folder: throws DataError for a
+// missing or damaged file, and for a conNameList with fewer names than
+// "Cons.txt" has records (naming the language file and the key).
+void plotTitleBlock(ExportState& state);
+
+}  // namespace caelora
