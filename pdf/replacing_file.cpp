@@ -32,7 +32,9 @@ ReplacingFile::ReplacingFile(std::string target) : target_(std::move(target)) {
   std::mt19937 random(std::random_device{}());
   int error = 0;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    temporary_ = target_ + "." + randomSuffix(random) + ".part";
+    // A short name of its own, so that a target name near the length limit
+    // still leaves room for it.
+    temporary_ = (fs::path(target_).parent_path() / (".caelora-" + randomSuffix(random) + ".part")).string();
     errno = 0;
     file_ = std::fopen(temporary_.c_str(), "wbx");  // never opens a file that exists
     if (file_ != nullptr) return;

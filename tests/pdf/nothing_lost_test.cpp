@@ -96,6 +96,15 @@ TEST_F(PdfTest, FinishedExportReplacesThePreviousFileKeepingItsPermissions) {
   EXPECT_EQ(strayFiles("chart.pdf"), std::vector<std::string>());
 }
 
+TEST_F(PdfTest, TargetNameOfTheLongestLengthIsWritten) {
+  const auto target = dir_ / (std::string(251, 'x') + ".pdf");  // 255 bytes, the most a name may have
+  PdfWriter writer(test::fixedClock());
+  writer.pdfEndPage(beginDocumentWithPage(writer, target.string()));
+  writer.pdfEndDocument();
+  EXPECT_EQ(test::readFile(target).compare(0, 8, "%PDF-1.2"), 0);
+  EXPECT_EQ(strayFiles().size(), 1u);
+}
+
 // Each unusable target fails at the start, with the path and the reason in
 // the message, and creates nothing.
 struct UnusableTarget {
