@@ -33,6 +33,7 @@ import hashlib
 import io
 import pathlib
 import sys
+import unicodedata
 import zlib
 
 from fontTools import subset
@@ -51,7 +52,8 @@ NONSYMBOLIC = 32
 
 def code_page_glyphs(font: TTFont) -> list:
     """Glyph name of each code FIRST_CHAR..LAST_CHAR; .notdef where the code
-    page holds no character or only a control code."""
+    page holds no character or a control code (the soft hyphen keeps its
+    glyph, as readers show it)."""
     cmap = font.getBestCmap()
     names = []
     for code in range(FIRST_CHAR, LAST_CHAR + 1):
@@ -60,7 +62,8 @@ def code_page_glyphs(font: TTFont) -> list:
         except UnicodeDecodeError:
             names.append(".notdef")
             continue
-        names.append(cmap.get(ord(char), ".notdef") if char.isprintable() or char == "\u00a0" else ".notdef")
+        control = unicodedata.category(char) == "Cc"  # DEL: no glyph
+        names.append(".notdef" if control else cmap.get(ord(char), ".notdef"))
     return names
 
 

@@ -1,8 +1,6 @@
 // Information strings: Windows-1250 bytes to UTF-16 hex strings.
 #include <gtest/gtest.h>
 
-#include <cctype>
-
 #include "pdf/text_string.h"
 
 namespace caelora {
@@ -21,23 +19,6 @@ TEST(PdfTextString, GivesOneCodeUnitPerCharacter) {
 TEST(PdfTextString, LeavesOutTheBytesWithoutAnEntry) {
   EXPECT_EQ(pdfTextString("\x80"), "<FEFF>");
   EXPECT_EQ(pdfTextString("a\x81\x83\x88\x90\x98\xAC" "b"), "<FEFF00610062>");
-}
-
-TEST(PdfTextString, TableHoldsFourUppercaseDigitsOrNothing) {
-  int empty = 0;
-  for (int byte = 0; byte < 256; ++byte) {
-    const std::string& entry = unicodeTable()[static_cast<std::size_t>(byte)];
-    if (entry.empty()) {
-      ++empty;
-      continue;
-    }
-    ASSERT_EQ(entry.size(), 4u) << byte;
-    for (const char c : entry) EXPECT_TRUE(std::isdigit(c) || (c >= 'A' && c <= 'F')) << byte;
-    if (byte < 0x80) {
-      EXPECT_EQ(std::stoi(entry, nullptr, 16), byte);
-    }
-  }
-  EXPECT_EQ(empty, 7);
 }
 
 }  // namespace
