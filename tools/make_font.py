@@ -26,8 +26,8 @@ iso.fnt holds the printable ASCII codes 32 to 126. The letters with diacritics
 of Windows-1250 are composed here from a base glyph and accent strokes of our
 own (Hershey's simplex Roman has none): the Czech language file carries the
 Central European letters of the code page, the English one the Western
-European letters that English texts may borrow (café, façade, naïve's
-neighbours). Accents over capitals and ascenders sit in the four units above
+European letters that English texts may borrow (café, façade, rôle).
+Accents over capitals and ascenders sit in the four units above
 the cap line (v 0 to 3), over lower-case letters between v 6 and 9.
 
 Usage: tools/make_font.py [--jhf PATH]
