@@ -10,6 +10,10 @@
 #include <QScreen>
 #include <cmath>
 
+#include "app/aspect_ratio.h"
+#include "app/corner_menu.h"
+#include "app/grab_region.h"
+#include "app/hand_cursors.h"
 #include "app/stage.h"
 #include "app/localize_form.h"
 #include "gl/context_format.h"
@@ -35,6 +39,8 @@ Mapka::Mapka(const std::string& programFolder, QWidget* parent)
   steps_.run("OpenGL context", [&] { checkContext(); });
   stage_ = new Stage(*scene_, steps_, this);
   connect(stage_, &Stage::painted, this, [this] { vykresleno = true; });
+  grip_ = new DiscGrip(*this);
+  picMenu_ = new CornerMenu(*this);
   resize(kInitialClientPx, kInitialClientPx);
   stageWidth_ = kInitialClientPx;
   stageHeight_ = kInitialClientPx;
@@ -73,6 +79,7 @@ void Mapka::erorek(const std::string& fileName) {
                        QLatin1Char(' ') + guiQString(lang, 305) + QStringLiteral("\r\n") +
                        guiQString(lang, 306);
   QMessageBox::warning(this, guiQString(lang, 101), text);
+  showOptionsDialog(*this);
 }
 
 void Mapka::DrawInit() {
@@ -88,13 +95,38 @@ void Mapka::kreslix() {
   if (stage_) stage_->update();
 }
 
+void Mapka::shaped_stage() {
+  grabRegion = buildGrabRegion(scene_->settings().latitude, stageWidth_, stageHeight_);
+}
+
+void Mapka::DrawMenu() {
+  if (picMenu_) picMenu_->DrawMenu();
+}
+
+#ifdef Q_OS_WIN
+bool Mapka::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+  std::intptr_t handled = 0;
+  if (aspectWindowProc(message, aspectRatio, &handled)) {
+    *result = handled;
+    return true;
+  }
+  return QWidget::nativeEvent(eventType, message, result);
+}
+#endif
+
 void Mapka::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+#ifndef Q_OS_WIN
+  // The window system here sizes the frame itself: square it afterwards.
+  keepClientAspect(*this, {event->oldSize().width(), event->oldSize().height()}, aspectRatio);
+#endif
   stageWidth_ = event->size().width();
   stageHeight_ = event->size().height();
   // Moving the stage resizes it; its resizeGL sets the viewport.
   stage_->setGeometry(0, 0, stageWidth_, stageHeight_);
   QCoreApplication::processEvents();
+  shaped_stage();
+  DrawMenu();
   // A narrower window uncovers nothing, so no paint event would come.
   if (stageWidth_ < lastWidth_) kreslix();
   lastWidth_ = stageWidth_;

@@ -14,6 +14,8 @@
 
 namespace caelora {
 
+class CornerMenu;
+class DiscGrip;
 class Stage;
 
 class Mapka : public QWidget {
@@ -31,6 +33,10 @@ class Mapka : public QWidget {
   void DrawInit();
   // Draws one frame and presents it (at the next pass of the event loop).
   void kreslix();
+  // Rebuilds grabRegion for the stage's size and the latitude.
+  void shaped_stage();
+  // Lays out and repaints the corner menu.
+  void DrawMenu();
 
   // True once the stage has been painted; the options dialog clears it.
   bool vykresleno = false;
@@ -45,6 +51,8 @@ class Mapka : public QWidget {
   int stageWidth() const { return stageWidth_; }
   int stageHeight() const { return stageHeight_; }
   Stage* stage() const { return stage_; }
+  CornerMenu* picMenu() const { return picMenu_; }
+  DiscGrip* grip() const { return grip_; }
   ChartScene& scene() { return *scene_; }
   SettingsStore& settingsStore() { return store_; }
   const std::string& programFolder() const { return programFolder_; }
@@ -58,6 +66,9 @@ class Mapka : public QWidget {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+#ifdef Q_OS_WIN
+  bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
 
  private:
   void checkContext();
@@ -69,6 +80,8 @@ class Mapka : public QWidget {
   StepRunner steps_;
   std::unique_ptr<ChartScene> scene_;
   Stage* stage_ = nullptr;
+  CornerMenu* picMenu_ = nullptr;
+  DiscGrip* grip_ = nullptr;
   int stageWidth_ = 0;
   int stageHeight_ = 0;
   int lastWidth_ = 0;

@@ -2,6 +2,7 @@
 // settings store, the first frame's background, the report of a missing
 // figure file, and a store left alone at closing.
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -74,11 +75,14 @@ class BoxCatcher : public QObject {
         titles.append(box->windowTitle());
         texts.append(box->text());
         box->accept();
+      } else if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        dialogs.append(dialog->objectName());
+        dialog->reject();
       }
     });
     timer_.start(20);
   }
-  QStringList titles, texts;
+  QStringList titles, texts, dialogs;
 
  private:
   QTimer timer_;
@@ -122,6 +126,11 @@ class TestMapka : public QObject {
     const QImage frame = window.stage()->grabFramebuffer();
     QCOMPARE(frame.size(), QSize(392, 392));
     QCOMPARE(dominantColour(frame, insideHorizonWindow(50, 392, 392)), QRgb(0x000000));
+    // Outside the window shape the mask: blue, darker towards the bottom.
+    const QColor top = frame.pixelColor(4, 4), bottom = frame.pixelColor(4, 387);
+    QCOMPARE(top.red() + top.green() + bottom.red() + bottom.green(), 0);
+    QVERIFY2(top.blue() > 180 && bottom.blue() < 60 && bottom.blue() > 15,
+             qPrintable(QStringLiteral("%1 %2").arg(top.name(), bottom.name())));
   }
 
   void schemeTwoHasWhiteBackground() {
@@ -133,6 +142,10 @@ class TestMapka : public QObject {
     QTRY_VERIFY(window.vykresleno);
     const QImage frame = window.stage()->grabFramebuffer();
     QCOMPARE(dominantColour(frame, insideHorizonWindow(50, 392, 392)), QRgb(0xffffff));
+    const QColor top = frame.pixelColor(4, 4);
+    QVERIFY2(top.red() == top.green() && top.green() == top.blue() && top.red() > 150 &&
+                 top.red() < 215,
+             qPrintable(top.name()));  // the grey mask
   }
 
   void southernChartFollowsItsOwnHorizon() {
@@ -178,6 +191,8 @@ class TestMapka : public QObject {
     QCOMPARE(boxes.titles.first(), QStringLiteral("Caelora"));
     QVERIFY2(boxes.texts.first().contains(QString::fromStdString(missing)),
              qPrintable(boxes.texts.first()));
+    // Then the options, to choose another set.
+    QCOMPARE(boxes.dialogs, QStringList{QStringLiteral("frmOptions")});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTRY_VERIFY(window.vykresleno);

@@ -1,0 +1,71 @@
+// The grab region of the stage from the horizon outline and the rim band.
+#include "app/grab_region.h"
+
+#include <QPolygon>
+#include <QRegion>
+#include <cmath>
+
+#include "sky/geometry.h"
+
+namespace caelora {
+
+namespace {
+
+constexpr int kHorizonPoints = 120;
+constexpr int kRimFirstDeg = -30;
+constexpr int kRimLastDeg = 210;
+constexpr int kRimStepDeg = 5;
+constexpr double kRimInnerRadius = 0.9;
+
+int roundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+
+// A point of the disc (radius 1 at the rim, y upward) in stage pixels.
+StagePoint discToStage(double x, double y, int stageWidth, int stageHeight) {
+  return {roundHalfEven(stageWidth * (x + 1) / 2), roundHalfEven(stageHeight * (1 - y) / 2)};
+}
+
+StagePoint rimPoint(int angleDeg, double radius, int stageWidth, int stageHeight) {
+  const double a = angleDeg * kDegreesToRadians;
+  return discToStage(radius * std::cos(a), radius * std::sin(a), stageWidth, stageHeight);
+}
+
+QPolygon toPolygon(const std::vector<StagePoint>& points) {
+  QPolygon polygon;
+  polygon.reserve(static_cast<int>(points.size()));
+  for (const StagePoint& p : points) polygon.append(QPoint(p.x, p.y));
+  return polygon;
+}
+
+}  // namespace
+
+std::vector<StagePoint> horizonWindowPolygon(int latitudeDegrees, int stageWidth,
+                                             int stageHeight) {
+  const auto outline = HorizonOutline(latitudeDegrees);
+  std::vector<StagePoint> points;
+  points.reserve(kHorizonPoints);
+  for (int k = 0; k < kHorizonPoints; ++k) {
+    const double x = outline[2 * k];
+    const double y = outline[2 * k + 1];
+    points.push_back({roundHalfEven(stageWidth * 0.5 * (x + 1)),
+                      roundHalfEven(stageHeight * 0.5 * (1 - y))});
+  }
+  return points;
+}
+
+std::vector<StagePoint> rimBandPolygon(int stageWidth, int stageHeight) {
+  std::vector<StagePoint> points;
+  for (int a = kRimFirstDeg; a <= kRimLastDeg; a += kRimStepDeg)
+    points.push_back(rimPoint(a, 1.0, stageWidth, stageHeight));
+  for (int a = kRimLastDeg; a >= kRimFirstDeg; a -= kRimStepDeg)
+    points.push_back(rimPoint(a, kRimInnerRadius, stageWidth, stageHeight));
+  return points;
+}
+
+QRegion buildGrabRegion(int latitudeDegrees, int stageWidth, int stageHeight) {
+  const QRegion window(toPolygon(horizonWindowPolygon(latitudeDegrees, stageWidth, stageHeight)),
+                       Qt::WindingFill);
+  const QRegion band(toPolygon(rimBandPolygon(stageWidth, stageHeight)), Qt::WindingFill);
+  return band.united(window);
+}
+
+}  // namespace caelora

@@ -1,0 +1,389 @@
+// The options dialog: its controls, the lists of language and figure files,
+// the latitude check and the hand-over of the confirmed values.
+#include "settings/qt/options_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+#include <iterator>
+#include <utility>
+
+#include "i18n/cp1250.h"
+#include "i18n/language.h"
+
+namespace caelora {
+
+namespace {
+
+constexpr double kMinLatitude = 25;
+constexpr double kMaxLatitude = 80;
+
+// The colour schemes 0..3 and the two hemispheres, by their UI texts.
+constexpr int kSchemeKeys[] = {1012, 1014, 1016, 1018};
+constexpr int kNorthKey = 520;
+constexpr int kSouthKey = 524;
+constexpr int kProgramNameKey = 101;
+constexpr int kLatitudeRefusedKey = 1062;
+
+// The property that holds a control's UI-text key.
+void tag(QObject* control, int key) { control->setProperty("tag", QString::number(key)); }
+
+QString fromCp1250(const std::string& text) {
+  return QString::fromStdU16String(cp1250ToUtf16(text));
+}
+
+QLabel* taggedLabel(int key, const char* name) {
+  auto* label = new QLabel;
+  label->setObjectName(QLatin1String(name));
+  tag(label, key);
+  return label;
+}
+
+QCheckBox* taggedCheckBox(int key, const char* name) {
+  auto* box = new QCheckBox;
+  box->setObjectName(QLatin1String(name));
+  tag(box, key);
+  return box;
+}
+
+// A frame with a slider between its two end labels.
+QGroupBox* sliderFrame(int frameKey, int lowKey, int highKey, int maximum, const char* frameName,
+                       const char* sliderName, const char* labelName, QSlider** slider) {
+  auto* frame = new QGroupBox;
+  frame->setObjectName(QLatin1String(frameName));
+  tag(frame, frameKey);
+  *slider = new QSlider(Qt::Horizontal);
+  (*slider)->setObjectName(QLatin1String(sliderName));
+  (*slider)->setRange(0, maximum);
+  (*slider)->setPageStep(1);
+  (*slider)->setTickPosition(QSlider::TicksBelow);
+  (*slider)->setTickInterval(1);
+  auto* row = new QHBoxLayout(frame);
+  row->addWidget(taggedLabel(lowKey, (std::string(labelName) + "0").c_str()));
+  row->addWidget(*slider, 1);
+  row->addWidget(taggedLabel(highKey, (std::string(labelName) + "1").c_str()));
+  return frame;
+}
+
+QComboBox* dropDown(const char* name) {
+  auto* list = new QComboBox;
+  list->setObjectName(QLatin1String(name));
+  list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  return list;
+}
+
+// The same file, however the two paths are written; letter case is ignored
+// as the file names of the lists have always been compared.
+bool sameFile(const std::string& a, const std::string& b) {
+  const QString pa = QFileInfo(QString::fromStdString(a)).absoluteFilePath();
+  const QString pb = QFileInfo(QString::fromStdString(b)).absoluteFilePath();
+  return pa.compare(pb, Qt::CaseInsensitive) == 0;
+}
+
+int roundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+
+}  // namespace
+
+double leadingNumber(const QString& text) {
+  QString t = text;
+  t.replace(QLatin1Char(','), QLatin1Char('.'));
+  int i = 0;
+  while (i < t.size() && (t.at(i) == QLatin1Char(' ') || t.at(i) == QLatin1Char('\t'))) ++i;
+  const int start = i;
+  if (i < t.size() && (t.at(i) == QLatin1Char('+') || t.at(i) == QLatin1Char('-'))) ++i;
+  const auto isDigit = [&](int k) {
+    return k < t.size() && t.at(k) >= QLatin1Char('0') && t.at(k) <= QLatin1Char('9');
+  };
+  int digits = 0;
+  while (isDigit(i)) ++i, ++digits;
+  if (i < t.size() && t.at(i) == QLatin1Char('.')) {
+    ++i;
+    while (isDigit(i)) ++i, ++digits;
+  }
+  if (digits == 0) return 0;
+  // An exponent counts only when digits follow it.
+  if (i < t.size() && (t.at(i) == QLatin1Char('e') || t.at(i) == QLatin1Char('E'))) {
+    int j = i + 1;
+    if (j < t.size() && (t.at(j) == QLatin1Char('+') || t.at(j) == QLatin1Char('-'))) ++j;
+    if (isDigit(j)) {
+      while (isDigit(j)) ++j;
+      i = j;
+    }
+  }
+  bool ok = false;
+  const double value = t.mid(start, i - start).toDouble(&ok);
+  return ok && std::isfinite(value) ? value : 0;
+}
+
+bool latitudeAccepted(double degrees) {
+  return degrees >= kMinLatitude && degrees <= kMaxLatitude;
+}
+
+OptionsDialog::OptionsDialog(OptionsHost& host, QWidget* parent)
+    : QDialog(parent), host_(host), working_(host.currentSettings()) {
+  setObjectName(QStringLiteral("frmOptions"));
+  tag(this, 1001);
+  setModal(true);
+  buildControls();
+  load();
+}
+
+void OptionsDialog::buildControls() {
+  frameSchema_ = new QGroupBox;
+  frameSchema_->setObjectName(QStringLiteral("frameSchema"));
+  tag(frameSchema_, 1010);
+  cmbSchema_ = dropDown("cmbSchema");
+  (new QVBoxLayout(frameSchema_))->addWidget(cmbSchema_);
+
+  lblLatitude_ = taggedLabel(1060, "lblLatitude");
+  txtDeg_ = new QLineEdit;
+  txtDeg_->setObjectName(QStringLiteral("txtDeg"));
+  txtDeg_->setMaxLength(8);
+  txtDeg_->setFixedWidth(txtDeg_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+  txtDeg_->installEventFilter(this);
+  cmbHem_ = dropDown("cmbHem");
+  auto* latitudeRow = new QHBoxLayout;
+  latitudeRow->addWidget(lblLatitude_);
+  latitudeRow->addWidget(txtDeg_);
+  latitudeRow->addWidget(cmbHem_);
+  latitudeRow->addStretch(1);
+
+  chkLines_ = taggedCheckBox(1020, "chkLines");
+  frameLines_ = sliderFrame(1022, 1024, 1026, 10, "frameLines", "SliderLines", "lblInt", &sliderLines_);
+  chkMW_ = taggedCheckBox(1030, "chkMW");
+  frameMilky_ = sliderFrame(1032, 1034, 1036, 10, "frameMilky", "SliderMW", "lblMW", &sliderMW_);
+  chkNazvy_ = taggedCheckBox(1040, "chkNazvy");
+  framePopisky_ = sliderFrame(1042, 1044, 1046, 2, "framePopisky", "SliderPop", "lblPop", &sliderPop_);
+  // Each slider's frame follows its box.
+  for (auto [box, frame] : {std::pair{chkLines_, frameLines_}, std::pair{chkMW_, frameMilky_},
+                            std::pair{chkNazvy_, framePopisky_}}) {
+    connect(box, &QCheckBox::toggled, frame, &QWidget::setEnabled);
+  }
+
+  chkDaily_ = taggedCheckBox(1050, "chkDaily");
+  chkRaDec_ = taggedCheckBox(1052, "chkRaDec");
+  chkEclip_ = taggedCheckBox(1054, "chkEclip");
+  chkTopMost_ = taggedCheckBox(1090, "chkTopMost");
+
+  lblLang_ = taggedLabel(1070, "lblLang");
+  cmbLang_ = dropDown("cmbLang");
+  lblConLinesFile_ = taggedLabel(1080, "lblConLinesFile");
+  cmbConLines_ = dropDown("cmbConLines");
+  connect(cmbLang_, &QComboBox::currentIndexChanged, this, &OptionsDialog::languagePicked);
+  connect(cmbConLines_, &QComboBox::currentIndexChanged, this, &OptionsDialog::linesPicked);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(frameSchema_);
+  left->addLayout(latitudeRow);
+  for (QWidget* w : {static_cast<QWidget*>(chkLines_), static_cast<QWidget*>(frameLines_),
+                     static_cast<QWidget*>(chkMW_), static_cast<QWidget*>(frameMilky_),
+                     static_cast<QWidget*>(chkNazvy_), static_cast<QWidget*>(framePopisky_)})
+    left->addWidget(w);
+  left->addStretch(1);
+
+  auto* right = new QVBoxLayout;
+  for (QCheckBox* box : {chkDaily_, chkRaDec_, chkEclip_, chkTopMost_}) right->addWidget(box);
+  right->addSpacing(12);
+  auto* files = new QGridLayout;
+  files->addWidget(lblLang_, 0, 0);
+  files->addWidget(cmbLang_, 0, 1);
+  files->addWidget(lblConLinesFile_, 1, 0);
+  files->addWidget(cmbConLines_, 1, 1);
+  right->addLayout(files);
+  right->addStretch(1);
+
+  auto* ok = new QPushButton;
+  ok->setObjectName(QStringLiteral("cmdOK"));
+  tag(ok, 200);
+  ok->setDefault(true);
+  auto* cancel = new QPushButton;
+  cancel->setObjectName(QStringLiteral("cmdStorno"));
+  tag(cancel, 202);
+  connect(ok, &QPushButton::clicked, this, &OptionsDialog::confirm);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(left, 1);
+  columns->addSpacing(16);
+  columns->addLayout(right, 1);
+  auto* whole = new QVBoxLayout(this);
+  whole->addLayout(columns);
+  whole->addLayout(buttons);
+}
+
+QString OptionsDialog::uiString(int key) const {
+  return fromCp1250(guiText(working_.languageFile, key));
+}
+
+void OptionsDialog::refreshTexts() {
+  host_.localize(this, working_.languageFile);
+  lblConLinesFile_->setText(lblConLinesFile_->text() + QLatin1Char(':'));
+  // Both lists show the values in force, whatever was picked before.
+  const Settings stored = host_.currentSettings();
+  cmbSchema_->clear();
+  for (int key : kSchemeKeys) cmbSchema_->addItem(uiString(key));
+  const int scheme = stored.colourScheme;
+  cmbSchema_->setCurrentIndex(scheme < static_cast<int>(std::size(kSchemeKeys)) ? scheme : 0);
+  cmbHem_->clear();
+  cmbHem_->addItem(uiString(kNorthKey));
+  cmbHem_->addItem(uiString(kSouthKey));
+  cmbHem_->setCurrentIndex(stored.latitude > 0 ? 0 : 1);
+}
+
+void OptionsDialog::load() {
+  refreshTexts();
+  txtDeg_->setFixedHeight(cmbHem_->sizeHint().height());
+  chkLines_->setChecked(working_.showLines);
+  chkNazvy_->setChecked(working_.showNames);
+  chkMW_->setChecked(working_.showMilkyWay);
+  chkDaily_->setChecked(working_.dailyScale);
+  chkRaDec_->setChecked(working_.showGrid);
+  chkEclip_->setChecked(working_.showEcliptic);
+  chkTopMost_->setChecked(working_.alwaysOnTop);
+  frameLines_->setEnabled(working_.showLines);
+  frameMilky_->setEnabled(working_.showMilkyWay);
+  framePopisky_->setEnabled(working_.showNames);
+  sliderLines_->setValue(working_.lineIntensity);
+  sliderMW_->setValue(working_.milkyWayIntensity);
+  sliderPop_->setValue(working_.nameSize);
+  fillFileList(cmbConLines_, QStringLiteral("con"), working_.linesFile);
+  fillFileList(cmbLang_, QStringLiteral("lng"), working_.languageFile);
+  txtDeg_->setText(QString::number(std::abs(static_cast<int>(working_.latitude))));
+  if (working_.alwaysOnTop) {
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect area = screen->geometry();
+      move(area.x() + roundHalfEven((area.width() - width()) / 2.0),
+           area.y() + roundHalfEven((area.height() - height()) / 2.0));
+    }
+  }
+}
+
+// Every file of the program folder with the extension, in name order; the
+// entry shows the name without the extension and holds the full path. The
+// entry of `current` is selected, else the first one, and the selection
+// counts as a pick. An empty folder leaves the list empty and the path alone.
+void OptionsDialog::fillFileList(QComboBox* list, const QString& extension,
+                                 const std::string& current) {
+  const QDir folder(QString::fromStdString(host_.programFolder()));
+  const QFileInfoList files =
+      folder.entryInfoList({QStringLiteral("*.") + extension}, QDir::Files | QDir::Readable,
+                           QDir::Name | QDir::IgnoreCase);
+  int selected = -1;
+  {
+    const QSignalBlocker quiet(list);
+    list->clear();
+    for (const QFileInfo& file : files) {
+      const QString name = file.fileName().left(file.fileName().size() - extension.size() - 1);
+      list->addItem(name, file.absoluteFilePath());
+      if (selected < 0 && sameFile(file.absoluteFilePath().toStdString(), current))
+        selected = list->count() - 1;
+    }
+    list->setCurrentIndex(-1);
+  }
+  if (list->count() == 0) return;
+  list->setCurrentIndex(selected >= 0 ? selected : 0);
+}
+
+void OptionsDialog::languagePicked(int index) {
+  if (index < 0) return;
+  working_.languageFile = cmbLang_->itemData(index).toString().toStdString();
+  refreshTexts();
+}
+
+void OptionsDialog::linesPicked(int index) {
+  if (index < 0) return;
+  working_.linesFile = cmbConLines_->itemData(index).toString().toStdString();
+}
+
+bool OptionsDialog::validateLatitude() {
+  const double value = leadingNumber(txtDeg_->text());
+  txtDeg_->setText(QString::number(value));
+  if (latitudeAccepted(value)) return true;
+  if (!warningShown_) {
+    warningShown_ = true;
+    QMessageBox::warning(this, uiString(kProgramNameKey), uiString(kLatitudeRefusedKey));
+    warningShown_ = false;
+  }
+  txtDeg_->setFocus(Qt::OtherFocusReason);
+  txtDeg_->selectAll();
+  return false;
+}
+
+// Checked once the focus has settled elsewhere in the dialog, not while it
+// is moving (a warning box cannot open in the middle of a focus change).
+void OptionsDialog::latitudeLostFocus() {
+  if (txtDeg_->hasFocus() || warningShown_ || !isVisible()) return;
+  validateLatitude();
+}
+
+bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == txtDeg_ && event->type() == QEvent::FocusOut) {
+    // Losing the focus to another window (a message box, another program)
+    // is no move within the dialog.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+      QTimer::singleShot(0, this, &OptionsDialog::latitudeLostFocus);
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+bool OptionsDialog::get_options() {
+  if (!latitudeAccepted(leadingNumber(txtDeg_->text()))) return false;
+  Settings next = working_;
+  if (cmbSchema_->currentIndex() >= 0)
+    next.colourScheme = static_cast<std::uint8_t>(cmbSchema_->currentIndex());
+  const int degrees = roundHalfEven(leadingNumber(txtDeg_->text()));
+  next.latitude = static_cast<std::int16_t>(cmbHem_->currentIndex() == 1 ? -degrees : degrees);
+  next.showLines = chkLines_->isChecked();
+  next.showNames = chkNazvy_->isChecked();
+  next.showMilkyWay = chkMW_->isChecked();
+  next.dailyScale = chkDaily_->isChecked();
+  next.showGrid = chkRaDec_->isChecked();
+  next.showEcliptic = chkEclip_->isChecked();
+  next.alwaysOnTop = chkTopMost_->isChecked();
+  next.lineIntensity = static_cast<std::uint8_t>(sliderLines_->value());
+  next.milkyWayIntensity = static_cast<std::uint8_t>(sliderMW_->value());
+  next.nameSize = static_cast<std::uint8_t>(sliderPop_->value());
+  host_.applyOptions(next);
+  return true;
+}
+
+void OptionsDialog::confirm() {
+  // Enter on the default button moves no focus, so the latitude is checked
+  // here too: OK is never reached with a refused latitude.
+  if (!validateLatitude()) return;
+  if (get_options()) accept();
+}
+
+void OptionsDialog::done(int result) {
+  // Closing by the window frame is a cancel: nothing picked in the lists
+  // stays in force unless OK applied it.
+  QDialog::done(result);
+  host_.optionsClosed();
+}
+
+}  // namespace caelora
