@@ -8,8 +8,10 @@
 #include "gl/list_compiler.h"
 #include "sky/figures.h"
 #include "sky/grid.h"
+#include "sky/mask.h"
 #include "sky/figures.h"
 #include "sky/grid.h"
+#include "sky/mask.h"
 #include "sky/stars.h"
 #include "sky/vector_font.h"
 
@@ -28,11 +30,9 @@ DisplayList recordLayer(Layer layer, const ChartSetup& setup) {
     case Layer::MilkyWay: return LoadMilkyWay(setup, loadMilkyWayOutlines());
     case Layer::Grid: return LoadGrid(setup);
     case Layer::Ecliptic: return LoadEcliptic(setup);
-    case Layer::WindowShape:
-    case Layer::Mask:
-      break;
+    case Layer::WindowShape: return BuildWindowShape(setup);
+    case Layer::Mask: return BuildMask(setup);
   }
-  // A layer whose builder is not part of the program yet records nothing.
   return DisplayList{};
 }
 
