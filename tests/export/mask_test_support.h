@@ -114,7 +114,7 @@ class MaskTest : public ::testing::Test {
     state.conNameList = conNames_;
     writer.pdfInit();
     writer.setFileName(document().string());
-    writer.setLanguageFile(settings_.languageFile);
+    writer.setLanguageFile(fontFile_);
     writer.pdfBeginDocument({});
     PdfFont font;
     font.subtype = "Type1";
@@ -146,6 +146,7 @@ class MaskTest : public ::testing::Test {
   fs::path dir_;
   Settings settings_;
   std::vector<std::string> conNames_ = std::vector<std::string>(89, "Name");
+  std::string fontFile_ = sourceData() + "/english.lng";  // the font's language file
 };
 
 }  // namespace caelora::masktest

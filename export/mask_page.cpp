@@ -1,0 +1,335 @@
+// The mask sheet of page 1. The sheet is one outline holding the front half
+// (centre (297.5, 544.5), with the horizon window) and the back half (centre
+// (297.5, -50.5)), joined along a dashed fold line at y = 247.
+#include "export/mask_page.h"
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "export/marks.h"
+#include "export/page_projection.h"
+#include "export/title_block.h"
+#include "i18n/language.h"
+#include "pdf/content.h"
+#include "pdf/pdf_error.h"
+#include "sky/data_error.h"
+#include "sky/geometry.h"
+
+namespace caelora {
+namespace {
+
+constexpr std::size_t kConNamesNeeded = 87;  // the zodiac entries reach index 86
+constexpr std::size_t kObjectsNeeded = 10;
+
+// Sizes of the sheet on the page.
+struct Sheet {
+  double width;   // W, the page width
+  double cx;      // x of both centres
+  double front;   // H, y of the front centre
+  double radius;  // R, radius 0.9 of the disc
+  double margin;  // m, the side margin
+  double drop;    // a, the drop of the 30 degree rays at the margins
+
+  double back() const { return front - width; }
+  double fold() const { return front - width / 2; }
+};
+
+Sheet sheetOf(const ExportState& state) {
+  Sheet s{};
+  s.width = state.pageWidth();
+  s.cx = state.discCentreX;
+  s.front = state.pageHeight() - state.discCentreFromTop;
+  s.radius = 0.81 * state.discCentreX;
+  s.margin = s.width * 0.1 / 2;
+  s.drop = std::tan(0.5235987755982989) * 0.9 * s.width / 2;
+  return s;
+}
+
+std::string number(double v) { return FormatPdfNumber(v, 1); }
+std::string point(double x, double y) { return number(x) + " " + number(y); }
+std::string literal(const std::string& text) { return "(" + pdfLiteralText(text) + ")"; }
+
+// What the legend needs from files, read before anything is written.
+struct LegendInputs {
+  std::string symbols;               // the lines of Symbols.txt, each followed by a blank
+  std::vector<std::string> objects;  // the texts beside the symbols
+};
+
+std::string readSymbols(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!std::filesystem::is_regular_file(path) || !in) {
+    throw DataError("Cannot read the legend symbols \"" + path + "\": no such file");
+  }
+  std::string joined;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    joined += line + " ";
+  }
+  if (in.bad()) throw DataError("Cannot read the legend symbols \"" + path + "\": read error");
+  return joined;
+}
+
+LegendInputs readLegendInputs(const ExportState& state) {
+  if (state.conNameList.size() < kConNamesNeeded) {
+    throw DataError("Language file \"" + state.languageFile() + "\": key \"ConNames\" of section \"Names\" has " +
+                    std::to_string(state.conNameList.size()) + " names; the legend needs " +
+                    std::to_string(kConNamesNeeded));
+  }
+  LegendInputs in;
+  in.objects = splitList(readLangKey(state.languageFile(), "Names", "Objects", "", 1000));
+  if (in.objects.size() < kObjectsNeeded) {
+    throw DataError("Language file \"" + state.languageFile() + "\": key \"Objects\" of section \"Names\" has " +
+                    std::to_string(in.objects.size()) + " texts; the legend needs " + std::to_string(kObjectsNeeded));
+  }
+  in.symbols = readSymbols(state.dataFile("Symbols.txt"));
+  return in;
+}
+
+// Points of a circle about (cx, cy) for an angle accumulated from `from` in
+// steps of 0.02 while it stays at or below `to`, each "x y l" on its line.
+std::string arcPoints(double cx, double cy, double r, double from, double to) {
+  std::string out;
+  for (double t = from; t <= to; t += 0.02) out += point(cx + r * std::cos(t), cy + r * std::sin(t)) + " l\r";
+  return out;
+}
+
+// The outline of both halves, filled and stroked as one path.
+void writeSheetOutline(ExportState& state, const Sheet& s) {
+  state.line(state.stroke(0));
+  state.line(state.fill(1));
+  state.line(pdfHalfCirclePath(static_cast<float>(s.cx), static_cast<float>(s.front), static_cast<float>(s.radius)));
+  std::string piece = arcPoints(s.cx, s.front, s.radius, 3.14159265358979, 3.6651914291880927);
+  piece += point(s.margin, s.front - s.drop) + " l ";
+  piece += point(s.margin, s.back() + s.drop) + " l ";
+  piece += arcPoints(s.cx, s.back(), s.radius, 2.61, 3.5);
+  piece += arcPoints(s.cx, s.back(), s.radius, 5.935, 6.806784082777886);
+  piece += point(s.width - s.margin, s.back() + s.drop) + " l ";
+  piece += point(s.width - s.margin, s.front - s.drop) + " l ";
+  piece += arcPoints(s.cx, s.front, s.radius, 5.759586531581289, 6.28318530717958);
+  state.line(piece + "B");
+}
+
+// The opening through which the disc shows: the horizon for hour angles 0 h
+// to 24 h, placed by the page projection.
+void writeHorizonWindow(ExportState& state) {
+  const int latitude = state.settings.latitude;
+  const double phi = latitude * kDegreesToRadians;
+  PageProjector projector(state);
+  std::string piece = "2 w\r" + state.stroke(2) + "\r" + state.fill(3) + "\r";
+  for (double t = 0; t <= 24; t += 0.2) {
+    const double dec =
+        std::atan(std::cos(t * 15 * kDegreesToRadians) * std::cos(phi) / std::sin(phi)) * kRadiansToDegrees;
+    projector.project(t - 6, dec);  // a point off the disc repeats the previous one
+    piece += point(projector.x(), projector.y()) + (t == 0 ? " m\r" : " l\r");
+  }
+  state.line(piece + "b\r1 w");
+}
+
+// Where the name of compass point k is set: along a circle slightly larger
+// than the horizon's circle of curvature at the tick.
+struct CompassLabel {
+  double angleDeg = 0;
+  double radius = 0;
+  double fromTop = 0;
+  double dx = 0;
+};
+using CompassLabels = std::array<CompassLabel, 8>;
+
+struct UnitPoint {
+  float x;
+  float y;
+};
+// Disc coordinates in the unit frame: 0..1, y downward.
+UnitPoint toUnitFrame(float x, float y) { return {(x + 1) / 2, (1 - y) / 2}; }
+
+// Ticks at every 15th point of the horizon curve (hour angles 0 h, 3 h ...
+// 21 h), pointing away from the centre of curvature.
+CompassLabels writeCompassTicks(ExportState& state, const Sheet& s) {
+  const std::array<float, 251> h = HorizonOutline(state.settings.latitude);
+  CompassLabels labels;
+  std::string piece = state.stroke(4) + "\r";
+  for (int g = 0; g <= 210; g += 30) {
+    int b = g - 10;
+    if (b < 0) b += 240;
+    const UnitPoint p1 = toUnitFrame(h[b], h[b + 1]);
+    const UnitPoint p2 = toUnitFrame(h[g], h[g + 1]);
+    const UnitPoint p3 = toUnitFrame(h[g + 10], h[g + 11]);
+    const Circle c = CircleThroughPoints(p1.x, p1.y, p2.x, p2.y, p3.x, p3.y);
+    const float theta = PolarAngle(p2.x - c.cx, p2.y - c.cy);
+
+    const double endX = h[g] + 0.02 * std::cos(theta);
+    const double endY = h[g + 1] + 0.02 * std::sin(theta);
+    piece += point(discToPageX(state, h[g]), discToPageY(state, h[g + 1])) + " m\r";
+    piece += point(discToPageX(state, endX), discToPageY(state, endY)) + " l\r";
+
+    CompassLabel& label = labels[static_cast<std::size_t>(g / 30)];
+    label.angleDeg = (theta - kHalfPi) * kRadiansToDegrees;
+    label.radius = 2.0 * c.r + 0.03;
+    label.dx = discToPageX(state, 2.0 * c.cx - 1) - s.width / 2;
+    label.fromTop = (1 - 0.9 * (1 - 2.0 * c.cy)) * s.width / 2;
+  }
+  state.line(piece + "\rS");
+  return labels;
+}
+
+void writeCompassNames(ExportState& state, const CompassLabels& labels) {
+  const int latitude = state.settings.latitude;
+  std::array<std::string, 8> names;
+  for (int k = 0; k < 8; ++k) names[static_cast<std::size_t>(k)] = guiText(state.languageFile(), 520 + k);
+  if (latitude < 0) {  // the ticks start at the south point
+    std::swap(names[0], names[4]);
+    std::swap(names[1], names[3]);
+    std::swap(names[5], names[7]);
+  }
+  state.line(state.fill(9));
+  for (const int k : compassNamesFor(latitude)) {
+    const CompassLabel& l = labels[static_cast<std::size_t>(k)];
+    const std::string& name = names[static_cast<std::size_t>(k)];
+    if (k >= 3 && k <= 5) {
+      // Below the centre: the other way up, so that the name reads upright.
+      pdfArcText(state.writer, l.angleDeg + 180, -l.radius - 0.03, name, 10, l.fromTop, l.dx);
+    } else {
+      pdfArcText(state.writer, l.angleDeg, l.radius, name, 10, l.fromTop, l.dx);
+    }
+  }
+}
+
+void writeHourScale(ExportState& state) {
+  const int latitude = state.settings.latitude;
+  const HourScale scale = hourScaleFor(latitude);
+  state.line(state.fill(6));
+  for (int g = -scale.hours; g <= scale.hours; ++g) timePDFtriangle(state, 15.0 * g, 1);
+
+  state.line(state.fill(8));
+  for (int g = -scale.hours; g <= scale.hours; ++g) {
+    pdfArcText(state.writer, 15.0 * g, 0.805, std::to_string(hourNumber(latitude, g)), 12, state.discCentreFromTop);
+  }
+  if (scale.laterHours >= 0) {
+    state.line(state.fill(9));
+    for (int g = -scale.laterHours; g <= scale.laterHours; ++g) {
+      pdfArcText(state.writer, 15.0 * g, 0.75, std::to_string(laterHourNumber(latitude, g)), 8,
+                 state.discCentreFromTop);
+    }
+  }
+  state.line(state.fill(7));
+  for (double g = 112.5; g >= -120; g -= 15) timePDFtriangle(state, g, 0);
+}
+
+// The cross at the pivot of the back half, and the dashed fold line.
+void writePivotAndFold(ExportState& state, const Sheet& s) {
+  const double x = s.width / 2;
+  const double y = s.back();
+  state.line(state.stroke(21) + "\r" + point(x - 6, y) + " m\r" + point(x + 6, y) + " l\r" + point(x, y - 6) +
+             " m\r" + point(x, y + 6) + " l\rS");
+  state.line("[3 5] 6 d\r" + point(s.margin, s.fold()) + " m\r" + point(s.width - s.margin, s.fold()) + " l\rS");
+}
+
+void writeLegendPanels(ExportState& state, const Sheet& s) {
+  const std::string left = number(s.margin + 20);
+  const std::string right = number(s.width - s.margin - 140);
+  state.line(state.fill(12) + "\r" + left + " 260 120 80 re\rf");
+  state.line(right + " 260 120 80 re\rf\r" + state.fill(10) + "\r" + left + " 320 120 20 re\rf");
+  state.line(right + " 320 120 20 re\rf\r" + state.fill(11) + "\rBT\r/F1 10 Tf");
+  const std::string zodiac = guiText(state.languageFile(), 2060);
+  const std::string legend = guiText(state.languageFile(), 2062);
+  state.line("1 0 0 1 " + pdfNumber(static_cast<float>(108 - halfTextWidth(state, zodiac, 10))) + " 326 Tm\r" +
+             literal(zodiac) + " Tj");
+  state.line("1 0 0 1 " + pdfNumber(static_cast<float>(483 - halfTextWidth(state, legend, 10))) + " 326 Tm\r" +
+             literal(legend) + " Tj\rET");
+}
+
+// Lines of one text column, each shown with the ' operator.
+std::string column(const std::vector<std::string>& list, std::initializer_list<std::size_t> indices) {
+  std::string out;
+  for (const std::size_t i : indices) out += literal(list[i]) + "' ";
+  return out;
+}
+
+// The zodiac in the left panel (Aries to Pisces with Cons.txt in its order),
+// the symbols and their names in the right one.
+void writeLegendContents(ExportState& state, const LegendInputs& in) {
+  state.line(state.fill(13));
+  state.line(in.symbols);
+  state.line("BT\r1 0 0 1 65 318 Tm");
+  state.line("/F1 7 Tf\r8.4 TL");
+  const std::vector<std::string>& z = state.conNameList;
+  std::string piece = column(z, {6, 78, 37, 11, 45, 86});
+  piece.pop_back();  // the first two columns end without a blank
+  piece += "\r1 0 0 1 125 318 Tm " + column(z, {48, 72, 71, 15, 3, 65});
+  piece.pop_back();
+  piece += "\r1 0 0 1 443 318 Tm " + column(in.objects, {0, 1, 2, 3, 4});
+  piece += "\r1 0 0 1 503 318 Tm " + column(in.objects, {5, 6, 7, 8, 9});
+  state.line(piece + " ET");
+}
+
+}  // namespace
+
+HourScale hourScaleFor(int latitudeDegrees) {
+  const int l = std::abs(latitudeDegrees);
+  if (l <= 60) return {8, 7};
+  if (l <= 70) return {7, 5};
+  if (l <= 75) return {6, 5};
+  if (l == 76) return {6, -1};
+  return {5, -1};
+}
+
+std::vector<int> compassNamesFor(int latitudeDegrees) {
+  const int l = std::abs(latitudeDegrees);
+  const int n = l <= 70 ? 2 : (l <= 78 ? 1 : 0);
+  std::vector<int> ks;
+  for (int k = 0; k <= n; ++k) ks.push_back(k);
+  for (int k = 3; k <= 5; ++k) ks.push_back(k);
+  if (l < 78) {
+    for (int k = 8 - n; k <= 7; ++k) ks.push_back(k);
+  }
+  return ks;
+}
+
+int hourNumber(int latitudeDegrees, int g) {
+  int v = latitudeDegrees > 0 ? g : -g;
+  if (v < 0) v += 24;
+  return v;
+}
+
+int laterHourNumber(int latitudeDegrees, int g) {
+  int v = latitudeDegrees > 0 ? g + 1 : 1 - g;
+  if (v < 0) v += 24;
+  if (v > 23) v -= 24;
+  return v;
+}
+
+std::vector<std::string> splitList(const std::string& value) {
+  std::vector<std::string> items;
+  if (value.empty()) return items;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = value.find(',', start);
+    items.push_back(value.substr(start, comma - start));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return items;
+}
+
+void plotMask(ExportState& state) {
+  if (state.settings.latitude == 0) {
+    throw PdfError("The mask cannot be drawn for latitude 0: the horizon there has no single visible pole");
+  }
+  const LegendInputs legend = readLegendInputs(state);
+  const Sheet sheet = sheetOf(state);
+
+  writeSheetOutline(state, sheet);
+  writeHorizonWindow(state);
+  const CompassLabels labels = writeCompassTicks(state, sheet);
+  writeCompassNames(state, labels);
+  writeHourScale(state);
+  writePivotAndFold(state, sheet);
+  writeLegendPanels(state, sheet);
+  writeLegendContents(state, legend);
+}
+
+}  // namespace caelora
