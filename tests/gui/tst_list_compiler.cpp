@@ -105,6 +105,22 @@ class TestListCompiler : public QObject {
     context_.doneCurrent();
   }
 
+  // The chart's format brings a context with display lists; a core profile,
+  // in which they would draw nothing, is refused.
+  void onlyALegacyContextCanDrawTheChart() {
+    QVERIFY(context_.format().profile() != QSurfaceFormat::CoreProfile);
+    QCOMPARE(context_.format().stencilBufferSize() >= 1, true);
+    QSurfaceFormat core = chartSurfaceFormat();
+    core.setProfile(QSurfaceFormat::CoreProfile);
+    core.setVersion(3, 3);
+    QOpenGLContext coreContext;
+    coreContext.setFormat(core);
+    if (!coreContext.create()) QSKIP("no core profile context on this machine");
+    QCOMPARE(coreContext.format().profile(), QSurfaceFormat::CoreProfile);
+    QVERIFY(!canDrawChart(coreContext));
+    QVERIFY(context_.makeCurrent(&surface_));
+  }
+
   void compiledListDrawsWhatTheRecordingSays_data() {
     QTest::addColumn<int>("scheme");
     QTest::addColumn<bool>("stars");
