@@ -9,9 +9,6 @@
 #include "sky/figures.h"
 #include "sky/grid.h"
 #include "sky/mask.h"
-#include "sky/figures.h"
-#include "sky/grid.h"
-#include "sky/mask.h"
 #include "sky/stars.h"
 #include "sky/vector_font.h"
 
