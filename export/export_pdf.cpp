@@ -9,6 +9,7 @@
 
 #include "export/colours.h"
 #include "export/disc_page.h"
+#include "export/marks.h"
 #include "export/month_scale.h"
 #include "i18n/language.h"
 
@@ -44,6 +45,7 @@ void writeDiscPage(ExportState& state) {
   plotStars(state);
   if (s.showNames) plotConNames(state);
   plotMonths(state);
+  vypln(state);
   state.writer.pdfEndPage(start);
 }
 

@@ -51,7 +51,7 @@ inline CommandResult runCommand(const std::string& command) {
   return result;
 }
 
-inline std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+inline std::string shellQuoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
 inline PdfClock fixedClock() {
   return [] {
