@@ -65,8 +65,8 @@ def star(row: int, width: float) -> str:
 def milky_way() -> str:
     y = centre(4)
     # A ragged band: two overlapping soft lobes in a middle grey.
-    return (f"q 0 0 0 0.5 k {ellipse(LEFT_X - 2.5, y - 0.3, 5.5, 2.2)} f "
-            f"{ellipse(LEFT_X + 3, y + 0.5, 4, 1.8)} f Q")
+    return (f"q 0 0 0 0.5 k {ellipse(LEFT_X - 2.5, y - 0.3, 5, 2.2)} f "
+            f"{ellipse(LEFT_X + 2.5, y + 0.5, 3.5, 1.8)} f Q")
 
 
 def constellation() -> str:

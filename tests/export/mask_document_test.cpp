@@ -1,0 +1,102 @@
+// Page 1 as the export writes it (the mask, then the title block) in real
+// colours, handed to the real readers: qpdf finds nothing to warn about,
+// pdftoppm draws the black sheet around the white window, pdftotext finds
+// the legend titles.
+#include <gtest/gtest.h>
+
+#include "export/colours.h"
+#include "export/export_pdf.h"
+#include "export/mask_page.h"
+#include "export/title_block.h"
+#include "mask_test_support.h"
+
+namespace caelora {
+namespace {
+
+using masktest::MaskTest;
+using masktest::quoted;
+using masktest::run;
+
+// A grey picture from pdftoppm -gray (binary PGM).
+struct GreyPicture {
+  int width = 0;
+  int height = 0;
+  std::string pixels;
+  int at(int x, int y) const { return static_cast<unsigned char>(pixels[static_cast<std::size_t>(y * width + x)]); }
+};
+
+GreyPicture readPgm(const std::string& bytes) {
+  GreyPicture p;
+  int maxValue = 0;
+  int consumed = 0;
+  if (std::sscanf(bytes.c_str(), "P5 %d %d %d%n", &p.width, &p.height, &maxValue, &consumed) != 3) return p;
+  p.pixels = bytes.substr(static_cast<std::size_t>(consumed) + 1);
+  return p;
+}
+
+constexpr int kDpi = 30;
+// The pixel of a point of the mask frame (scaled by 0.85, moved by (60, 170)).
+int pixelX(double x) { return static_cast<int>(0.85 * (x + 60) * kDpi / 72); }
+int pixelY(double y) { return static_cast<int>((842 - 0.85 * (y + 170)) * kDpi / 72); }
+
+class MaskDocument : public MaskTest {
+ protected:
+  void write(int latitude, int scheme) {
+    settings_.latitude = static_cast<std::int16_t>(latitude);
+    conNames_ = readConNameList(settings_.languageFile);
+    page(
+        [](ExportState& s) {
+          plotMask(s);
+          plotTitleBlock(s);
+        },
+        masktest::sourceData(), [scheme](ExportState& s) { getColorValues(s, scheme); });
+  }
+  GreyPicture render() {
+    const auto result = run("pdftoppm -r " + std::to_string(kDpi) + " -gray -singlefile " + quoted(document()) +
+                            " " + quoted(dir_ / "page"));
+    EXPECT_EQ(result.status, 0) << result.output;
+    return readPgm(masktest::readAll(dir_ / "page.pgm"));
+  }
+};
+
+struct Case {
+  int latitude;
+  int scheme;
+  const char* language;
+};
+
+TEST_F(MaskDocument, ReadersAcceptThePageAndDrawTheSheetAroundTheWindow) {
+  const Case cases[] = {{50, 0, "english.lng"}, {-35, 1, "czech.lng"}, {78, 0, "czech.lng"}, {80, 1, "english.lng"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.latitude) + " " + c.language);
+    settings_.languageFile = masktest::sourceData() + "/" + c.language;
+    fontFile_ = settings_.languageFile;
+    write(c.latitude, c.scheme);
+
+    const auto check = run("qpdf --check " + quoted(document()));
+    EXPECT_EQ(check.status, 0) << check.output;
+    EXPECT_EQ(check.output.find("WARNING"), std::string::npos) << check.output;
+
+    const GreyPicture picture = render();
+    ASSERT_EQ(picture.width, 595 * kDpi / 72 + 1);
+    ASSERT_EQ(picture.pixels.size(), static_cast<std::size_t>(picture.width * picture.height));
+    // The window's centre, a plain part of the sheet, the zodiac title bar.
+    EXPECT_GT(picture.at(pixelX(297.5), pixelY(544.5)), 220);
+    const int sheet = picture.at(pixelX(80), pixelY(230));
+    if (c.scheme == 0) {
+      EXPECT_LT(sheet, 40);
+    } else {
+      EXPECT_GT(sheet, 220);
+    }
+    EXPECT_LT(picture.at(pixelX(60), pixelY(335)), 60);
+
+    const auto text = run("pdftotext " + quoted(document()) + " -");
+    const bool czech = std::string(c.language) == "czech.lng";
+    EXPECT_NE(text.output.find(czech ? "Zv\xC3\xAD\xC5\x99" "etn\xC3\xADk" : "Zodiac"), std::string::npos)
+        << text.output;
+    EXPECT_NE(text.output.find(czech ? "Vysv\xC4\x9Btlivky" : "Legend"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace caelora
