@@ -118,10 +118,11 @@ void Mapka::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
 #ifndef Q_OS_WIN
   // The window system here sizes the frame itself: square it afterwards.
+  // The new size may have been handled already, by a resize nested in it.
   keepClientAspect(*this, {event->oldSize().width(), event->oldSize().height()}, aspectRatio);
 #endif
-  stageWidth_ = event->size().width();
-  stageHeight_ = event->size().height();
+  stageWidth_ = width();
+  stageHeight_ = height();
   // Moving the stage resizes it; its resizeGL sets the viewport.
   stage_->setGeometry(0, 0, stageWidth_, stageHeight_);
   QCoreApplication::processEvents();
