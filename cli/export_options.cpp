@@ -1,6 +1,7 @@
 // Parsing the command line of caelora-export.
 #include "cli/export_options.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -49,6 +50,12 @@ using FlagOption = std::function<void(ExportOptions&)>;
 const std::map<std::string, ValueOption>& valueOptions() {
   static const std::map<std::string, ValueOption> table = {
       {"--png", [](ExportOptions& o, const std::string&, const std::string& v) { o.pngFile = v; }},
+      {"--export-scheme", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.exportScheme = static_cast<int>(wholeNumber(n, v, 0, 1));
+       }},
+      {"--all-latitudes", [](ExportOptions& o, const std::string&, const std::string& v) {
+         o.allLatitudesDir = v;
+       }},
       {"--size", [](ExportOptions& o, const std::string& n, const std::string& v) {
          o.sizePx = static_cast<int>(wholeNumber(n, v, 16, 8192));
        }},
@@ -101,6 +108,14 @@ bool applyFlag(ExportOptions& o, const std::string& arg) {
   return true;
 }
 
+// The document's name stands alone and ends in ".pdf" (any case).
+bool isPdfName(const std::string& arg) {
+  if (arg.size() < 5 || arg[0] == '-') return false;
+  std::string ext = arg.substr(arg.size() - 4);
+  for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return ext == ".pdf";
+}
+
 }  // namespace
 
 ExportOptions parseExportOptions(const std::vector<std::string>& args) {
@@ -118,9 +133,15 @@ ExportOptions parseExportOptions(const std::vector<std::string>& args) {
       continue;
     }
     if (!inlineValue && applyFlag(o, arg)) continue;
+    if (isPdfName(arg)) {
+      if (!o.pdfFile.empty()) throw UsageError("one document at a time: \"" + o.pdfFile + "\" and \"" + arg + "\"");
+      o.pdfFile = arg;
+      continue;
+    }
     throw UsageError("unknown option \"" + args[i] + "\" (see --help)");
   }
-  if (!o.help && o.pngFile.empty()) throw UsageError("nothing to write: give --png OUT.png");
+  if (!o.help && o.pngFile.empty() && o.pdfFile.empty() && o.allLatitudesDir.empty())
+    throw UsageError("nothing to write: give OUT.pdf, --all-latitudes DIR or --png OUT.png");
   return o;
 }
 
@@ -142,7 +163,12 @@ Settings applyOverrides(Settings s, const SettingOverrides& o) {
 }
 
 std::string exportUsage() {
-  return "usage: caelora-export --png OUT.png [--size PIXELS] [--angle DEGREES] [--no-mask]\n"
+  return "usage: caelora-export OUT.pdf [--export-scheme 0|1]\n"
+         "       caelora-export --all-latitudes DIR [--export-scheme 0|1]\n"
+         "       caelora-export --png OUT.png [--size PIXELS] [--angle DEGREES] [--no-mask]\n"
+         "  OUT.pdf: the two-page chart (mask and star disc); --export-scheme 1 is the\n"
+         "  inverse one (black on white). --all-latitudes writes caelora-25N.pdf ..\n"
+         "  caelora-80S.pdf into DIR. Writing documents needs no display.\n"
          "  settings (override the stored ones):\n"
          "  --latitude N (25..80, negative for south)  --colour-scheme 0..3\n"
          "  --lines/--no-lines  --names/--no-names  --milky-way/--no-milky-way\n"

@@ -32,6 +32,9 @@ struct ExportOptions {
   double angleDeg = 0;    // --angle DEGREES: the disc's turn, counter-clockwise
   bool useMask = true;    // --no-mask: the disc's layers without stencil and mask
   bool help = false;      // --help
+  std::string pdfFile;        // OUT.pdf: the two-page document, as the export dialog writes it
+  std::string allLatitudesDir;  // --all-latitudes DIR: one document per latitude 25..80 N and S
+  int exportScheme = 0;       // --export-scheme 0|1: standard or inverse colours of the document
   SettingOverrides overrides;
 };
 

@@ -1,4 +1,7 @@
-// caelora-export: the chart without a window, as a PNG picture.
+// caelora-export: the chart without a window, as a PNG picture or as the
+// printable PDF document. The PDF needs no display: it runs under a
+// QCoreApplication and never touches the windowing system.
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QSurfaceFormat>
 #include <cstdio>
@@ -6,9 +9,12 @@
 #include <vector>
 
 #include "app/chart_scene.h"
+#include "app/milky_way_outlines.h"
 #include "app/program_folder.h"
 #include "cli/export_options.h"
 #include "cli/png_render.h"
+#include "export/all_latitudes.h"
+#include "export/export_pdf.h"
 #include "gl/context_format.h"
 #include "settings/qt/qsettings_store.h"
 
@@ -16,7 +22,43 @@ namespace {
 
 constexpr int kBadUsage = 2;
 
-void printNote(const std::string& note) { std::fprintf(stderr, "caelora-export: %s\n", note.c_str()); }
+void printNote(std::string note) {
+  for (char& ch : note) {
+    if (ch == '\n' || ch == '\r') ch = ' ';  // one line per message
+  }
+  std::fprintf(stderr, "caelora-export: %s\n", note.c_str());
+}
+
+caelora::Settings storedSettings(const std::string& folder) {
+  caelora::StepRunner steps(printNote);
+  caelora::Settings settings = caelora::defaultSettings(folder);
+  steps.run("settings", [&] {
+    caelora::QSettingsStore store;
+    settings = caelora::loadSettings(store, folder);
+  });
+  return settings;
+}
+
+// The PDF documents asked for, written without any display; 1 on failure.
+int writeDocuments(const caelora::ExportOptions& options, int argc, char* argv[]) {
+  using namespace caelora;
+  QCoreApplication app(argc, argv);
+  const std::string folder = findProgramFolder();
+  try {
+    const Settings settings = applyOverrides(storedSettings(folder), options.overrides);
+    const MilkyWayOutlines milkyWay = loadMilkyWayOutlines();
+    if (!options.pdfFile.empty()) {
+      exportPDF(settings, folder, milkyWay, options.exportScheme, options.pdfFile);
+    }
+    if (!options.allLatitudesDir.empty()) {
+      exportAllLatitudes(settings, folder, milkyWay, options.exportScheme, options.allLatitudesDir);
+    }
+  } catch (const std::exception& e) {
+    printNote(e.what());
+    return 1;
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -32,6 +74,11 @@ int main(int argc, char* argv[]) {
   if (options.help) {
     std::fputs(exportUsage().c_str(), stdout);
     return 0;
+  }
+
+  if (!options.pdfFile.empty() || !options.allLatitudesDir.empty()) {
+    if (const int status = writeDocuments(options, argc, argv); status != 0) return status;
+    if (options.pngFile.empty()) return 0;
   }
 
   QSurfaceFormat::setDefaultFormat(chartSurfaceFormat());

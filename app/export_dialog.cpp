@@ -1,0 +1,142 @@
+#include "app/export_dialog.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <cmath>
+#include <exception>
+
+#include "app/localize_form.h"
+#include "app/milky_way_outlines.h"
+#include "app/save_dialog.h"
+#include "export/export_pdf.h"
+#include "i18n/language.h"
+
+namespace caelora {
+namespace {
+
+void setTag(QWidget* widget, int key) { widget->setProperty("tag", QString::number(key)); }
+
+// The busy pointer for as long as the export runs, set back however it ends.
+class BusyPointer {
+ public:
+  BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+}  // namespace
+
+frmExport::frmExport(Settings settings, std::string programFolder, QWidget* parent)
+    : QDialog(parent), settings_(std::move(settings)), programFolder_(std::move(programFolder)) {
+  chooseFile_ = [this](QWidget* owner) {
+    return showSaveDialog(owner, text(2022) + QStringLiteral(" (*.pdf)|*.pdf"), text(2020), QString(),
+                          QString());
+  };
+  buildForm();
+  localizeForm(this, settings_.languageFile);
+  adjustSize();
+  placeCentredOnTop();
+}
+
+void frmExport::buildForm() {
+  setObjectName(QStringLiteral("frmExport"));
+  setTag(this, 2001);
+  auto* frame = new QGroupBox(this);
+  frame->setObjectName(QStringLiteral("Frame1"));
+  setTag(frame, 2010);
+  auto* options = new QVBoxLayout(frame);
+  for (int i = 0; i < 2; ++i) {
+    opt_[i] = new QRadioButton(frame);
+    opt_[i]->setObjectName(QStringLiteral("Opt%1").arg(i));
+    setTag(opt_[i], i == 0 ? 2012 : 2014);
+    options->addWidget(opt_[i]);
+  }
+  opt_[0]->setChecked(true);
+  cmdExport_ = new QPushButton(this);
+  cmdExport_->setObjectName(QStringLiteral("cmdExport"));
+  setTag(cmdExport_, 200);
+  cmdExport_->setDefault(true);
+  cmdStorno_ = new QPushButton(this);
+  cmdStorno_->setObjectName(QStringLiteral("cmdStorno"));
+  setTag(cmdStorno_, 202);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(cmdExport_);
+  buttons->addWidget(cmdStorno_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(frame);
+  layout->addLayout(buttons);
+  connect(cmdExport_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cmdStorno_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmExport::placeCentredOnTop() {
+  setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->geometry();
+  move(area.x() + static_cast<int>(std::nearbyint((area.width() - width()) / 2.0)),
+       area.y() + static_cast<int>(std::nearbyint((area.height() - height()) / 2.0)));
+}
+
+QString frmExport::text(int key) const { return guiQString(settings_.languageFile, key); }
+
+int frmExport::exportScheme() const { return opt_[1]->isChecked() ? 1 : 0; }
+
+void frmExport::setExportScheme(int scheme) { opt_[scheme == 1 ? 1 : 0]->setChecked(true); }
+
+void frmExport::run() {
+  // "Ok" accepts, which hides the dialog; it comes back when nothing was written.
+  while (exec() == QDialog::Accepted) {
+    if (exportChosen()) return;
+  }
+}
+
+bool frmExport::exportChosen() {
+  const QString path = chooseFile_(parentWidget());
+  if (path.isEmpty()) return false;
+  QCoreApplication::processEvents();  // let the chart repaint after the dialogs close
+  if (!writeDocument(path)) {
+    QMessageBox::warning(parentWidget(), QString(), lastError_);
+    return false;
+  }
+  offerToOpen(path);
+  return true;
+}
+
+bool frmExport::writeDocument(const QString& path) {
+  BusyPointer busy;
+  try {
+    exportPDF(settings_, programFolder_, loadMilkyWayOutlines(), exportScheme(),
+              QFile::encodeName(path).toStdString());
+    lastError_.clear();
+    return true;
+  } catch (const std::exception& e) {
+    lastError_ = QString::fromLocal8Bit(e.what());
+    return false;
+  }
+}
+
+void frmExport::offerToOpen(const QString& path) {
+  const QString question = text(2030) + QLatin1Char(' ') + path + QLatin1Char(' ') + text(2032) +
+                           QLatin1Char('\n') + text(2034);
+  const auto answer = QMessageBox::question(parentWidget(), text(101), question,
+                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+  if (answer != QMessageBox::Yes) return;
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+    QMessageBox::critical(parentWidget(), text(101), text(2036));
+  }
+}
+
+}  // namespace caelora
