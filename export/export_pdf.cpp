@@ -5,12 +5,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
-#include <sstream>
 
 #include "export/colours.h"
 #include "export/disc_page.h"
 #include "export/marks.h"
+#include "export/mask_page.h"
 #include "export/month_scale.h"
+#include "export/title_block.h"
 #include "i18n/language.h"
 
 namespace caelora {
@@ -30,6 +31,8 @@ void writeMaskPage(ExportState& state) {
   state.discCentreFromTop = state.discCentreX;
   beginPageFrame(state, "1 0 0 1 60 170 cm");
   state.conNameList = readConNameList(state.languageFile());
+  plotMask(state);
+  plotTitleBlock(state);
   state.writer.pdfEndPage(start);
 }
 
@@ -97,12 +100,7 @@ DocumentInfo exportDocumentInfo(const Settings& settings) {
 }
 
 std::vector<std::string> readConNameList(const std::string& languageFile) {
-  const std::string names = readLangKey(languageFile, "Names", "ConNames", "", 3000);
-  std::vector<std::string> list;
-  std::stringstream in(names);
-  for (std::string name; std::getline(in, name, ',');) list.push_back(name);
-  if (!names.empty() && names.back() == ',') list.emplace_back();
-  return list;
+  return splitList(readLangKey(languageFile, "Names", "ConNames", "", 3000));
 }
 
 void exportPDF(ExportState& state, const std::string& path) {
