@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/about_dialog.h"
+#include "app/export_dialog.h"
 #include "app/localize_form.h"
 #include "app/mapka.h"
 #include "app/ui_text.h"
@@ -85,6 +86,11 @@ void showOptionsDialog(Mapka& window) {
   MapkaOptionsHost host(window);
   OptionsDialog dialog(host, &window);
   dialog.exec();
+}
+
+void showExportDialog(Mapka& window) {
+  frmExport dialog(window.scene().settings(), window.programFolder(), &window);
+  dialog.run();
 }
 
 void showAboutDialog(Mapka& window) {
@@ -172,7 +178,11 @@ void CornerMenu::runCommand(int row) {
   switch (row) {
     case 1: showOptionsDialog(window_); break;
     case 2:
-      if (exportCommand_) exportCommand_();
+      if (exportCommand_) {
+        exportCommand_();
+      } else {
+        showExportDialog(window_);
+      }
       break;
     case 3: showAboutDialog(window_); break;
     default: break;

@@ -38,7 +38,7 @@ class CornerMenu : public QWidget {
   // The height of one of the four rows, pixels.
   int rowHeight() const { return height() / 4; }
 
-  // The export row's command; until it is set, that row opens nothing.
+  // The export row's command; until it is set, that row opens the export dialog.
   void setExportCommand(std::function<void()> command) { exportCommand_ = std::move(command); }
 
  protected:
@@ -65,6 +65,9 @@ void showOptionsDialog(Mapka& window);
 
 // The link between the options dialog and `window`.
 std::unique_ptr<OptionsHost> makeOptionsHost(Mapka& window);
+
+// The export dialog over `window`, until an export finished or was cancelled.
+void showExportDialog(Mapka& window);
 
 // The about box over `window`, modal.
 void showAboutDialog(Mapka& window);

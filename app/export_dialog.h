@@ -16,6 +16,8 @@ class QPushButton;
 namespace caelora {
 
 class frmExport : public QDialog {
+  Q_OBJECT
+
  public:
   // The chart of `settings` with the data files of `programFolder`.
   frmExport(Settings settings, std::string programFolder, QWidget* parent = nullptr);
