@@ -170,9 +170,29 @@ TEST_F(ExportPdfTest, UnwritableFolderIsReportedWithThePath) {
   EXPECT_FALSE(fs::exists(target));
 }
 
-TEST_F(ExportPdfTest, LatitudeFileNames) {
+TEST_F(ExportPdfTest, EveryLatitudeGetsItsOwnDocument) {
   EXPECT_EQ(latitudeFileName(50), "caelora-50N.pdf");
   EXPECT_EQ(latitudeFileName(-35), "caelora-35S.pdf");
+  const fs::path folder = dir_ / "all" / "nested";
+  const std::vector<std::string> written = exportAllLatitudes(settings_, dataDir(), milkyWay_, 1, folder.string());
+  ASSERT_EQ(written.size(), 112u);
+  EXPECT_EQ(written.front(), (folder / "caelora-25N.pdf").string());
+  EXPECT_EQ(written.back(), (folder / "caelora-80S.pdf").string());
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 112);
+  for (const std::string& path : {written[0], written[55], written[56], written[111]}) {
+    const CommandResult check = runCommand("qpdf --check " + shellQuoted(path));
+    EXPECT_EQ(check.status, 0) << path << check.output;
+  }
+  const CommandResult info = runCommand("pdfinfo " + shellQuoted(folder / "caelora-71S.pdf"));
+  EXPECT_NE(info.output.find("Subject:         Caelora (71\xC2\xB0 South)"), std::string::npos) << info.output;
+  // A file where the folder should be stops the run with the folder named.
+  writeFile(dir_ / "blocked", "x");
+  try {
+    exportAllLatitudes(settings_, dataDir(), milkyWay_, 0, (dir_ / "blocked").string());
+    FAIL() << "a file in place of the folder must stop the run";
+  } catch (const ExportError& e) {
+    EXPECT_NE(std::string(e.what()).find((dir_ / "blocked").string()), std::string::npos) << e.what();
+  }
 }
 
 }  // namespace
