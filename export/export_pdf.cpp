@@ -108,7 +108,11 @@ void exportPDF(ExportState& state, const std::string& path) {
     writeDocument(state, path);
   } catch (const std::exception& e) {
     state.writer.pdfInit();  // drops the unfinished temporary file
-    throw ExportError("Cannot write \"" + path + "\": " + e.what());
+    // The writer's own errors name the file already; a data file's error
+    // gets the document's name in front.
+    const std::string reason = e.what();
+    throw ExportError(reason.find(path) != std::string::npos ? reason
+                                                             : "Cannot write \"" + path + "\": " + reason);
   }
 }
 
