@@ -328,6 +328,8 @@ bool OptionsDialog::validateLatitude() {
     QMessageBox::warning(this, uiString(kProgramNameKey), uiString(kLatitudeRefusedKey));
     warningShown_ = false;
   }
+  // Also while the dialog is not active yet: the box gets the focus as soon
+  // as it is.
   txtDeg_->setFocus(Qt::OtherFocusReason);
   txtDeg_->selectAll();
   return false;
