@@ -8,6 +8,7 @@
 
 #include "export/page_projection.h"
 #include "pdf/content.h"
+#include "sky/data_error.h"
 #include "sky/figures.h"
 #include "sky/geometry.h"
 #include "sky/milky_way.h"
@@ -254,6 +255,8 @@ void plotStars(ExportState& state) {
     const std::string at = point(projector);
     state.line(piece + at + " m\r" + at + " l S");
   }
+  // A catalogue without a single record would give a chart without stars.
+  if (in.record() == 0) throw DataError(in.name() + ": holds no stars");
   state.discCentreY = state.pageHeight() - state.pageWidth() / 2.0;
   centreCross(state);
 }
