@@ -3,6 +3,7 @@
 
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
