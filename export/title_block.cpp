@@ -109,6 +109,11 @@ std::string pdfLiteralText(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (const char c : text) {
+    // A reader takes a bare CR (or CR LF) in a literal string as LF.
+    if (c == '\r') {
+      out += "\\r";
+      continue;
+    }
     if (c == '(' || c == ')' || c == '\\') out += '\\';
     out += c;
   }

@@ -17,7 +17,8 @@ std::int32_t halfTextWidth(const FontWidths& widths, const std::string& text, do
 std::int32_t halfTextWidth(const ExportState& state, const std::string& text, double size);
 
 // `text` ready to stand between "(" and ")" of a PDF literal string:
-// parentheses and backslashes are escaped.
+// parentheses and backslashes are escaped, a carriage return is written
+// "\r" so that it reads back as itself.
 std::string pdfLiteralText(const std::string& text);
 
 // The author line (Windows-1250); with the national letters of the surname
