@@ -13,12 +13,19 @@ bool holdsCatalogue(const QString& folder) {
 }
 }  // namespace
 
-std::string findProgramFolder() {
-  const QString beside = QDir::cleanPath(QCoreApplication::applicationDirPath());
+std::string findProgramFolder(const std::string& executableFolder) {
+  const QString beside = QDir::cleanPath(QString::fromStdString(executableFolder));
   if (holdsCatalogue(beside)) return beside.toStdString();
-  const QString installed = QStringLiteral(CAELORA_INSTALL_DATA_DIR);
-  if (holdsCatalogue(installed)) return QDir::cleanPath(installed).toStdString();
+  const QString relative =
+      QDir::cleanPath(beside + QStringLiteral("/" CAELORA_INSTALL_DATA_FROM_BIN));
+  if (holdsCatalogue(relative)) return relative.toStdString();
+  const QString installed = QDir::cleanPath(QStringLiteral(CAELORA_INSTALL_DATA_DIR));
+  if (holdsCatalogue(installed)) return installed.toStdString();
   return beside.toStdString();
+}
+
+std::string findProgramFolder() {
+  return findProgramFolder(QCoreApplication::applicationDirPath().toStdString());
 }
 
 }  // namespace caelora

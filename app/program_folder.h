@@ -6,9 +6,14 @@
 
 namespace caelora {
 
-// The folder of the executable when it holds "yale.dat", else the installed
-// data folder when that does, else the executable's folder. No trailing
-// separator.
+// The first of these folders that holds "yale.dat": the executable's folder;
+// the installed data folder relative to it (bin/../share/caelora, so that a
+// package unpacked or installed under any prefix finds its data); the data
+// folder of the prefix the program was built for. Else the executable's
+// folder. No trailing separator.
 std::string findProgramFolder();
+
+// The same search starting from the executable's folder `executableFolder`.
+std::string findProgramFolder(const std::string& executableFolder);
 
 }  // namespace caelora

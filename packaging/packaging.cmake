@@ -1,0 +1,41 @@
+# What an installed Caelora brings besides its programs and data: the desktop
+# entry, the icon and the AppStream metainfo in their standard places; and
+# the Debian package built from that install by CPack (cpack -G DEB).
+include(GNUInstallDirs)
+set(CAELORA_APP_ID org.example.caelora)
+set(packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
+
+install(FILES ${packaging_dir}/${CAELORA_APP_ID}.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${packaging_dir}/${CAELORA_APP_ID}.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${packaging_dir}/${CAELORA_APP_ID}.svg
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(size 48 256)
+  install(FILES ${packaging_dir}/${CAELORA_APP_ID}-${size}.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+    RENAME ${CAELORA_APP_ID}.png)
+endforeach()
+
+set(CPACK_PACKAGE_NAME caelora)
+set(CPACK_PACKAGE_VENDOR "Caelora")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rotating star chart (planisphere) with printable PDF export")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Caelora shows a planisphere for any latitude from 25 to 80 degrees north or\n\
+south: the star disc turns under a horizon mask when you drag it. It exports\n\
+a printable two-page PDF to cut out and assemble into a paper planisphere;\n\
+caelora-export renders the chart to PNG and writes the PDF without a window.")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Caelora developers <caelora@example.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://caelora.example.org/")
+# The shared libraries (Qt 6, GL, GLU, polyclipping) as dpkg-shlibdeps finds
+# them; the X11 platform plugin and Mesa's drivers are loaded at run time,
+# so they are named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libgl1-mesa-dri")
+include(CPack)
