@@ -6,6 +6,7 @@
 
 #include "app/milky_way_outlines.h"
 #include "gl/list_compiler.h"
+#include "i18n/language.h"
 #include "sky/figures.h"
 #include "sky/grid.h"
 #include "sky/mask.h"
@@ -112,6 +113,8 @@ void ChartScene::loadFont(StepRunner& steps) {
   steps.run("vector font", [&] {
     setup_.glyphs = caelora::loadFont(setup_.programFolder, setup_.settings.languageFile);
   });
+  // Without its language file the chart still draws, but without a word.
+  steps.run("language file", [&] { checkLanguageFile(setup_.settings.languageFile); });
 }
 
 void ChartScene::loadIfStale(Layer layer, StepRunner& steps) {

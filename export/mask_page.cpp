@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
+#include <string_view>
 
 #include "export/marks.h"
 #include "export/page_projection.h"
@@ -58,6 +61,83 @@ struct LegendInputs {
   std::vector<std::string> objects;  // the texts beside the symbols
 };
 
+// The operands each drawing operator of the legend takes; the legend may
+// use no other operator.
+int operandsOf(std::string_view op) {
+  static const std::map<std::string_view, int> table = {
+      {"q", 0},  {"Q", 0},  {"m", 2},  {"l", 2},  {"c", 6},  {"v", 4},  {"y", 4},  {"h", 0},
+      {"re", 4}, {"f", 0},  {"F", 0},  {"f*", 0}, {"S", 0},  {"s", 0},  {"B", 0},  {"B*", 0},
+      {"b", 0},  {"b*", 0}, {"n", 0},  {"W", 0},  {"W*", 0}, {"w", 1},  {"J", 1},  {"j", 1},
+      {"M", 1},  {"d", 2},  {"g", 1},  {"G", 1},  {"rg", 3}, {"RG", 3}, {"k", 4},  {"K", 4},
+      {"cm", 6}, {"BT", 0}, {"ET", 0}, {"Tf", 2}, {"Tm", 6}, {"Td", 2}, {"Tj", 1}, {"TL", 1},
+      {"T*", 0}};
+  const auto it = table.find(op);
+  return it == table.end() ? -1 : it->second;
+}
+
+// A number of the legend: a sign, digits and one point, within the page.
+bool isLegendNumber(std::string_view token) {
+  if (!token.empty() && (token.front() == '-' || token.front() == '+')) token.remove_prefix(1);
+  if (token.empty() || token.size() > 12) return false;
+  int points = 0;
+  for (char c : token) {
+    if (c == '.') ++points;
+    else if (c < '0' || c > '9') return false;
+  }
+  return points <= 1 && token != "." && std::fabs(std::atof(std::string(token).c_str())) <= 10000;
+}
+
+// Checks one line of the legend drawing, which goes into the page as it
+// stands: printable text, numbers, names, strings and arrays as operands,
+// and each operator with its operands; `depth` counts the open "q" and "BT",
+// the outermost opened on line `opened`.
+void checkSymbolLine(const std::string& path, std::size_t number, const std::string& line, int& depth,
+                     std::size_t& opened) {
+  auto fail = [&](const std::string& what) {
+    throw DataError("Legend symbols \"" + path + "\", line " + std::to_string(number) + ": " + what);
+  };
+  for (char c : line) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u > 0x7E) fail("holds the byte " + std::to_string(u) + ", which is no drawing command");
+  }
+  int operands = 0;
+  std::size_t pos = 0;
+  while (pos < line.size()) {
+    if (line[pos] == ' ' || line[pos] == '\t') {
+      ++pos;
+      continue;
+    }
+    std::size_t end = pos;
+    if (line[pos] == '(') {  // a string without line ends or nested brackets
+      end = line.find(')', pos);
+      if (end == std::string::npos || line.find('(', pos + 1) < end) fail("has a string that is not closed");
+      ++end;
+    } else if (line[pos] == '[') {
+      end = line.find(']', pos);
+      if (end == std::string::npos) fail("has an array that is not closed");
+      std::istringstream items(line.substr(pos + 1, end - pos - 1));
+      for (std::string item; items >> item;)
+        if (!isLegendNumber(item)) fail("\"" + item + "\" in an array is not a number");
+      ++end;
+    } else {
+      while (end < line.size() && line[end] != ' ' && line[end] != '\t') ++end;
+      const std::string_view token(line.data() + pos, end - pos);
+      if (token.front() != '/' && !isLegendNumber(token)) {
+        const int wanted = operandsOf(token);
+        if (wanted < 0) fail("\"" + std::string(token.substr(0, 20)) + "\" is neither a number nor a drawing operator");
+        if (wanted != operands)
+          fail("\"" + std::string(token) + "\" takes " + std::to_string(wanted) + " operands, not " + std::to_string(operands));
+        if ((token == "q" || token == "BT") && depth++ == 0) opened = number;
+        if ((token == "Q" || token == "ET") && --depth < 0) fail("\"" + std::string(token) + "\" closes nothing");
+        operands = -1;
+      }
+    }
+    ++operands;
+    pos = end;
+  }
+  if (operands != 0) fail("ends with operands and no operator");
+}
+
 std::string readSymbols(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!std::filesystem::is_regular_file(path) || !in) {
@@ -65,11 +145,21 @@ std::string readSymbols(const std::string& path) {
   }
   std::string joined;
   std::string line;
+  std::size_t number = 0;
+  int depth = 0;
+  std::size_t opened = 0;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    checkSymbolLine(path, ++number, line, depth, opened);
     joined += line + " ";
   }
   if (in.bad()) throw DataError("Cannot read the legend symbols \"" + path + "\": read error");
+  if (joined.find_first_not_of(' ') == std::string::npos)
+    throw DataError("Legend symbols \"" + path + "\": the file holds no drawing");
+  if (depth != 0) {
+    throw DataError("Legend symbols \"" + path + "\", line " + std::to_string(opened) +
+                    ": a \"q\" or \"BT\" is never closed");
+  }
   return joined;
 }
 

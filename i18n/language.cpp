@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <cstdint>
+#include <stdexcept>
 #include <string_view>
 
 namespace caelora {
@@ -112,6 +113,26 @@ std::string readProfileString(const std::string& path, const std::string& sectio
   if (!findValue(contents, trim(section), trim(key), value)) return cut(fallback, size);
   // A NUL byte ends the text, as it ends the C string of the Windows reader.
   return cut(withoutSurroundingQuotes(value.substr(0, value.find('\0'))), size);
+}
+
+void checkLanguageFile(const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error))
+    throw std::runtime_error("Language file \"" + path + "\": is a folder, not a file");
+  std::string contents;
+  if (!readWholeFile(path, contents))
+    throw std::runtime_error("Language file \"" + path + "\": cannot be read");
+  bool found = false;
+  std::size_t pos = contents.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+  while (!found && pos < contents.size()) {
+    std::size_t end = contents.find('\n', pos);
+    if (end == std::string::npos) end = contents.size();
+    std::string_view name;
+    found = sectionName(trim(std::string_view(contents).substr(pos, end - pos)), name) &&
+            equalsIgnoringCase(name, "GUI_Strings");
+    pos = end + 1;
+  }
+  if (!found) throw std::runtime_error("Language file \"" + path + "\": has no section [GUI_Strings]");
 }
 
 std::string readLangKey(const std::string& languageFile, const std::string& section,

@@ -18,6 +18,12 @@ std::string readProfileString(const std::string& path, const std::string& sectio
                               const std::string& key, const std::string& def,
                               std::size_t size);
 
+// Throws std::runtime_error naming `path` when it is no language file that
+// can be read: not there, a folder, or without the section "GUI_Strings" of
+// the UI texts. The readers above quietly return their defaults then, so
+// start-up calls this to tell the user why every text is missing.
+void checkLanguageFile(const std::string& path);
+
 // Any key of the language file.
 std::string readLangKey(const std::string& languageFile, const std::string& section,
                         const std::string& key, const std::string& def = "",

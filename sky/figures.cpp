@@ -30,6 +30,7 @@ double readDecDegrees(SequentialInput& input) {
 
 std::vector<FigureSegment> ReadFigureSegments(SequentialInput& input) {
   std::vector<FigureSegment> segments;
+  input.requireOneLinePerRecord();
   while (!input.atEnd()) {
     input.nextRecord();
     FigureSegment s;
@@ -37,6 +38,7 @@ std::vector<FigureSegment> ReadFigureSegments(SequentialInput& input) {
     s.dec1Deg = readDecDegrees(input);
     s.ra2Hours = readRaHours(input);
     s.dec2Deg = readDecDegrees(input);
+    input.endRecord();
     segments.push_back(s);
   }
   return segments;
@@ -44,11 +46,14 @@ std::vector<FigureSegment> ReadFigureSegments(SequentialInput& input) {
 
 std::vector<FigureSegment> ReadFigureSegments(const std::string& path) {
   SequentialInput input(path);
-  return ReadFigureSegments(input);
+  std::vector<FigureSegment> segments = ReadFigureSegments(input);
+  if (segments.empty()) throw DataError(path + ": holds no figure lines");
+  return segments;
 }
 
 std::vector<ConstellationRecord> ReadConstellationRecords(SequentialInput& input) {
   std::vector<ConstellationRecord> records;
+  input.requireOneLinePerRecord();
   while (!input.atEnd()) {
     input.nextRecord();
     input.readText();  // the first field carries nothing the chart uses
@@ -57,6 +62,7 @@ std::vector<ConstellationRecord> ReadConstellationRecords(SequentialInput& input
     r.decDeg = readDecDegrees(input);
     r.abbreviation = input.readText();
     r.name = input.readText();
+    input.endRecord();
     records.push_back(std::move(r));
   }
   return records;
@@ -64,7 +70,9 @@ std::vector<ConstellationRecord> ReadConstellationRecords(SequentialInput& input
 
 std::vector<ConstellationRecord> ReadConstellationRecords(const std::string& path) {
   SequentialInput input(path);
-  return ReadConstellationRecords(input);
+  std::vector<ConstellationRecord> records = ReadConstellationRecords(input);
+  if (records.empty()) throw DataError(path + ": holds no constellations");
+  return records;
 }
 
 bool FigureColour(int scheme, int lineIntensity, Rgb& colour) {

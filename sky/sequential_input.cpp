@@ -57,8 +57,15 @@ bool SequentialInput::atEnd() {
 std::string SequentialInput::readText() {
   ++field_;
   // A field may begin on a later line when the record continues there.
-  while (pos_ < text_.size() && (isBlank(text_[pos_]) || isLineEnd(text_[pos_]))) ++pos_;
+  bool lineEnded = lineEnded_;
+  while (pos_ < text_.size() && (isBlank(text_[pos_]) || isLineEnd(text_[pos_]))) {
+    lineEnded = lineEnded || isLineEnd(text_[pos_]);
+    ++pos_;
+  }
   if (pos_ >= text_.size()) fail("field " + std::to_string(field_) + " is missing (end of file)");
+  if (oneLine_ && field_ > 1 && lineEnded)
+    fail("field " + std::to_string(field_) + " is missing (the line ends after field " +
+         std::to_string(field_ - 1) + ")");
   std::string value;
   if (text_[pos_] == '"') {
     std::size_t close = text_.find('"', pos_ + 1);
@@ -74,6 +81,7 @@ std::string SequentialInput::readText() {
     while (!value.empty() && isBlank(value.back())) value.pop_back();
   }
   // Consume the delimiter: a comma, or one line end (CR LF, LF or CR).
+  lineEnded_ = pos_ >= text_.size() || text_[pos_] != ',';
   if (pos_ < text_.size()) {
     if (text_[pos_] == ',') {
       ++pos_;
@@ -108,6 +116,11 @@ long SequentialInput::readInteger(long lo, long hi) {
     fail(s.str());
   }
   return static_cast<long>(v);
+}
+
+void SequentialInput::endRecord() {
+  if (oneLine_ && !lineEnded_)
+    fail("the line holds more than " + std::to_string(field_) + " fields");
 }
 
 void SequentialInput::fail(const std::string& what) const {

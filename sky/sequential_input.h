@@ -28,6 +28,15 @@ class SequentialInput {
   }
   std::size_t record() const { return record_; }
 
+  // Each record of the data files stands on a line of its own. From this
+  // call on, a field of a record that would begin on a later line is
+  // reported missing (the record's line has too few fields), rather than
+  // taken from the next record.
+  void requireOneLinePerRecord() { oneLine_ = true; }
+  // Ends a record read under requireOneLinePerRecord(): throws when its line
+  // holds more fields than were read.
+  void endRecord();
+
   // The next field as text, without quotes and surrounding blanks.
   std::string readText();
   // The next field as a decimal number; throws DataError when the field is
@@ -48,6 +57,8 @@ class SequentialInput {
   std::size_t pos_ = 0;
   std::size_t record_ = 0;
   int field_ = 0;
+  bool oneLine_ = false;
+  bool lineEnded_ = true;  // the last field read ended its line (or the file)
 };
 
 }  // namespace caelora

@@ -40,13 +40,17 @@ float pointSize(double mag) {
 }  // namespace
 
 StarRecord readStarRecord(SequentialInput& in) {
+  in.requireOneLinePerRecord();
   in.nextRecord();
   StarRecord star;
   star.ra = in.readNumber() / 1000;
   star.dec = in.readNumber() / 100;
   const double magField = in.readNumber();
   star.ci = in.readNumber();
+  in.endRecord();
   star.mag = magField / 100;
+  if (star.ra < 0 || star.ra > 24)
+    in.fail("right ascension " + FormatPdfNumber(star.ra, 4) + " h lies outside 0..24 h");
   // A declination beyond a pole would be drawn mirrored across it.
   if (std::fabs(star.dec) > 90)
     in.fail("declination " + FormatPdfNumber(star.dec, 4) + " lies beyond the pole");
@@ -59,6 +63,7 @@ std::vector<StarRecord> readStarCatalogue(const std::string& path) {
   SequentialInput in(path);
   std::vector<StarRecord> stars;
   while (!in.atEnd()) stars.push_back(readStarRecord(in));
+  if (stars.empty()) throw DataError(path + ": holds no stars");
   return stars;
 }
 
@@ -83,6 +88,7 @@ DisplayList LoadStars(const ChartSetup& setup) {
       list.end();
     }
   }
+  if (in.record() == 0) throw DataError(in.name() + ": holds no stars");
   return list;
 }
 

@@ -27,6 +27,10 @@ constexpr double kArcSpacing = 1.3;
 // Gap after each glyph of straight text, chart units (not scaled by size).
 constexpr double kLineGap = 0.01;
 
+// No glyph reaches this far from its origin, in font units; a number beyond
+// it would draw a stroke across the whole chart.
+constexpr double kFarthestFontUnit = 1000;
+
 constexpr std::size_t kDifferencesSize = 2000;
 constexpr std::size_t kGlyphKeySize = 255;
 
@@ -92,7 +96,8 @@ bool parseNumber(std::string_view text, double& value) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return false;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+  return error == std::errc() && end == text.data() + text.size() && std::isfinite(value) &&
+         std::fabs(value) <= kFarthestFontUnit;
 }
 
 // The numbers of a glyph definition in font units, or an empty list when the
@@ -186,14 +191,18 @@ void readFontFile(const std::string& path, GlyphTable& glyphs) {
   if (!in) throw DataError(path + ": the font file cannot be opened");
   std::string line;
   std::size_t number = 0;
+  bool anyGlyph = false;
   while (std::getline(in, line)) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const int code = leadingCode(line);
     if (code < 0) continue;  // no such character: the line is skipped
     glyphs[static_cast<std::size_t>(code)] = afterFirstEquals(line);
+    anyGlyph = anyGlyph || !glyphNumbers(glyphs[static_cast<std::size_t>(code)]).empty();
   }
   if (in.bad()) throw DataError(path + ", line " + std::to_string(number + 1) + ": read error");
+  // A font without a single glyph that can be drawn is no font at all.
+  if (!anyGlyph) throw DataError(path + ": holds no glyph that can be drawn");
 }
 
 void applyOverrides(const std::string& languageFile, GlyphTable& glyphs) {

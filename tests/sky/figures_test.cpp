@@ -104,8 +104,9 @@ TEST_F(FiguresTest, FigureColourFollowsSchemeAndBrightness) {
 }
 
 TEST_F(FiguresTest, EmptyAndMissingFigureFiles) {
+  // A figure set without a single line is damaged: named, not drawn blank.
   setup_.settings.linesFile = Write("empty.con", "");
-  EXPECT_TRUE(ShapesOf(Replay(LoadFigures(setup_)), Primitive::Lines).empty());
+  EXPECT_THROW(LoadFigures(setup_), DataError);
   setup_.settings.linesFile = (folder_ / "missing.con").string();
   EXPECT_THROW(LoadFigures(setup_), DataError);
 }

@@ -148,11 +148,13 @@ TEST_F(StarsTest, OnlyStarsOnTheDiscGetAPointButAllGetSizeAndColour) {
   EXPECT_EQ(n[0].y, static_cast<float>(exact.y));
 }
 
-TEST_F(StarsTest, EmptyOrBlankCatalogueGivesAnEmptyList) {
-  EXPECT_TRUE(LoadStars(setupWith("")).empty());
-  EXPECT_TRUE(LoadStars(setupWith(" \r\n\r\n")).empty());
-  // Schemes 1..3 still set their colour, and nothing else.
-  EXPECT_EQ(LoadStars(setupWith("", 2)).size(), 1u);
+void expectLoadError(const ChartSetup& setup, const std::string& file, const std::string& what);
+
+TEST_F(StarsTest, EmptyOrBlankCatalogueIsNamed) {
+  // A catalogue without a star is damaged: the chart says so rather than
+  // showing an empty sky.
+  expectLoadError(setupWith(""), "yale.dat", "holds no stars");
+  expectLoadError(setupWith(" \r\n\r\n"), "yale.dat", "holds no stars");
 }
 
 void expectLoadError(const ChartSetup& setup, const std::string& file, const std::string& what) {

@@ -1,0 +1,120 @@
+// caelora-export run on a damaged program folder. The program takes the
+// folder it stands in when that holds yale.dat, so each case copies the
+// executable into a scratch folder beside the (damaged) data files; its
+// settings store lies under a scratch $XDG_CONFIG_HOME.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <cstdio>
+
+#include "tests/damaged_inputs/damage.h"
+
+namespace caelora::damage {
+namespace {
+
+const std::string kData = CAELORA_SOURCE_DATA_DIR;
+const std::string kPrevious = "%PDF-1.2\rthe previous chart\r%%EOF\r";
+
+struct ProgramRun {
+  std::string output;  // standard error and output
+  int status = -1;
+};
+
+struct EndToEndCase {
+  std::string file;  // "Caelora.conf" is the settings store
+  Damage damage;
+  std::vector<std::string> pngNote;   // pieces of the note of the PNG run; none: no note
+  std::vector<std::string> pdfError;  // pieces of the message; none: the document is written
+};
+
+std::string caseName(const ::testing::TestParamInfo<EndToEndCase>& info) {
+  std::string file = info.param.file;
+  for (char& c : file)
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  return file + "_" + damageName(info.param.damage);
+}
+
+class DamagedExporter : public ::testing::TestWithParam<EndToEndCase> {
+ protected:
+  void SetUp() override {
+    const EndToEndCase& c = GetParam();
+    folder_ = std::make_unique<FolderCopy>(kData, "e2e_" + caseName({c, 0}));
+    fs::copy_file(CAELORA_EXPORT_PROGRAM, folder_->path() / "caelora-export");
+    fs::create_directories(folder_->path() / "config" / "Caelora");
+    if (c.file == "Caelora.conf") {
+      writeBytes(folder_->path() / "config" / "Caelora" / "Caelora.conf", "[Startup]\nSMapLat=-35\n" + garbage());
+    } else {
+      applyDamage(folder_->path(), c.file, c.damage);
+    }
+    out_ = folder_->path() / "out";
+    fs::create_directories(out_);
+  }
+
+  ProgramRun run(const std::string& arguments) const {
+    const std::string command = "cd '" + folder_->path().string() + "' && XDG_CONFIG_HOME='" +
+                                (folder_->path() / "config").string() + "' ./caelora-export " + arguments + " 2>&1";
+    ProgramRun r;
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return r;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) r.output.append(buf, n);
+    const int status = ::pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return r;
+  }
+
+  std::unique_ptr<FolderCopy> folder_;
+  fs::path out_;
+};
+
+TEST_P(DamagedExporter, PictureShowsTheSoundLayersAndTheDocumentIsWholeOrRefused) {
+  const EndToEndCase& c = GetParam();
+  const fs::path png = out_ / "chart.png";
+  const ProgramRun picture = run("--png '" + png.string() + "' --size 400");
+  ASSERT_EQ(picture.status, 0) << picture.output;
+  if (c.pngNote.empty()) {
+    EXPECT_EQ(picture.output.find("caelora-export:"), std::string::npos) << picture.output;
+  } else {
+    for (const std::string& piece : c.pngNote) EXPECT_NE(picture.output.find(piece), std::string::npos) << piece << " in:\n" << picture.output;
+  }
+  const QImage image(QString::fromStdString(png.string()));
+  ASSERT_FALSE(image.isNull()) << "no picture";
+  // The sound layers draw: plenty of lit pixels inside the horizon window.
+  int lit = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qGray(image.pixel(x, y)) > 40) ++lit;
+  EXPECT_GT(lit, image.width() * image.height() / 20);
+
+  const fs::path pdf = out_ / "chart.pdf";
+  writeBytes(pdf, kPrevious);
+  const ProgramRun document = run("'" + pdf.string() + "'");
+  std::vector<std::string> files;
+  for (const fs::directory_entry& e : fs::directory_iterator(out_)) files.push_back(e.path().filename().string());
+  EXPECT_EQ(files.size(), 2u) << "chart.png and chart.pdf, no temporary file";
+  if (c.pdfError.empty()) {
+    EXPECT_EQ(document.status, 0) << document.output;
+    EXPECT_EQ(readBytes(pdf).rfind("%PDF-1.2", 0), 0u);
+    EXPECT_NE(readBytes(pdf), kPrevious);
+  } else {
+    EXPECT_EQ(document.status, 1) << document.output;
+    for (const std::string& piece : c.pdfError) EXPECT_NE(document.output.find(piece), std::string::npos) << piece << " in:\n" << document.output;
+    EXPECT_EQ(readBytes(pdf), kPrevious) << "the previous document stays as it was";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DamagedExporter,
+    ::testing::Values(EndToEndCase{"yale.dat", Damage::Garbage, {"yale.dat", "record 100"}, {"yale.dat", "record 100"}},
+                      EndToEndCase{"Cons.txt", Damage::Missing, {"Cons.txt"}, {"Cons.txt"}},
+                      EndToEndCase{"default.con", Damage::TooFewFields, {"default.con", "record 50"}, {"default.con", "record 50"}},
+                      EndToEndCase{"iso.fnt", Damage::Directory, {"iso.fnt"}, {}},
+                      EndToEndCase{"english.lng", Damage::Empty, {"english.lng"}, {"english.lng"}},
+                      EndToEndCase{"Caelora.conf", Damage::Garbage, {}, {}}),
+    caseName);
+
+}  // namespace
+}  // namespace caelora::damage
