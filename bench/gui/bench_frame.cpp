@@ -1,0 +1,104 @@
+// One frame of the turning disc with every layer shown (figures, names,
+// Milky Way, grid, ecliptic, daily date scale) against the floor of the same
+// run: an OpenGL widget of the same size and surface format that only clears
+// its buffers. Both go through the same paint, compose and flush path of
+// Qt, so the difference is what the chart's display lists cost. Run under
+// xvfb-run -a with Mesa's llvmpipe.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QOpenGLFunctions>
+#include <QOpenGLWidget>
+#include <QSurfaceFormat>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "app/corner_menu.h"
+#include "app/mapka.h"
+#include "app/stage.h"
+#include "gl/context_format.h"
+#include "settings/qt/options_dialog.h"
+
+namespace {
+
+const std::string kDataDir = CAELORA_BUILD_DATA_DIR;
+
+void runEventsUntil(const std::function<bool()>& done) {
+  while (!done()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// Clears colour, depth and stencil, as a chart frame does first, and
+// draws nothing else.
+class EmptyStage : public QOpenGLWidget {
+ public:
+  EmptyStage() { setFormat(caelora::chartSurfaceFormat()); }
+  int frames = 0;
+
+ protected:
+  void paintGL() override {
+    QOpenGLFunctions* gl = context()->functions();
+    gl->glClearColor(0, 0, 0, 1);
+    gl->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    ++frames;
+  }
+};
+
+void BM_EmptyFrameFloor(benchmark::State& state) {
+  const int side = static_cast<int>(state.range(0));
+  EmptyStage stage;
+  stage.resize(side, side);
+  stage.show();
+  runEventsUntil([&] { return stage.frames > 0; });
+  for (auto _ : state) {
+    const int before = stage.frames;
+    stage.update();
+    runEventsUntil([&] { return stage.frames != before; });
+  }
+  stage.close();
+}
+BENCHMARK(BM_EmptyFrameFloor)->Arg(800)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+caelora::Settings everyLayerShown(caelora::Settings s) {
+  s.showLines = s.showNames = s.showMilkyWay = true;
+  s.showGrid = s.showEcliptic = s.dailyScale = true;
+  s.lineIntensity = s.milkyWayIntensity = 10;
+  s.nameSize = 2;
+  return s;
+}
+
+// The window's chart surface is 800 x 800; every move of a drag sets the
+// disc angle and draws one frame from the display lists.
+void BM_FrameAllLayersWhileTurning(benchmark::State& state) {
+  const int side = static_cast<int>(state.range(0));
+  caelora::Mapka window(kDataDir);
+  // Through the options dialog's own link to the window.
+  caelora::makeOptionsHost(window)->applyOptions(everyLayerShown(window.scene().settings()));
+  window.resize(side, side);
+  window.show();
+  runEventsUntil([&] { return window.vykresleno; });
+  int frames = 0;
+  QObject::connect(window.stage(), &caelora::Stage::painted, [&] { ++frames; });
+  double angle = 0;
+  for (auto _ : state) {
+    const int before = frames;
+    window.stage()->setDiscAngle(angle += 1.0);
+    runEventsUntil([&] { return frames != before; });
+  }
+  state.counters["stage_px"] = window.stage()->width();
+  window.close();
+}
+BENCHMARK(BM_FrameAllLayersWhileTurning)->Arg(800)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  // A settings store of its own, empty: the defaults, whatever the user chose.
+  QTemporaryDir config;
+  qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+  QSurfaceFormat::setDefaultFormat(caelora::chartSurfaceFormat());
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
