@@ -1,12 +1,9 @@
 #include "sky/polygon_clipper.h"
 
-#include <GL/glu.h>
 #include <clipper.hpp>
 
-#include <array>
+#include <algorithm>
 #include <cmath>
-#include <deque>
-#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -62,109 +59,70 @@ ClipPolygon fromIntegerPaths(const ClipperLib::Paths& paths, double scale) {
   return polygon;
 }
 
-// One run of the tessellator. GLU keeps pointers to the vertex coordinates
-// until gluTessEndPolygon returns, so they live in a deque that never moves
-// its elements; the vertices it makes where edges meet go there too.
-struct TessRun {
-  std::deque<std::array<GLdouble, 3>> storage;
-  GLenum mode = GL_TRIANGLES;
-  std::vector<ClipVertex> primitive;
-  ClipPolygon result;
-  GLenum error = 0;
-  bool outOfMemory = false;
+// The even-odd inside of simple contours (no two edges cross), cut into
+// trapezoids by horizontal lines through every vertex. Within one slab the
+// edges that span it keep their left-to-right order, and the even-odd rule
+// pairs them: first with second, third with fourth.
+struct SlabEdge {
+  ClipVertex low;   // the end with the smaller y
+  ClipVertex high;
+  double xAt(double y) const {
+    if (y <= low.y) return low.x;
+    if (y >= high.y) return high.x;
+    return low.x + (high.x - low.x) * (y - low.y) / (high.y - low.y);
+  }
 };
 
-void addTriangle(ClipPolygon& out, const ClipVertex& a, const ClipVertex& b, const ClipVertex& c) {
-  out.contours.push_back({a, b, c});
-}
+struct Trapezoid {
+  ClipVertex a, b, c, d;  // lower left, lower right, upper right, upper left
+};
 
-// Turns the primitive just ended into contours: strips stay strips, fans and
-// triangle lists become one contour per triangle.
-void flushPrimitive(TessRun& run) {
-  const std::vector<ClipVertex>& p = run.primitive;
-  switch (run.mode) {
-    case GL_TRIANGLE_STRIP:
-      if (p.size() >= 3) run.result.contours.push_back(p);
-      break;
-    case GL_TRIANGLE_FAN:
-      for (std::size_t i = 1; i + 1 < p.size(); ++i) addTriangle(run.result, p[0], p[i], p[i + 1]);
-      break;
-    default:
-      for (std::size_t i = 0; i + 2 < p.size(); i += 3) addTriangle(run.result, p[i], p[i + 1], p[i + 2]);
-      break;
+std::vector<SlabEdge> slabEdges(const ClipPolygon& polygon, std::vector<double>& levels) {
+  std::vector<SlabEdge> edges;
+  for (const ClipContour& contour : polygon.contours) {
+    for (std::size_t i = 0, n = contour.size(); i < n; ++i) {
+      const ClipVertex& p = contour[i];
+      const ClipVertex& q = contour[(i + 1) % n];
+      levels.push_back(p.y);
+      if (p.y == q.y) continue;  // a horizontal edge bounds slabs, it spans none
+      edges.push_back(p.y < q.y ? SlabEdge{p, q} : SlabEdge{q, p});
+    }
   }
-  run.primitive.clear();
+  std::sort(levels.begin(), levels.end());
+  levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
+  std::sort(edges.begin(), edges.end(),
+            [](const SlabEdge& e, const SlabEdge& f) { return e.low.y < f.low.y; });
+  return edges;
 }
 
-// The callbacks run inside the C library: nothing may be thrown through it.
-void GLAPIENTRY onBegin(GLenum mode, void* data) {
-  auto* run = static_cast<TessRun*>(data);
-  run->mode = mode;
-  run->primitive.clear();
-}
-
-void GLAPIENTRY onVertex(void* vertex, void* data) {
-  auto* run = static_cast<TessRun*>(data);
-  if (vertex == nullptr) return;
-  const auto* xyz = static_cast<const GLdouble*>(vertex);
-  try {
-    run->primitive.push_back({xyz[0], xyz[1]});
-  } catch (const std::bad_alloc&) {
-    run->outOfMemory = true;
+std::vector<Trapezoid> trapezoids(const ClipPolygon& simple) {
+  std::vector<double> levels;
+  const std::vector<SlabEdge> edges = slabEdges(simple, levels);
+  std::vector<Trapezoid> result;
+  std::vector<const SlabEdge*> active;
+  std::size_t next = 0;
+  for (std::size_t k = 0; k + 1 < levels.size(); ++k) {
+    const double lo = levels[k], hi = levels[k + 1], mid = (lo + hi) / 2;
+    active.erase(std::remove_if(active.begin(), active.end(),
+                                [lo](const SlabEdge* e) { return e->high.y <= lo; }),
+                 active.end());
+    while (next < edges.size() && edges[next].low.y <= lo) active.push_back(&edges[next++]);
+    std::sort(active.begin(), active.end(),
+              [mid](const SlabEdge* e, const SlabEdge* f) { return e->xAt(mid) < f->xAt(mid); });
+    for (std::size_t i = 0; i + 1 < active.size(); i += 2) {
+      const SlabEdge& left = *active[i];
+      const SlabEdge& right = *active[i + 1];
+      result.push_back({{left.xAt(lo), lo}, {right.xAt(lo), lo}, {right.xAt(hi), hi}, {left.xAt(hi), hi}});
+    }
   }
+  return result;
 }
 
-void GLAPIENTRY onEnd(void* data) {
-  auto* run = static_cast<TessRun*>(data);
-  try {
-    flushPrimitive(*run);
-  } catch (const std::bad_alloc&) {
-    run->outOfMemory = true;
-  }
-}
-
-// Its presence alone makes GLU emit independent triangles, never fans or strips.
-void GLAPIENTRY onEdgeFlag(GLboolean, void*) {}
-
-void GLAPIENTRY onCombine(GLdouble coords[3], void* /*neighbours*/[4], GLfloat /*weights*/[4],
-                          void** out, void* data) {
-  auto* run = static_cast<TessRun*>(data);
-  try {
-    run->storage.push_back({coords[0], coords[1], coords[2]});
-    *out = run->storage.back().data();
-  } catch (const std::bad_alloc&) {
-    run->outOfMemory = true;
-    *out = nullptr;
-  }
-}
-
-void GLAPIENTRY onError(GLenum error, void* data) { static_cast<TessRun*>(data)->error = error; }
-
-template <typename F>
-_GLUfuncptr callback(F* f) {
-  return reinterpret_cast<_GLUfuncptr>(f);
-}
-
-GLUtesselator* newTessellator() {
-  GLUtesselator* tess = gluNewTess();
-  if (tess == nullptr) throw std::bad_alloc();
-  gluTessCallback(tess, GLU_TESS_BEGIN_DATA, callback(onBegin));
-  gluTessCallback(tess, GLU_TESS_VERTEX_DATA, callback(onVertex));
-  gluTessCallback(tess, GLU_TESS_END_DATA, callback(onEnd));
-  gluTessCallback(tess, GLU_TESS_COMBINE_DATA, callback(onCombine));
-  gluTessCallback(tess, GLU_TESS_ERROR_DATA, callback(onError));
-  gluTessProperty(tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_ODD);
-  gluTessNormal(tess, 0, 0, 1);
-  return tess;
+bool hasArea(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c) {
+  return (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y) != 0;
 }
 
 }  // namespace
-
-PolygonClipper::PolygonClipper() : tess_(newTessellator()) {}
-
-PolygonClipper::~PolygonClipper() {
-  if (tess_ != nullptr) gluDeleteTess(tess_);
-}
 
 ClipPolygon PolygonClipper::intersection(const ClipPolygon& a, const ClipPolygon& b) const {
   const double scale = integerScale(largestMagnitude(b, largestMagnitude(a, 0)));
@@ -181,46 +139,32 @@ ClipPolygon PolygonClipper::intersection(const ClipPolygon& a, const ClipPolygon
   return fromIntegerPaths(solution, scale);
 }
 
-void PolygonClipper::discardTessellator() {
-  gluDeleteTess(tess_);
-  tess_ = nullptr;
+ClipPolygon PolygonClipper::simplified(const ClipPolygon& polygon) const {
+  const double scale = integerScale(largestMagnitude(polygon, 0));
+  ClipperLib::Clipper clipper;
+  clipper.StrictlySimple(true);
+  clipper.AddPaths(toIntegerPaths(polygon, scale), ClipperLib::ptSubject, true);
+  ClipperLib::Paths solution;
+  if (!clipper.Execute(ClipperLib::ctUnion, solution, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd)) {
+    throw std::runtime_error("polygon clipper: the polygon could not be made simple");
+  }
+  return fromIntegerPaths(solution, scale);
 }
 
-ClipPolygon PolygonClipper::triangles(const ClipPolygon& polygon) { return tessellate(polygon, true); }
-
-ClipPolygon PolygonClipper::triangleStrips(const ClipPolygon& polygon) {
-  return tessellate(polygon, false);
+ClipPolygon PolygonClipper::triangles(const ClipPolygon& polygon) const {
+  ClipPolygon out;
+  for (const Trapezoid& t : trapezoids(simplified(polygon))) {
+    if (hasArea(t.a, t.b, t.c)) out.contours.push_back({t.a, t.b, t.c});
+    if (hasArea(t.a, t.c, t.d)) out.contours.push_back({t.a, t.c, t.d});
+  }
+  return out;
 }
 
-ClipPolygon PolygonClipper::tessellate(const ClipPolygon& polygon, bool plainTriangles) {
-  largestMagnitude(polygon, 0);  // rejects coordinates that are not finite
-  if (tess_ == nullptr) tess_ = newTessellator();
-  TessRun run;
-  gluTessCallback(tess_, GLU_TESS_EDGE_FLAG_DATA, plainTriangles ? callback(onEdgeFlag) : nullptr);
-  try {
-    gluTessBeginPolygon(tess_, &run);
-    for (const ClipContour& contour : polygon.contours) {
-      gluTessBeginContour(tess_);
-      for (const ClipVertex& v : contour) {
-        run.storage.push_back({v.x, v.y, 0.0});
-        gluTessVertex(tess_, run.storage.back().data(), run.storage.back().data());
-      }
-      gluTessEndContour(tess_);
-    }
-  } catch (...) {
-    // Left inside a polygon, the tessellator would later report to a run
-    // that no longer exists: it is not reused.
-    discardTessellator();
-    throw;
-  }
-  gluTessEndPolygon(tess_);
-  if (run.error != 0 || run.outOfMemory) {
-    discardTessellator();
-    if (run.outOfMemory) throw std::bad_alloc();
-    throw std::runtime_error(std::string("polygon clipper: triangulation failed: ") +
-                             reinterpret_cast<const char*>(gluErrorString(run.error)));
-  }
-  return std::move(run.result);
+ClipPolygon PolygonClipper::triangleStrips(const ClipPolygon& polygon) const {
+  ClipPolygon out;
+  // Strip a, b, d, c: its triangles are (a, b, d) and (b, d, c).
+  for (const Trapezoid& t : trapezoids(simplified(polygon))) out.contours.push_back({t.a, t.b, t.d, t.c});
+  return out;
 }
 
 double signedArea(const ClipContour& contour) {

@@ -1,12 +1,10 @@
 // Polygons of several contours read by the even-odd rule: their intersection
-// (Clipper, on integers scaled from the doubles) and their triangulation (the
-// GLU tessellator, which needs no GL context). The Milky Way bands on screen
-// and on the page go through here.
+// (Clipper, on integers scaled from the doubles) and their triangulation
+// into trapezoids between horizontal lines through the vertices. The Milky
+// Way bands on screen and on the page go through here.
 #pragma once
 
 #include <vector>
-
-class GLUtesselator;
 
 namespace caelora {
 
@@ -31,11 +29,6 @@ struct ClipPolygon {
 
 class PolygonClipper {
  public:
-  PolygonClipper();
-  ~PolygonClipper();
-  PolygonClipper(const PolygonClipper&) = delete;
-  PolygonClipper& operator=(const PolygonClipper&) = delete;
-
   // The region inside both polygons, as outer boundaries and holes that do
   // not cross: filled by the even-odd rule they reproduce it. Throws
   // std::invalid_argument for a coordinate that is not finite and
@@ -44,17 +37,15 @@ class PolygonClipper {
 
   // Triangles that cover the polygon's even-odd inside exactly once; each
   // contour of the result is one triangle (three vertices).
-  ClipPolygon triangles(const ClipPolygon& polygon);
+  ClipPolygon triangles(const ClipPolygon& polygon) const;
 
   // The same covering as triangle strips: each contour of the result is one
   // strip, whose vertices k, k+1, k+2 form its k-th triangle.
-  ClipPolygon triangleStrips(const ClipPolygon& polygon);
+  ClipPolygon triangleStrips(const ClipPolygon& polygon) const;
 
  private:
-  ClipPolygon tessellate(const ClipPolygon& polygon, bool plainTriangles);
-  void discardTessellator();
-
-  GLUtesselator* tess_;
+  // The same even-odd inside as contours of which no two edges cross.
+  ClipPolygon simplified(const ClipPolygon& polygon) const;
 };
 
 // Area enclosed by one contour (shoelace formula), positive when the contour

@@ -204,7 +204,7 @@ TEST(MilkyWayColour, SchemesAndIntensity) {
 }
 
 // Area of the band (even-odd between the two projected edges) inside the
-// clip 48-gon, by horizontal scan lines: independent of Clipper and GLU.
+// clip 48-gon, by horizontal scan lines: independent of Clipper and the trapezoid cut.
 double scanLineArea(const ClipPolygon& band, const ClipContour& clip, int rows) {
   auto crossings = [](const ClipContour& c, double y, std::vector<double>& xs) {
     for (std::size_t i = 0, n = c.size(); i < n; ++i) {
