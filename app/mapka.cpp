@@ -8,6 +8,7 @@
 #include <QOpenGLContext>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <cmath>
 
 #include "app/aspect_ratio.h"
@@ -26,10 +27,18 @@ namespace {
 constexpr int kInitialClientPx = 392;
 
 void printNote(const std::string& note) { qWarning("Caelora: %s", note.c_str()); }
+
+// A text of the language file, or `english` when the file lacks it.
+QString guiQStringOr(const std::string& languageFile, int key, const char* english) {
+  const QString text = guiQString(languageFile, key);
+  return text.trimmed().isEmpty() ? QString::fromUtf8(english) : text;
+}
 }  // namespace
 
 Mapka::Mapka(const std::string& programFolder, QWidget* parent)
-    : QWidget(parent), programFolder_(programFolder), steps_(printNote) {
+    : QWidget(parent),
+      programFolder_(programFolder),
+      steps_([this](const std::string& note) { noteMade(note); }) {
   setProperty("tag", QStringLiteral("101"));
   Settings settings;
   steps_.run("settings", [&] { settings = loadSettings(store_, programFolder_); });
@@ -38,7 +47,10 @@ Mapka::Mapka(const std::string& programFolder, QWidget* parent)
   steps_.run("aspect ratio", [&] { aspectRatio = 1.0f; });
   steps_.run("OpenGL context", [&] { checkContext(); });
   stage_ = new Stage(*scene_, steps_, this);
-  connect(stage_, &Stage::painted, this, [this] { vykresleno = true; });
+  connect(stage_, &Stage::painted, this, [this] {
+    vykresleno = true;
+    firstFrameShown();
+  });
   grip_ = new DiscGrip(*this);
   picMenu_ = new CornerMenu(*this);
   resize(kInitialClientPx, kInitialClientPx);
@@ -74,12 +86,57 @@ void Mapka::placeOnTop() {
 }
 
 void Mapka::erorek(const std::string& fileName) {
+  reportedMissing_ = fileName;
   const std::string& lang = scene_->settings().languageFile;
   const QString text = guiQString(lang, 2030) + QLatin1Char(' ') + QString::fromStdString(fileName) +
                        QLatin1Char(' ') + guiQString(lang, 305) + QStringLiteral("\r\n") +
                        guiQString(lang, 306);
   QMessageBox::warning(this, guiQString(lang, 101), text);
   showOptionsDialog(*this);
+}
+
+void Mapka::noteMade(const std::string& note) {
+  printNote(note);
+  if (frameShown_) queueNotesReport();
+}
+
+void Mapka::firstFrameShown() {
+  // A frame drawn for a window that is not on the screen shows nothing yet.
+  if (frameShown_ || !isVisible()) return;
+  frameShown_ = true;
+  queueNotesReport();
+}
+
+void Mapka::queueNotesReport() {
+  // Every note of one step (start-up, applying the options) in one box:
+  // the report waits until the step has returned to the event loop.
+  if (reportQueued_) return;
+  reportQueued_ = true;
+  QTimer::singleShot(0, this, [this] {
+    reportQueued_ = false;
+    reportNotes();
+  });
+}
+
+void Mapka::reportNotes() {
+  const std::vector<std::string>& notes = steps_.errors();
+  QStringList fresh;
+  for (std::size_t i = notesReported_; i < notes.size(); ++i) {
+    // The missing figure file has had a box of its own.
+    if (!reportedMissing_.empty() && notes[i].find(reportedMissing_) != std::string::npos)
+      continue;
+    fresh.append(QString::fromStdString(notes[i]));
+  }
+  notesReported_ = notes.size();
+  reportedMissing_.clear();
+  if (fresh.isEmpty() || shutDown_) return;
+  const std::string& lang = scene_->settings().languageFile;
+  const QString title = windowTitle().isEmpty() ? QStringLiteral("Caelora") : windowTitle();
+  notesBox_.show(fresh, title,
+                 guiQStringOr(lang, 307,
+                              "These parts of the chart could not be loaded; the rest of the "
+                              "chart is shown:"),
+                 guiQStringOr(lang, 308, "and %1 more: all are listed under Show Details."));
 }
 
 void Mapka::DrawInit() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/chart_scene.h"
+#include "app/load_notes_box.h"
 #include "app/step_runner.h"
 #include "settings/qt/qsettings_store.h"
 
@@ -63,6 +64,12 @@ class Mapka : public QWidget {
   // Puts the window's texts in the current language.
   void localize();
 
+  // The box that lists what could not be loaded, while it is open. Notes
+  // made before the first frame appear once it is shown; later ones (the
+  // options) right after the step that made them, in the same box while it
+  // is open.
+  QMessageBox* loadNotesBox() const { return notesBox_.box(); }
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -74,6 +81,10 @@ class Mapka : public QWidget {
   void checkContext();
   void placeOnTop();
   void shutDown();
+  void noteMade(const std::string& note);
+  void firstFrameShown();
+  void queueNotesReport();
+  void reportNotes();
 
   std::string programFolder_;
   QSettingsStore store_;
@@ -86,6 +97,11 @@ class Mapka : public QWidget {
   int stageHeight_ = 0;
   int lastWidth_ = 0;
   bool shutDown_ = false;
+  LoadNotesBox notesBox_{*this};
+  std::size_t notesReported_ = 0;  // notes of steps_ the user has been shown
+  bool frameShown_ = false;
+  bool reportQueued_ = false;
+  std::string reportedMissing_;  // the figure file erorek told the user of
 };
 
 }  // namespace caelora
