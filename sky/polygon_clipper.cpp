@@ -95,11 +95,30 @@ std::vector<SlabEdge> slabEdges(const ClipPolygon& polygon, std::vector<double>&
   return edges;
 }
 
+// A trapezoid still growing upwards: the same two edges bound it in every
+// slab since `bottom`.
+struct OpenTrapezoid {
+  const SlabEdge* left;
+  const SlabEdge* right;
+  double bottom;
+};
+
+Trapezoid closedAt(const OpenTrapezoid& t, double top) {
+  return {{t.left->xAt(t.bottom), t.bottom},
+          {t.right->xAt(t.bottom), t.bottom},
+          {t.right->xAt(top), top},
+          {t.left->xAt(top), top}};
+}
+
+// Slab by slab, the pairs of edges that bound the inside; a pair that bounds
+// the slab above as well grows into it, so that each trapezoid ends only
+// where one of its edges does (or another edge cuts in between them).
 std::vector<Trapezoid> trapezoids(const ClipPolygon& simple) {
   std::vector<double> levels;
   const std::vector<SlabEdge> edges = slabEdges(simple, levels);
   std::vector<Trapezoid> result;
   std::vector<const SlabEdge*> active;
+  std::vector<OpenTrapezoid> open, growing;
   std::size_t next = 0;
   for (std::size_t k = 0; k + 1 < levels.size(); ++k) {
     const double lo = levels[k], hi = levels[k + 1], mid = (lo + hi) / 2;
@@ -109,12 +128,25 @@ std::vector<Trapezoid> trapezoids(const ClipPolygon& simple) {
     while (next < edges.size() && edges[next].low.y <= lo) active.push_back(&edges[next++]);
     std::sort(active.begin(), active.end(),
               [mid](const SlabEdge* e, const SlabEdge* f) { return e->xAt(mid) < f->xAt(mid); });
+    growing.clear();
     for (std::size_t i = 0; i + 1 < active.size(); i += 2) {
-      const SlabEdge& left = *active[i];
-      const SlabEdge& right = *active[i + 1];
-      result.push_back({{left.xAt(lo), lo}, {right.xAt(lo), lo}, {right.xAt(hi), hi}, {left.xAt(hi), hi}});
+      const SlabEdge* left = active[i];
+      const SlabEdge* right = active[i + 1];
+      const auto same = std::find_if(open.begin(), open.end(), [&](const OpenTrapezoid& t) {
+        return t.left == left && t.right == right;
+      });
+      if (same != open.end()) {
+        growing.push_back(*same);
+        open.erase(same);
+      } else {
+        growing.push_back({left, right, lo});
+      }
     }
+    for (const OpenTrapezoid& t : open) result.push_back(closedAt(t, lo));
+    open.swap(growing);
   }
+  if (!levels.empty())
+    for (const OpenTrapezoid& t : open) result.push_back(closedAt(t, levels.back()));
   return result;
 }
 
