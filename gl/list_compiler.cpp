@@ -3,8 +3,9 @@
 
 #include <GL/gl.h>
 
-#include <cstddef>
-#include <vector>
+#include <cstdint>
+
+#include "sky/point_batches.h"
 
 namespace caelora {
 
@@ -34,26 +35,6 @@ GLenum glCapability(Capability c) {
   return GL_POINT_SMOOTH;
 }
 
-// At the End of a point primitive drawn with `size`: when only colour
-// changes and settings of that same size stand between it and the next Begin
-// of points, returns the index of that Begin, else 0. A size set and then
-// replaced before anything is drawn changes nothing either.
-std::size_t nextPointBatch(const std::vector<GlCommand>& cmds, std::size_t end, float size) {
-  float pending = size;
-  for (std::size_t i = end + 1; i < cmds.size(); ++i) {
-    const GlCommand& c = cmds[i];
-    if (c.op == GlCommand::Op::Color) continue;
-    if (c.op == GlCommand::Op::PointSize) {
-      pending = c.a;
-      continue;
-    }
-    if (c.op == GlCommand::Op::Begin && c.primitive == Primitive::Points && pending == size)
-      return i;
-    return 0;
-  }
-  return 0;
-}
-
 void issue(const GlCommand& c) {
   switch (c.op) {
     case GlCommand::Op::Color: glColor3f(c.a, c.b, c.c); break;
@@ -71,34 +52,23 @@ void issue(const GlCommand& c) {
   }
 }
 
+std::uint64_t generation = 0;
+
 }  // namespace
 
 void compileList(int number, const DisplayList& list) {
-  const std::vector<GlCommand>& cmds = list.commands();
+  ++generation;
+  const DisplayList batched = batchPointsBySize(list);
   glNewList(static_cast<GLuint>(number), GL_COMPILE);
-  bool inPoints = false;
-  bool sizeKnown = false;
-  float size = 0;
-  for (std::size_t i = 0; i < cmds.size(); ++i) {
-    const GlCommand& c = cmds[i];
-    if (c.op == GlCommand::Op::PointSize) sizeKnown = true, size = c.a;
-    if (c.op == GlCommand::Op::Begin) inPoints = c.primitive == Primitive::Points && sizeKnown;
-    if (c.op == GlCommand::Op::End && inPoints) {
-      if (std::size_t next = nextPointBatch(cmds, i, size)) {
-        // glColor is allowed inside glBegin/glEnd: keep the primitive open;
-        // the sizes in between equal the one in force.
-        for (std::size_t k = i + 1; k < next; ++k)
-          if (cmds[k].op == GlCommand::Op::Color) issue(cmds[k]);
-        i = next;
-        continue;
-      }
-      inPoints = false;
-    }
-    issue(c);
-  }
+  for (const GlCommand& c : batched.commands()) issue(c);
   glEndList();
 }
 
-void deleteChartLists() { glDeleteLists(1, kEclipticList); }
+void deleteChartLists() {
+  ++generation;
+  glDeleteLists(1, kEclipticList);
+}
+
+std::uint64_t listsGeneration() { return generation; }
 
 }  // namespace caelora

@@ -2,16 +2,22 @@
 // fixed number. Needs a current legacy context.
 #pragma once
 
+#include <cstdint>
+
 #include "sky/display_list.h"
 
 namespace caelora {
 
 // Records `list` as display list `number` in compile mode, replacing what the
-// number held. Runs of points of one size, only separated by colour changes,
-// become one GL_POINTS primitive: the same picture in far fewer primitives.
+// number held. Its runs of points are drawn in one primitive per size step
+// (batchPointsBySize).
 void compileList(int number, const DisplayList& list);
 
 // Releases the lists 1 to 10 of the chart.
 void deleteChartLists();
+
+// Counts the compilations and releases so far: what was drawn from the lists
+// before it changed may look different now.
+std::uint64_t listsGeneration();
 
 }  // namespace caelora

@@ -67,6 +67,8 @@ class DisplayList {
   void popMatrix() { push({GlCommand::Op::PopMatrix}); }
   void rotate(float degrees) { push({GlCommand::Op::Rotate, {}, {}, degrees}); }
   void translate(float x, float y) { push({GlCommand::Op::Translate, {}, {}, x, y}); }
+  // One command as it stands, for code that rewrites recordings.
+  void add(const GlCommand& c) { push(c); }
 
   // Appends every command of another recording (used when a loader draws
   // text or a mark built elsewhere).

@@ -1,6 +1,7 @@
-// A recording compiled into a display list (with its points gathered into
-// fewer primitives) must draw exactly what the recording says when replayed
-// command by command.
+// A recording compiled into a display list must draw what the recording says
+// when replayed command by command: exactly, where its points have sizes of
+// whole eighths of a pixel and do not overlap, and nearly so for the stars,
+// whose sizes the compiler rounds to gather them into a few primitives.
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
@@ -13,6 +14,7 @@
 #include "gl/list_compiler.h"
 #include "settings/settings.h"
 #include "sky/chart_setup.h"
+#include "sky/point_batches.h"
 #include "sky/stars.h"
 
 using namespace caelora;
@@ -143,15 +145,33 @@ class TestListCompiler : public QObject {
     compileList(kStarsList, recording);
     const QImage compiled = draw(scheme, [] { glCallList(kStarsList); });
     deleteChartLists();
+    const DisplayList batched = batchPointsBySize(recording);
+    const QImage batchedDirect = draw(scheme, [&] { replay(batched); });
 
     QCOMPARE(compiled.size(), direct.size());
-    QVERIFY(compiled == direct);
+    QVERIFY(compiled == batchedDirect);
     // Something was drawn at all.
     const QRgb background = direct.pixel(0, 0);
-    int drawn = 0;
-    for (int y = 0; y < kSize; ++y)
-      for (int x = 0; x < kSize; ++x) drawn += direct.pixel(x, y) != background;
+    int drawn = 0, changed = 0;
+    long light = 0, lightCompiled = 0;
+    for (int y = 0; y < kSize; ++y) {
+      for (int x = 0; x < kSize; ++x) {
+        drawn += direct.pixel(x, y) != background;
+        changed += direct.pixel(x, y) != compiled.pixel(x, y);
+        light += qGray(direct.pixel(x, y));
+        lightCompiled += qGray(compiled.pixel(x, y));
+      }
+    }
     QVERIFY2(drawn > (stars ? 1000 : 100), qPrintable(QString::number(drawn)));
+    if (!stars) {
+      QVERIFY(compiled == direct);
+      return;
+    }
+    // Rounded sizes change the edges of some stars by a shade, not where
+    // stars are nor how much light they give.
+    QVERIFY2(changed < drawn / 4, qPrintable(QString("%1 of %2").arg(changed).arg(drawn)));
+    QVERIFY2(std::abs(lightCompiled - light) < light / 50,
+             qPrintable(QString("%1 against %2").arg(lightCompiled).arg(light)));
   }
 
  private:
