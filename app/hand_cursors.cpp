@@ -171,7 +171,7 @@ void DiscGrip::move(const QMouseEvent& e) {
   if (dragging_) {
     const double a = angleAt(e);
     Stage* stage = window_.stage();
-    stage->setDiscAngle(stage->discAngle() + turnStep(dragAngle_, a));
+    stage->turnDisc(stage->discAngle() + turnStep(dragAngle_, a));
     dragAngle_ = a;
     window_.kreslix();
     return;
@@ -184,7 +184,10 @@ void DiscGrip::move(const QMouseEvent& e) {
 }
 
 void DiscGrip::release(const QMouseEvent& e) {
-  if (e.button() == Qt::LeftButton) dragging_ = false;
+  if (e.button() == Qt::LeftButton && dragging_) {
+    dragging_ = false;
+    window_.stage()->settle();
+  }
   if (closedHand_) {
     closedHand_ = false;
     showPointer();

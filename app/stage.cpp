@@ -11,6 +11,11 @@
 
 namespace caelora {
 
+namespace {
+// How long a held disc may rest before its exact picture is drawn.
+constexpr int kSettleMs = 150;
+}  // namespace
+
 void reportContextFailure() {
   QMessageBox::critical(nullptr, QString::fromLatin1(kContextErrorTitle),
                         QString::fromLatin1(kContextErrorText));
@@ -20,6 +25,12 @@ void reportContextFailure() {
 Stage::Stage(ChartScene& scene, StepRunner& steps, QWidget* parent)
     : QOpenGLWidget(parent), scene_(scene), steps_(steps) {
   setFormat(chartSurfaceFormat());
+  // Frames of a turn redraw only the horizon window over the last frame.
+  setUpdateBehavior(QOpenGLWidget::PartialUpdate);
+  // A hand that rests while it holds the disc sees the exact picture too.
+  settleTimer_.setSingleShot(true);
+  settleTimer_.setInterval(kSettleMs);
+  connect(&settleTimer_, &QTimer::timeout, this, &Stage::settle);
 }
 
 Stage::~Stage() { releaseContext(); }
@@ -27,6 +38,19 @@ Stage::~Stage() { releaseContext(); }
 void Stage::setDiscAngle(double degrees) {
   if (degrees == discAngle_) return;
   discAngle_ = degrees;
+  update();
+}
+
+void Stage::turnDisc(double degrees) {
+  turning_ = true;
+  settleTimer_.start();
+  setDiscAngle(degrees);
+}
+
+void Stage::settle() {
+  settleTimer_.stop();
+  if (!turning_) return;
+  turning_ = false;
   update();
 }
 
@@ -50,10 +74,16 @@ void Stage::resizeGL(int w, int h) {
 void Stage::paintGL() {
   // Recordings made since the last frame (the options dialog) land first.
   scene_.compilePending();
-  drawChartFrame(frameLayers(scene_.settings()), discAngle_,
-                 [this] {
-                   if (scene_.recordMaskIfNeeded(steps_)) scene_.compilePending();
-                 });
+  const auto buildMaskIfNeeded = [this] {
+    if (scene_.recordMaskIfNeeded(steps_)) scene_.compilePending();
+  };
+  const FrameLayers layers = frameLayers(scene_.settings());
+  if (turning_) {
+    turningFrames_.draw(layers, discAngle_, buildMaskIfNeeded, listsGeneration());
+  } else {
+    drawChartFrame(layers, discAngle_, buildMaskIfNeeded);
+    turningFrames_.exactFrameDrawn(layers, listsGeneration());
+  }
   emit painted();
 }
 
@@ -61,6 +91,7 @@ void Stage::dropLists() {
   if (released_ || !context()) return;
   makeCurrent();
   deleteChartLists();
+  turningFrames_.release();
   doneCurrent();
   released_ = true;
 }

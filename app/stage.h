@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QOpenGLWidget>
+#include <QTimer>
 
 #include "app/chart_scene.h"
 #include "app/step_runner.h"
+#include "gl/turning_frames.h"
 
 namespace caelora {
 
@@ -20,6 +22,14 @@ class Stage : public QOpenGLWidget {
   // DiscAngle: the turn of the star disc in degrees, counter-clockwise.
   double discAngle() const { return discAngle_; }
   void setDiscAngle(double degrees);
+
+  // A step of a drag: the frames until settle() (or a short pause) turn an
+  // image of the disc drawn at the first of them, which is quicker than
+  // drawing the disc again and nearly as sharp.
+  void turnDisc(double degrees);
+  // The turn has ended: the next frame is drawn exactly again.
+  void settle();
+  bool turning() const { return turning_; }
 
   // Shut-down: frees the display lists while the context still lives.
   void releaseContext();
@@ -41,6 +51,9 @@ class Stage : public QOpenGLWidget {
   double discAngle_ = 0;
   bool compiledOnce_ = false;
   bool released_ = false;
+  bool turning_ = false;
+  QTimer settleTimer_;
+  TurningFrames turningFrames_;
 };
 
 // The fixed message of a context that cannot draw the chart; ends the

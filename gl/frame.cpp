@@ -14,6 +14,8 @@ void setClearColour(int colourScheme) {
   glClearColor(c, c, c, 0.0f);
 }
 
+}  // namespace
+
 // Everything that turns with the disc, in its fixed order.
 void drawDisc(const FrameLayers& layers, double discAngleDeg) {
   glPushMatrix();
@@ -29,8 +31,6 @@ void drawDisc(const FrameLayers& layers, double discAngleDeg) {
   if (layers.lines) glCallList(kFiguresList);
   glPopMatrix();
 }
-
-}  // namespace
 
 FrameLayers frameLayers(const Settings& s) {
   FrameLayers layers;
@@ -61,32 +61,41 @@ void DrawInit(int colourScheme) {
   glClearStencil(1);
 }
 
-void drawChartFrame(const FrameLayers& layers, double discAngleDeg,
-                    const std::function<void()>& buildMaskIfNeeded, bool useMask) {
-  // The scheme may have changed since DrawInit.
-  setClearColour(layers.colourScheme);
-  if (!useMask) {
-    glDisable(GL_STENCIL_TEST);
-    glClear(GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    drawDisc(layers, discAngleDeg);
-    glEnable(GL_STENCIL_TEST);
-    return;
-  }
+void clearFrame(int colourScheme) {
+  setClearColour(colourScheme);
   glClear(GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);  // stencil 1 everywhere
+}
 
+void cutHorizonWindow() {
   // The window shape writes 0 into the stencil; its colour is cleared away.
   glStencilFunc(GL_ALWAYS, 0, 1);
   glStencilOp(GL_REPLACE, GL_REPLACE, GL_REPLACE);
   glCallList(kWindowShapeList);
   glClear(GL_COLOR_BUFFER_BIT);
-
-  // The disc lands only inside the window shape.
   glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-  glStencilFunc(GL_EQUAL, 0, 1);
-  drawDisc(layers, discAngleDeg);
+}
 
-  // The mask lands only outside it.
-  glStencilFunc(GL_NOTEQUAL, 0, 1);
+void insideHorizonWindow() { glStencilFunc(GL_EQUAL, 0, 1); }
+
+void outsideHorizonWindow() { glStencilFunc(GL_NOTEQUAL, 0, 1); }
+
+void drawChartFrame(const FrameLayers& layers, double discAngleDeg,
+                    const std::function<void()>& buildMaskIfNeeded, bool useMask) {
+  // The scheme may have changed since DrawInit.
+  if (!useMask) {
+    glDisable(GL_STENCIL_TEST);
+    clearFrame(layers.colourScheme);
+    drawDisc(layers, discAngleDeg);
+    glEnable(GL_STENCIL_TEST);
+    return;
+  }
+  clearFrame(layers.colourScheme);
+  cutHorizonWindow();
+
+  // The disc lands only inside the window shape, the mask only outside it.
+  insideHorizonWindow();
+  drawDisc(layers, discAngleDeg);
+  outsideHorizonWindow();
   if (buildMaskIfNeeded) buildMaskIfNeeded();
   glCallList(kMaskList);
 }

@@ -36,4 +36,16 @@ void DrawInit(int colourScheme);
 void drawChartFrame(const FrameLayers& layers, double discAngleDeg,
                     const std::function<void()>& buildMaskIfNeeded, bool useMask = true);
 
+// The passes of a frame, for frames put together another way.
+// Background colour of the scheme everywhere, stencil 1 everywhere.
+void clearFrame(int colourScheme);
+// Stencil 0 inside the horizon window (list 7), colour cleared again.
+void cutHorizonWindow();
+// What is drawn next lands only inside, or only outside, the window.
+void insideHorizonWindow();
+void outsideHorizonWindow();
+// Every list that turns with the disc, in its fixed order, turned by the
+// disc angle.
+void drawDisc(const FrameLayers& layers, double discAngleDeg);
+
 }  // namespace caelora

@@ -81,7 +81,7 @@ void BM_FrameAllLayersWhileTurning(benchmark::State& state) {
   double angle = 0;
   for (auto _ : state) {
     const int before = frames;
-    window.stage()->setDiscAngle(angle += 1.0);
+    window.stage()->turnDisc(angle += 1.0);
     runEventsUntil([&] { return frames != before; });
   }
   state.counters["stage_px"] = window.stage()->width();
