@@ -107,11 +107,14 @@ bool TurningFrames::makeImages(const Key& key, double discAngleDeg) {
   glDisable(GL_STENCIL_TEST);
   clearFrame(key.layers.colourScheme);
   drawDisc(key.layers, discAngleDeg);
-  if (!copyFramebuffer(disc_, key.width, key.height)) return false;
-  clearFrame(key.layers.colourScheme);
-  glCallList(kMaskList);
-  if (!copyFramebuffer(mask_, key.width, key.height)) return false;
+  bool copied = copyFramebuffer(disc_, key.width, key.height);
+  if (copied) {
+    clearFrame(key.layers.colourScheme);
+    glCallList(kMaskList);
+    copied = copyFramebuffer(mask_, key.width, key.height);
+  }
   glEnable(GL_STENCIL_TEST);
+  if (!copied) return false;
   clearFrame(key.layers.colourScheme);
   cutHorizonWindow();
   window_ = windowBox(key.width, key.height);
@@ -126,15 +129,18 @@ void TurningFrames::draw(const FrameLayers& layers, double discAngleDeg,
   if (buildMaskIfNeeded) buildMaskIfNeeded();
   const Key key = keyOf(layers, listsGeneration);
   bool framebufferShowsChart = lastFrameKnown_ && lastFrame_ == key;
-  if (!valid_ || !(key == key_)) {
-    valid_ = makeImages(key, discAngleDeg);
+  if (!imagesTried_ || !(key == key_)) {
+    // Made once for each chart; when they cannot be (a surface larger than
+    // the largest texture), every frame of the turn is drawn exactly.
+    imagesTried_ = true;
     key_ = key;
+    valid_ = makeImages(key, discAngleDeg);
     framebufferShowsChart = false;
-    if (!valid_) {
-      drawChartFrame(layers, discAngleDeg, nullptr);
-      lastFrameKnown_ = false;
-      return;
-    }
+  }
+  if (!valid_) {
+    drawChartFrame(layers, discAngleDeg, nullptr);
+    exactFrameDrawn(layers, listsGeneration);
+    return;
   }
   glDisable(GL_BLEND);
   glEnable(GL_TEXTURE_2D);
@@ -178,6 +184,7 @@ void TurningFrames::release() {
     *image = Image{};
   }
   valid_ = false;
+  imagesTried_ = false;
   lastFrameKnown_ = false;
 }
 

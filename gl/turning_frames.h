@@ -52,7 +52,8 @@ class TurningFrames {
   bool copyFramebuffer(Image& image, int width, int height);
 
   Key key_;
-  bool valid_ = false;
+  bool imagesTried_ = false;  // for key_
+  bool valid_ = false;        // the images show key_
   double imageAngle_ = 0;  // the disc angle the disc's image was drawn at
   PixelBox window_;        // round the horizon window
   Key lastFrame_;          // what the framebuffer shows, when known
