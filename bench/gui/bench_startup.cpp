@@ -1,5 +1,6 @@
-// Start-up of the main window to its first frame, and one frame of a turning
-// disc, with the real data files and Mesa's OpenGL. Run under xvfb-run -a.
+// Start-up of the main window to its first frame, with the real data files
+// and Mesa's OpenGL (frames of a turning disc: bench_frame). Run under
+// xvfb-run -a.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -7,7 +8,6 @@
 #include <QTemporaryDir>
 
 #include "app/mapka.h"
-#include "app/stage.h"
 #include "gl/context_format.h"
 
 namespace {
@@ -27,24 +27,6 @@ void BM_StartUpToFirstFrame(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_StartUpToFirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// A drag redraws the whole chart from its display lists at every move.
-void BM_FrameWhileTurning(benchmark::State& state) {
-  caelora::Mapka window(kDataDir);
-  window.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)));
-  window.show();
-  waitForFirstFrame(window);
-  int frames = 0;
-  QObject::connect(window.stage(), &caelora::Stage::painted, [&] { ++frames; });
-  double angle = 0;
-  for (auto _ : state) {
-    const int before = frames;
-    window.stage()->setDiscAngle(angle += 1.0);
-    while (frames == before) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  window.close();
-}
-BENCHMARK(BM_FrameWhileTurning)->Arg(392)->Arg(800)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
