@@ -11,6 +11,10 @@ install(FILES ${packaging_dir}/${CAELORA_APP_ID}.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${packaging_dir}/${CAELORA_APP_ID}.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# The notices and licences of the data the package carries, where Debian
+# looks for them.
+install(FILES ${packaging_dir}/copyright
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/caelora)
 foreach(size 48 256)
   install(FILES ${packaging_dir}/${CAELORA_APP_ID}-${size}.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
