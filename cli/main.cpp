@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QSurfaceFormat>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,20 @@ int writeDocuments(const caelora::ExportOptions& options, int argc, char* argv[]
   return 0;
 }
 
+// The PNG is drawn with OpenGL in a window system's context. Without one,
+// Qt would abort on its platform plugin with a message of its own.
+bool displayAvailable() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+#else
+  return true;
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -81,6 +96,11 @@ int main(int argc, char* argv[]) {
     if (options.pngFile.empty()) return 0;
   }
 
+  if (!displayAvailable()) {
+    printNote("--png draws with OpenGL and needs a display (an X server; xvfb-run gives one); "
+              "documents do not");
+    return 1;
+  }
   QSurfaceFormat::setDefaultFormat(chartSurfaceFormat());
   QGuiApplication app(argc, argv);
   const std::string folder = findProgramFolder();

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
 
 #include "export/colours.h"
 #include "export/disc_page.h"
@@ -13,6 +15,7 @@
 #include "export/month_scale.h"
 #include "export/title_block.h"
 #include "i18n/language.h"
+#include "sky/data_error.h"
 
 namespace caelora {
 namespace {
@@ -52,7 +55,19 @@ void writeDiscPage(ExportState& state) {
   state.writer.pdfEndPage(start);
 }
 
+// The language file carries the embedded font and the names. Read as a
+// profile, a file that is not there reads as empty keys, which would blame
+// the first key instead of the file.
+void requireLanguageFile(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (!fs::exists(path, ec)) throw DataError("\"" + path + "\": the language file is missing");
+  if (!fs::is_regular_file(path, ec)) throw DataError("\"" + path + "\": the language file is not a file");
+  if (!std::ifstream(path, std::ios::binary)) throw DataError("\"" + path + "\": the language file cannot be read");
+}
+
 void writeDocument(ExportState& state, const std::string& path) {
+  requireLanguageFile(state.languageFile());
   PdfWriter& writer = state.writer;
   writer.pdfInit();
   writer.setFileName(path);

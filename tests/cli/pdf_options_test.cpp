@@ -56,6 +56,7 @@ TEST(PdfOptions, DocumentNameSchemeAndAllLatitudes) {
 }
 
 // Writing a document needs no display: no DISPLAY, no platform plugin forced.
+// Drawing the PNG needs one.
 TEST(PdfExporter, WritesTheDocumentWithoutADisplayAndReportsFailuresInOneLine) {
   if (!fs::exists(exporter())) GTEST_SKIP() << "no " << exporter();
   const fs::path dir = fs::temp_directory_path() / ("caelora_cli_pdf_" + std::to_string(::getpid()));
@@ -75,5 +76,14 @@ TEST(PdfExporter, WritesTheDocumentWithoutADisplayAndReportsFailuresInOneLine) {
   EXPECT_EQ(WEXITSTATUS(bad.status), 1) << bad.output;
   EXPECT_NE(bad.output.find(blocked.string()), std::string::npos) << bad.output;
   EXPECT_EQ(std::count(bad.output.begin(), bad.output.end(), '\n'), 1) << bad.output;
+
+  // The picture does need one, and says so instead of aborting.
+  const fs::path png = dir / "chart.png";
+  const CommandRun picture = run(env + "'" + exporter().string() + "' --png '" + png.string() + "'");
+  EXPECT_TRUE(WIFEXITED(picture.status)) << picture.output;
+  EXPECT_EQ(WEXITSTATUS(picture.status), 1) << picture.output;
+  EXPECT_NE(picture.output.find("needs a display"), std::string::npos) << picture.output;
+  EXPECT_EQ(std::count(picture.output.begin(), picture.output.end(), '\n'), 1) << picture.output;
+  EXPECT_FALSE(fs::exists(png));
   fs::remove_all(dir);
 }

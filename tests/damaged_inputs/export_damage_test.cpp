@@ -66,8 +66,9 @@ std::vector<ExportCase> documentCases() {
   // The language file carries the embedded font: without it, or with a font
   // program cut short or of a length beyond reason, there is no document.
   for (const std::string lang : {"english.lng", "czech.lng"}) {
-    for (Damage d : {Damage::Missing, Damage::Directory, Damage::Empty, Damage::Truncated})
-      cases.push_back({lang, d, {lang}});
+    cases.push_back({lang, Damage::Missing, {lang, "the language file is missing"}});
+    cases.push_back({lang, Damage::Directory, {lang, "the language file is not a file"}});
+    for (Damage d : {Damage::Empty, Damage::Truncated}) cases.push_back({lang, d, {lang}});
     cases.push_back({lang, Damage::HugeNumber, {lang, "LoD"}});
     for (Damage d : {Damage::Garbage, Damage::LongLine, Damage::NotWindows1250}) cases.push_back({lang, d, {}});
   }
