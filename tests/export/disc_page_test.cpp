@@ -94,7 +94,7 @@ TEST_F(DiscPageTest, GridCirclesOf121PointsHourLinesAndNumbersAtMinus3) {
   EXPECT_EQ(content.rfind("0 0 0 0.7 K\r0.5 w\r", 0), 0u);
   int circles = 0;
   int hourLines = 0;
-  for (const std::string& line : crLines(content)) {
+  for (const std::string& line : splitCr(content)) {
     if (line.size() > 2 && line.substr(line.size() - 2) == " S" && occurrences(line, " l ") > 1) {
       ++circles;
       EXPECT_EQ(occurrences(line, " l "), 120);  // with the "m" point: 121
@@ -120,7 +120,7 @@ TEST_F(DiscPageTest, SouthernGridNumbersStandAtPlus3) {
   settings_.latitude = -35;
   const std::string content = pageContent(plotGrid, folder());
   int circles = 0;
-  for (const std::string& line : crLines(content)) circles += occurrences(line, " l ") == 120;
+  for (const std::string& line : splitCr(content)) circles += occurrences(line, " l ") == 120;
   EXPECT_EQ(circles, 5);  // -90, -60, -30, 0, 30
   const DiscPoint first = ProjectToDisc(0.04, 3, -35);
   PdfWriter writer;
@@ -178,7 +178,7 @@ TEST_F(DiscPageTest, MilkyWayBandsStayInsideTheLimitCircle) {
   EXPECT_EQ(content.rfind("0 0 0 0.9 k\r0 0 0 0.9 K\r", 0), 0u);
   EXPECT_NE(content.find("b*\r0 0 0 0.8 k\r0 0 0 0.8 K\r"), std::string::npos);
   EXPECT_EQ(occurrences(content, "b*\r"), 2);
-  const auto lines = crLines(content);
+  const auto lines = splitCr(content);
   int moves = 0;
   for (const std::string& line : lines) {
     if (line.size() > 2 && line.substr(line.size() - 2) == " m") {
@@ -197,7 +197,7 @@ TEST_F(DiscPageTest, MonthTicksNormalAndDailyNorthAndSouth) {
   const std::string normal = pageContent(plotMonths, folder());
   EXPECT_EQ(normal.rfind("0 0 0 0 k 0 0 0 0 K\r", 0), 0u);
   const auto tickLine = [](const std::string& content) {
-    for (const std::string& line : crLines(content))
+    for (const std::string& line : splitCr(content))
       if (line.size() > 2 && line.substr(line.size() - 2) == " S") return line;
     return std::string();
   };

@@ -48,10 +48,10 @@ class ExportPdfTest : public ExportTest {
 
 TEST_F(ExportPdfTest, DocumentPassesQpdfAndShowsItsInformationAndText) {
   const std::string path = exportTo("chart.pdf");
-  const CommandResult check = runCommand("qpdf --check " + shellQuoted(path));
+  const CommandResult check = runCommand("qpdf --check " + test::quoted(path));
   EXPECT_EQ(check.status, 0) << check.output;
   EXPECT_EQ(check.output.find("WARNING"), std::string::npos) << check.output;
-  const CommandResult info = runCommand("pdfinfo " + shellQuoted(path));
+  const CommandResult info = runCommand("pdfinfo " + test::quoted(path));
   EXPECT_NE(info.output.find("Creator:         Caelora 1.2"), std::string::npos) << info.output;
   EXPECT_NE(info.output.find("Producer:        Quillmar's PDF Engine"), std::string::npos);
   EXPECT_NE(info.output.find("Title:           Caelora\n"), std::string::npos);
@@ -59,7 +59,7 @@ TEST_F(ExportPdfTest, DocumentPassesQpdfAndShowsItsInformationAndText) {
   EXPECT_NE(info.output.find("Pages:           2"), std::string::npos);
   EXPECT_NE(info.output.find("CreationDate:    Mon Dec  8 03:04:05 2025"), std::string::npos) << info.output;
   // The constellation abbreviations are whole strings on the disc page.
-  const CommandResult text = runCommand("pdftotext -f 2 -l 2 " + shellQuoted(path) + " -");
+  const CommandResult text = runCommand("pdftotext -f 2 -l 2 " + test::quoted(path) + " -");
   EXPECT_NE(text.output.find("UMa"), std::string::npos) << text.output.substr(0, 400);
 }
 
@@ -184,10 +184,10 @@ TEST_F(ExportPdfTest, EveryLatitudeGetsItsOwnDocument) {
   EXPECT_EQ(written.back(), (folder / "caelora-80S.pdf").string());
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 112);
   for (const std::string& path : {written[0], written[55], written[56], written[111]}) {
-    const CommandResult check = runCommand("qpdf --check " + shellQuoted(path));
+    const CommandResult check = runCommand("qpdf --check " + test::quoted(path));
     EXPECT_EQ(check.status, 0) << path << check.output;
   }
-  const CommandResult info = runCommand("pdfinfo " + shellQuoted(folder / "caelora-71S.pdf"));
+  const CommandResult info = runCommand("pdfinfo " + test::quoted(folder / "caelora-71S.pdf"));
   EXPECT_NE(info.output.find("Subject:         Caelora (71\xC2\xB0 South)"), std::string::npos) << info.output;
   // A file where the folder should be stops the run with the folder named.
   writeFile(dir_ / "blocked", "x");

@@ -7,7 +7,7 @@
 namespace caelora {
 namespace {
 
-using masktest::MaskTest;
+using test::MaskTest;
 
 TEST_F(MaskTest, HourTriangleAtTheTopHasItsApexOnRadiusNinetenths) {
   EXPECT_EQ(page([](ExportState& s) { timePDFtriangle(s, 0, 1); }),
@@ -23,9 +23,9 @@ TEST_F(MaskTest, EveryKindButOneDrawsTheSmallTriangle) {
 TEST_F(MaskTest, TriangleAnglesRunClockwiseFromTheTop) {
   // 90 degrees clockwise: the apex straight to the right of the centre,
   // at radius 0.81 x 297.5 = 240.975.
-  const auto lines = masktest::splitCr(page([](ExportState& s) { timePDFtriangle(s, 90, 1); }));
+  const auto lines = test::splitCr(page([](ExportState& s) { timePDFtriangle(s, 90, 1); }));
   EXPECT_EQ(lines[0], "538.5 544.5 m");
-  const auto left = masktest::splitCr(page([](ExportState& s) { timePDFtriangle(s, -90, 1); }));
+  const auto left = test::splitCr(page([](ExportState& s) { timePDFtriangle(s, -90, 1); }));
   EXPECT_EQ(left[0], "56.5 544.5 m");
 }
 
@@ -35,13 +35,13 @@ TEST_F(MaskTest, BandBelowTheDiscRunsFromTheArcDownToTheFoldLevel) {
     vypln(s);
     EXPECT_DOUBLE_EQ(s.discCentreY, 544.5);
   });
-  const std::string head = masktest::slotColour(0) + " K\r" + masktest::slotColour(1) + " k\r[] 0 d\r29.8 389.9 m ";
+  const std::string head = test::slotColour(0) + " K\r" + test::slotColour(1) + " k\r[] 0 d\r29.8 389.9 m ";
   ASSERT_EQ(piece.compare(0, head.size(), head), 0) << piece.substr(0, 80);
-  EXPECT_EQ(masktest::count(piece, " l\r"), 106 + 1);  // the arc, and the last margin corner
+  EXPECT_EQ(test::occurrences(piece, " l\r"), 106 + 1);  // the arc, and the last margin corner
   const std::string tail = "565.2 389.9 l 565.2 247 l 29.8 247 l\rb\r";
   EXPECT_EQ(piece.substr(piece.size() - tail.size()), tail);
   // The arc: 273.7 from the centre, from 210 degrees to about 330.
-  const auto lines = masktest::splitCr(piece);
+  const auto lines = test::splitCr(piece);
   EXPECT_EQ(lines[3], "29.8 389.9 m 60.5 407.6 l");
   EXPECT_EQ(lines[3 + 105], "535.3 409 l");
 }

@@ -13,9 +13,9 @@
 namespace caelora {
 namespace {
 
-using masktest::MaskTest;
-using masktest::quoted;
-using masktest::run;
+using test::MaskTest;
+using test::quoted;
+using test::runCommand;
 
 // A grey picture from pdftoppm -gray (binary PGM).
 struct GreyPicture {
@@ -49,13 +49,13 @@ class MaskDocument : public MaskTest {
           plotMask(s);
           plotTitleBlock(s);
         },
-        masktest::sourceData(), [scheme](ExportState& s) { getColorValues(s, scheme); });
+        test::dataDir(), [scheme](ExportState& s) { getColorValues(s, scheme); });
   }
   GreyPicture render() {
-    const auto result = run("pdftoppm -r " + std::to_string(kDpi) + " -gray -singlefile " + quoted(document()) +
+    const auto result = runCommand("pdftoppm -r " + std::to_string(kDpi) + " -gray -singlefile " + quoted(document()) +
                             " " + quoted(dir_ / "page"));
     EXPECT_EQ(result.status, 0) << result.output;
-    return readPgm(masktest::readAll(dir_ / "page.pgm"));
+    return readPgm(test::readFile(dir_ / "page.pgm"));
   }
 };
 
@@ -69,11 +69,11 @@ TEST_F(MaskDocument, ReadersAcceptThePageAndDrawTheSheetAroundTheWindow) {
   const Case cases[] = {{50, 0, "english.lng"}, {-35, 1, "czech.lng"}, {78, 0, "czech.lng"}, {80, 1, "english.lng"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.latitude) + " " + c.language);
-    settings_.languageFile = masktest::sourceData() + "/" + c.language;
+    settings_.languageFile = test::dataDir() + "/" + c.language;
     fontFile_ = settings_.languageFile;
     write(c.latitude, c.scheme);
 
-    const auto check = run("qpdf --check " + quoted(document()));
+    const auto check = runCommand("qpdf --check " + quoted(document()));
     EXPECT_EQ(check.status, 0) << check.output;
     EXPECT_EQ(check.output.find("WARNING"), std::string::npos) << check.output;
 
@@ -90,7 +90,7 @@ TEST_F(MaskDocument, ReadersAcceptThePageAndDrawTheSheetAroundTheWindow) {
     }
     EXPECT_LT(picture.at(pixelX(60), pixelY(335)), 60);
 
-    const auto text = run("pdftotext " + quoted(document()) + " -");
+    const auto text = runCommand("pdftotext " + quoted(document()) + " -");
     const bool czech = std::string(c.language) == "czech.lng";
     EXPECT_NE(text.output.find(czech ? "Zv\xC3\xAD\xC5\x99" "etn\xC3\xADk" : "Zodiac"), std::string::npos)
         << text.output;

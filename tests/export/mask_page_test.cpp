@@ -17,14 +17,14 @@
 namespace caelora {
 namespace {
 
-using masktest::arcLetters;
-using masktest::count;
-using masktest::MaskTest;
-using masktest::splitCr;
+using test::arcLetters;
+using test::MaskTest;
+using test::occurrences;
+using test::splitCr;
 
 class MaskPage : public MaskTest {
  protected:
-  std::string mask(int latitude, const std::string& folder = masktest::sourceData()) {
+  std::string mask(int latitude, const std::string& folder = test::dataDir()) {
     settings_.latitude = static_cast<std::int16_t>(latitude);
     return page([](ExportState& s) { plotMask(s); }, folder);
   }
@@ -80,7 +80,7 @@ TEST_F(MaskPage, HourScaleAndCompassNamesThinOutTowardsThePole) {
       SCOPED_TRACE(c.latitude * sign);
       const std::string content = mask(c.latitude * sign);
       // 16 half-hour triangles always; the hour triangles vary.
-      EXPECT_EQ(count(content, " l\rf\r"), c.hourMarks + 16);
+      EXPECT_EQ(occurrences(content, " l\rf\r"), c.hourMarks + 16);
       const std::string later = arcLetters(content, 8);
       EXPECT_EQ(later.empty(), c.laterNumbers == 0);
       const std::string numbers = arcLetters(content, 12);
@@ -101,11 +101,11 @@ TEST_F(MaskPage, HorizonWindowIsAClosedPathOfOneHundredTwentyOnePoints) {
   for (const int latitude : {25, 50, 80, -35}) {
     SCOPED_TRACE(latitude);
     const std::string window =
-        pieceFrom(mask(latitude), "2 w\r" + masktest::slotColour(2) + " K\r" + masktest::slotColour(3) + " k\r",
+        pieceFrom(mask(latitude), "2 w\r" + test::slotColour(2) + " K\r" + test::slotColour(3) + " k\r",
                   "b\r1 w\r");
     ASSERT_FALSE(window.empty());
-    EXPECT_EQ(count(window, " m\r"), 1);
-    EXPECT_EQ(count(window, " l\r"), 120);
+    EXPECT_EQ(occurrences(window, " m\r"), 1);
+    EXPECT_EQ(occurrences(window, " l\r"), 120);
     const auto lines = splitCr(window);
     double x0, y0, x1, y1;
     ASSERT_EQ(std::sscanf(lines[3].c_str(), "%lf %lf m", &x0, &y0), 2);
@@ -123,17 +123,17 @@ TEST_F(MaskPage, SheetOutlineWalksBothHalvesAndClosesWithFillAndStroke) {
   const std::string content = mask(50);
   const std::string outline = pieceFrom(content, "56.5 544.5 l\r", "B\r");
   // 27 + 45 + 44 + 27 arc points and the four margin corners.
-  EXPECT_EQ(count(outline, " l\r"), 27 + 45 + 44 + 27);
-  EXPECT_EQ(count(outline, " l "), 4);
+  EXPECT_EQ(occurrences(outline, " l\r"), 27 + 45 + 44 + 27);
+  EXPECT_EQ(occurrences(outline, " l "), 4);
   EXPECT_NE(outline.find("29.8 389.9 l 29.8 104.1 l "), std::string::npos) << outline.substr(0, 400);
   EXPECT_NE(outline.find("565.2 104.1 l 565.2 389.9 l "), std::string::npos);
   // The upper half of the front circle comes first, as its own piece.
-  EXPECT_EQ(content.find(masktest::slotColour(0) + " K\r" + masktest::slotColour(1) + " k\r538.4 544.5 m\r"), 0u);
+  EXPECT_EQ(content.find(test::slotColour(0) + " K\r" + test::slotColour(1) + " k\r538.4 544.5 m\r"), 0u);
 }
 
 TEST_F(MaskPage, PivotCrossAndDashedFoldLine) {
   const std::string content = mask(50);
-  EXPECT_NE(content.find(masktest::slotColour(21) +
+  EXPECT_NE(content.find(test::slotColour(21) +
                          " K\r291.5 -50.5 m\r303.5 -50.5 l\r297.5 -56.5 m\r297.5 -44.5 l\rS\r"
                          "[3 5] 6 d\r29.8 247 m\r565.2 247 l\rS\r"),
             std::string::npos);
@@ -141,9 +141,9 @@ TEST_F(MaskPage, PivotCrossAndDashedFoldLine) {
 
 TEST_F(MaskPage, LegendPanelsStandAtTheirRoundedPositions) {
   const std::string content = mask(50);
-  const std::string panels = masktest::slotColour(12) + " k\r49.8 260 120 80 re\rf\r425.2 260 120 80 re\rf\r" +
-                             masktest::slotColour(10) + " k\r49.8 320 120 20 re\rf\r425.2 320 120 20 re\rf\r" +
-                             masktest::slotColour(11) + " k\rBT\r/F1 10 Tf\r";
+  const std::string panels = test::slotColour(12) + " k\r49.8 260 120 80 re\rf\r425.2 260 120 80 re\rf\r" +
+                             test::slotColour(10) + " k\r49.8 320 120 20 re\rf\r425.2 320 120 20 re\rf\r" +
+                             test::slotColour(11) + " k\rBT\r/F1 10 Tf\r";
   EXPECT_NE(content.find(panels), std::string::npos);
   EXPECT_TRUE(std::regex_search(content, std::regex("\r1 0 0 1 \\d+\\.0  326 Tm\r\\(Zodiac\\) Tj\r")));
   EXPECT_TRUE(std::regex_search(content, std::regex("\r1 0 0 1 \\d+\\.0  326 Tm\r\\(Legend\\) Tj\rET\r")));
@@ -154,12 +154,12 @@ TEST_F(MaskPage, LegendListsTheZodiacAndTheObjectsBesideTheSymbols) {
   for (int i = 0; i < 89; ++i) conNames_.push_back("Z" + std::to_string(i));
   const std::string content = mask(50);
   std::string symbols;
-  std::istringstream file(masktest::readAll(masktest::sourceData() + "/Symbols.txt"));
+  std::istringstream file(test::readFile(test::dataDir() + "/Symbols.txt"));
   for (std::string line; std::getline(file, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     symbols += line + " ";
   }
-  EXPECT_NE(content.find(masktest::slotColour(13) + " k\r" + symbols + "\rBT\r1 0 0 1 65 318 Tm\r/F1 7 Tf\r8.4 TL\r"),
+  EXPECT_NE(content.find(test::slotColour(13) + " k\r" + symbols + "\rBT\r1 0 0 1 65 318 Tm\r/F1 7 Tf\r8.4 TL\r"),
             std::string::npos);
   EXPECT_NE(content.find("(Z6)' (Z78)' (Z37)' (Z11)' (Z45)' (Z86)'\r"
                          "1 0 0 1 125 318 Tm (Z48)' (Z72)' (Z71)' (Z15)' (Z3)' (Z65)'\r"
@@ -204,12 +204,12 @@ TEST_F(MaskPage, MissingDataIsReportedBeforeAnythingIsWritten) {
   expectError(noSymbols, noSymbols + "/Symbols.txt", "no Symbols.txt");
 
   conNames_.assign(86, "N");
-  expectError(masktest::sourceData(), "ConNames", "86 names");
-  expectError(masktest::sourceData(), settings_.languageFile, "86 names, the file");
+  expectError(test::dataDir(), "ConNames", "86 names");
+  expectError(test::dataDir(), settings_.languageFile, "86 names, the file");
   conNames_.assign(89, "N");
 
   const std::string folder = folderWith({"Symbols.txt"});
-  masktest::writeAll(folder + "/nine.lng", "[Names]\r\nObjects=a,b,c,d,e,f,g,h,i\r\n");
+  test::writeFile(folder + "/nine.lng", "[Names]\r\nObjects=a,b,c,d,e,f,g,h,i\r\n");
   settings_.languageFile = folder + "/nine.lng";
   expectError(folder, "Objects", "nine objects");
   expectError(folder, folder + "/nine.lng", "nine objects, the file");

@@ -13,9 +13,9 @@
 namespace caelora {
 namespace {
 
-using masktest::count;
-using masktest::MaskTest;
-using masktest::splitCr;
+using test::MaskTest;
+using test::occurrences;
+using test::splitCr;
 
 FontWidths widthsOf(int first, std::vector<std::int32_t> w) {
   FontWidths f;
@@ -47,7 +47,7 @@ TEST(PdfLiteralText, EscapesWhatWouldEndOrBreakTheString) {
 
 class TitleBlock : public MaskTest {
  protected:
-  std::string block(const std::string& folder = masktest::sourceData()) {
+  std::string block(const std::string& folder = test::dataDir()) {
     return page(
         [this](ExportState& s) {
           titleHalfWidth_ = halfTextWidth(s, guiText(s.languageFile(), 2050), 14);
@@ -64,7 +64,7 @@ class TitleBlock : public MaskTest {
               latinSuffix + "\"\r\n";
     }
     const std::string folder = folderWith({});
-    masktest::writeAll(folder + "/Cons.txt", text);
+    test::writeFile(folder + "/Cons.txt", text);
     return folder;
   }
 };
@@ -91,7 +91,7 @@ TEST_F(TitleBlock, PiecesStandInTheirOrder) {
   EXPECT_EQ(lines[17], "BT");
   EXPECT_EQ(lines[18], "/F1 7 Tf");
   EXPECT_EQ(lines[19], "8.4 TL");
-  const std::string rules = masktest::slotColour(24) +
+  const std::string rules = test::slotColour(24) +
                             " K\r[] 0 d 0.5 w 100 -88 m 500 -88 l S\r100 182 m 500 182 l S\r"
                             "1.5 w 100 -90 m 500 -90 l S\r100 184 m 500 184 l S 1 w\r";
   ASSERT_GT(content.size(), rules.size());
@@ -102,11 +102,11 @@ TEST_F(TitleBlock, PiecesStandInTheirOrder) {
 TEST_F(TitleBlock, TitleIsCentredOnTwoHundredAndTwo) {
   // Through a language file whose title is known: a copy with its own text.
   const std::string folder = folderWith({"Cons.txt"});
-  std::string lng = masktest::readAll(settings_.languageFile);
+  std::string lng = test::readFile(settings_.languageFile);
   const auto at = lng.find("\r\n2050=");
   ASSERT_NE(at, std::string::npos);
   lng.replace(at, lng.find("\r\n", at + 2) - at, "\r\n2050=");
-  masktest::writeAll(folder + "/empty-title.lng", lng);
+  test::writeFile(folder + "/empty-title.lng", lng);
   settings_.languageFile = folder + "/empty-title.lng";
   const auto lines = splitCr(block(folder));
   EXPECT_EQ(lines[4], "1 0 0 1 202.0  18 Tm");
@@ -119,7 +119,7 @@ TEST_F(TitleBlock, EightyNineConstellationsMakeBlocksOfThirtyThirtyAndTwentyNine
   std::vector<std::pair<std::string, int>> columns;  // Tm, rows after it
   const std::regex column("(1 0 0 1 \\d+ 0 Tm)\r((?:\\([^)]*\\)' )*)");
   for (auto it = std::sregex_iterator(content.begin(), content.end(), column); it != std::sregex_iterator(); ++it) {
-    columns.emplace_back((*it)[1], count((*it)[2], ")' "));
+    columns.emplace_back((*it)[1], occurrences((*it)[2], ")' "));
   }
   const std::vector<std::pair<std::string, int>> expected = {
       {"1 0 0 1 0 0 Tm", 30},   {"1 0 0 1 18 0 Tm", 30},  {"1 0 0 1 76 0 Tm", 30},
@@ -139,12 +139,12 @@ TEST_F(TitleBlock, RecordsAfterTheLastFullBlockAreNotListed) {
   EXPECT_EQ(ninetyFive.find("(C90)"), std::string::npos);
 
   const std::string thirtyFive = block(folderWithRecords(35));
-  EXPECT_EQ(count(thirtyFive, " 0 Tm\r"), 3);
+  EXPECT_EQ(occurrences(thirtyFive, " 0 Tm\r"), 3);
   EXPECT_NE(thirtyFive.find("(C30)' 1 0 0 1 18 0 Tm"), std::string::npos);
   EXPECT_EQ(thirtyFive.find("(C31)"), std::string::npos);
 
   const std::string twentyNine = block(folderWithRecords(29));
-  EXPECT_EQ(count(twentyNine, "' "), 0);
+  EXPECT_EQ(occurrences(twentyNine, "' "), 0);
   EXPECT_NE(twentyNine.find("8.4 TL\rET Q\r"), std::string::npos);
 }
 
@@ -180,18 +180,18 @@ TEST_F(TitleBlock, AuthorSurnameHasNationalLettersOnlyWithTheCzechFileOfTheProgr
   const std::string czechNational = "(Caelora \xA9 2026 Elin Hv\xEC" "zdo\xF8\xED" "k) Tj";
   EXPECT_NE(block().find(czechPlain), std::string::npos);
 
-  settings_.languageFile = masktest::sourceData() + "/czech.lng";
+  settings_.languageFile = test::dataDir() + "/czech.lng";
   EXPECT_NE(block().find(czechNational), std::string::npos);
 
   // The same file named with other letter case, through another path form.
-  settings_.languageFile = masktest::sourceData() + "/./CZECH.LNG";
+  settings_.languageFile = test::dataDir() + "/./CZECH.LNG";
   PdfWriter writer;
-  ExportState state(writer, settings_, masktest::sourceData());
+  ExportState state(writer, settings_, test::dataDir());
   EXPECT_EQ(authorLine(state), "Caelora \xA9 2026 Elin Hv\xEC" "zdo\xF8\xED" "k");
 
   // A czech.lng elsewhere is not the program's.
   settings_.languageFile = dir_.string() + "/czech.lng";
-  ExportState other(writer, settings_, masktest::sourceData());
+  ExportState other(writer, settings_, test::dataDir());
   EXPECT_EQ(authorLine(other), "Caelora \xA9 2026 Elin Hvezdorik");
 }
 

@@ -104,7 +104,7 @@ TEST_F(EmbeddedFont, WidthsAreRoundedHalvesToEven) {
 }
 
 TEST_F(EmbeddedFont, RealFontSectionGivesWidthsToLatinAndCzechLetters) {
-  const std::string language = test::readFile(test::languageFile("czech.lng"));
+  const std::string language = test::readFile(test::dataDir() + "/czech.lng");
   const std::size_t at = language.find("[Font1]\r\n");
   ASSERT_NE(at, std::string::npos);
   writeWithFont(language.substr(at + 9));

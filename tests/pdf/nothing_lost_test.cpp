@@ -20,7 +20,7 @@ const std::string kOldDocument = "the user's previous chart";
 std::int32_t beginDocumentWithPage(PdfWriter& writer, const std::string& target) {
   writer.pdfInit();
   writer.setFileName(target);
-  writer.setLanguageFile(test::languageFile("english.lng"));
+  writer.setLanguageFile(test::dataDir() + "/english.lng");
   writer.pdfBeginDocument(DocumentInfo{});
   PdfFont font;
   font.subtype = "Type1";

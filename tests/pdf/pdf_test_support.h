@@ -1,24 +1,18 @@
-// Shared by the PDF tests: a scratch folder per test, whole-file reads, a
-// fixed clock, the cross-reference table of a finished file, and running the
-// real PDF readers.
+// Shared by the PDF and export tests: a fixed clock, the lines of a content
+// stream, the cross-reference table of a finished file, a scratch folder
+// that shows stray files, and a whole document around one page.
 #pragma once
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdio>
+#include <cstdint>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "pdf/pdf_writer.h"
+#include "tests/test_support.h"
 
 namespace caelora::test {
-
-namespace fs = std::filesystem;
 
 // 8 December 2026, 03:04:05.
 inline std::tm fixedTime() {
@@ -35,32 +29,18 @@ inline PdfClock fixedClock() {
   return [] { return fixedTime(); };
 }
 
-inline std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// Lines of a content stream (CR separated); after a final CR, an empty one.
+inline std::vector<std::string> splitCr(const std::string& content) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start <= content.size()) {
+    std::size_t end = content.find('\r', start);
+    if (end == std::string::npos) end = content.size();
+    lines.push_back(content.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
 }
-
-inline void writeFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// What a command prints on standard output and its exit status.
-struct CommandResult {
-  std::string output;
-  int status = -1;
-};
-inline CommandResult runCommand(const std::string& command) {
-  CommandResult result;
-  std::FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buf[4096];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) result.output.append(buf, n);
-  result.status = ::pclose(pipe);
-  return result;
-}
-
-inline std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
 // The offsets of objects 1..n from the cross-reference table that
 // "startxref" points at.
@@ -79,18 +59,8 @@ inline std::vector<long> xrefOffsets(const std::string& pdf) {
   return offsets;
 }
 
-// A scratch folder that goes away with the test.
-class PdfTest : public ::testing::Test {
+class PdfTest : public ScratchFolderTest {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("caelora_pdf_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // Entries of the scratch folder other than `except`.
   std::vector<std::string> strayFiles(const std::string& except = "") const {
     std::vector<std::string> names;
@@ -100,13 +70,31 @@ class PdfTest : public ::testing::Test {
     }
     return names;
   }
-
-  fs::path dir_;
 };
 
-// The real language file of the given name, with the embedded font.
-inline std::string languageFile(const std::string& name) {
-  return std::string(CAELORA_SOURCE_DATA_DIR) + "/" + name;
+// A one-page document in `file` whose font 1 is the symbolic Type 1 font of
+// `fontFile`: the page holds the `frame` lines, then what `draw` writes,
+// which is returned.
+inline std::string onePageDocument(PdfWriter& writer, const fs::path& file, const std::string& fontFile,
+                                   const std::function<void()>& draw, const std::vector<std::string>& frame = {}) {
+  writer.pdfInit();
+  writer.setFileName(file.string());
+  writer.setLanguageFile(fontFile);
+  writer.pdfBeginDocument({});
+  PdfFont font;
+  font.subtype = "Type1";
+  font.embedded = true;
+  font.symbolic = true;
+  writer.fonts().assign(1, font);
+  writer.pdfWriteResources();
+  const std::int32_t start = writer.pdfBeginPage();
+  for (const std::string& line : frame) writer.pdfWriteLine(line);
+  const std::int32_t from = writer.offset();
+  draw();
+  const std::int32_t to = writer.offset();
+  writer.pdfEndPage(start);
+  writer.pdfEndDocument();
+  return readFile(file).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
 }
 
 }  // namespace caelora::test
