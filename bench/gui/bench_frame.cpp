@@ -6,16 +6,14 @@
 // xvfb-run -a with Mesa's llvmpipe.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QOpenGLFunctions>
 #include <QOpenGLWidget>
-#include <QSurfaceFormat>
-#include <QTemporaryDir>
 #include <functional>
 
 #include "app/corner_menu.h"
 #include "app/mapka.h"
 #include "app/stage.h"
+#include "bench/gui/gui_bench_main.h"
 #include "gl/context_format.h"
 #include "settings/qt/options_dialog.h"
 
@@ -114,14 +112,4 @@ BENCHMARK(BM_ExactFrameAllLayers)->Arg(800)->Unit(benchmark::kMillisecond)->UseR
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
-  // A settings store of its own, empty: the defaults, whatever the user chose.
-  QTemporaryDir config;
-  qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-  QSurfaceFormat::setDefaultFormat(caelora::chartSurfaceFormat());
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+CAELORA_GUI_BENCHMARK_MAIN()

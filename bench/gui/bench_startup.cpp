@@ -3,12 +3,8 @@
 // xvfb-run -a.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QSurfaceFormat>
-#include <QTemporaryDir>
-
 #include "app/mapka.h"
-#include "gl/context_format.h"
+#include "bench/gui/gui_bench_main.h"
 
 namespace {
 
@@ -30,14 +26,4 @@ BENCHMARK(BM_StartUpToFirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
-  // A settings store of its own, empty: the defaults, whatever the user chose.
-  QTemporaryDir config;
-  qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-  QSurfaceFormat::setDefaultFormat(caelora::chartSurfaceFormat());
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+CAELORA_GUI_BENCHMARK_MAIN()

@@ -22,6 +22,7 @@
 #include "gl/context_format.h"
 #include "settings/qt/options_dialog.h"
 #include "settings/qt/qsettings_store.h"
+#include "tests/gui/gui_test_support.h"
 
 using namespace caelora;
 
@@ -79,11 +80,8 @@ class TestCornerMenu : public QObject {
 
  private slots:
   void initTestCase() {
-    QVERIFY(!qEnvironmentVariable("XDG_CONFIG_HOME").isEmpty());
-    QFile::remove(QSettingsStore().fileName());
-    QSettingsStore store;
-    store.save("SMapTopMost", "False");
-    store.flush();
+    QVERIFY2(test::usesOwnSettingsStore(), test::kOwnStoreNeeded);
+    test::startWithOrdinaryWindow();
     window_ = std::make_unique<Mapka>(kDataDir);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));

@@ -14,6 +14,7 @@
 #include "app/stage.h"
 #include "gl/context_format.h"
 #include "settings/qt/qsettings_store.h"
+#include "tests/gui/gui_test_support.h"
 #include "sky/geometry.h"
 
 using namespace caelora;
@@ -77,11 +78,8 @@ class TestDiscTurning : public QObject {
 
  private slots:
   void initTestCase() {
-    QVERIFY(!qEnvironmentVariable("XDG_CONFIG_HOME").isEmpty());
-    QFile::remove(QSettingsStore().fileName());
-    QSettingsStore store;
-    store.save("SMapTopMost", "False");
-    store.flush();
+    QVERIFY2(test::usesOwnSettingsStore(), test::kOwnStoreNeeded);
+    test::startWithOrdinaryWindow();
     window_ = std::make_unique<Mapka>(kDataDir);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));

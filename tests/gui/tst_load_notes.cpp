@@ -22,9 +22,11 @@
 #include "gl/context_format.h"
 #include "settings/qt/options_dialog.h"
 #include "settings/qt/qsettings_store.h"
+#include "tests/gui/gui_test_support.h"
 #include "tests/damaged_inputs/damage.h"
 
 using namespace caelora;
+using test::storeFile;
 using damage::Damage;
 using damage::FolderCopy;
 
@@ -34,7 +36,6 @@ const std::string kData = CAELORA_SOURCE_DATA_DIR;
 const QString kEnglishLead =
     QStringLiteral("These parts of the chart could not be loaded; the rest of the chart is shown:");
 
-QString storeFile() { return QSettingsStore().fileName(); }
 
 void storeValues(const std::map<std::string, std::string>& values) {
   QSettingsStore store;
@@ -80,9 +81,7 @@ class TestLoadNotes : public QObject {
 
  private slots:
   void initTestCase() {
-    const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
-    QVERIFY2(!home.isEmpty() && storeFile().startsWith(home),
-             "XDG_CONFIG_HOME must point at a folder of the test's own");
+    QVERIFY2(test::usesOwnSettingsStore(), test::kOwnStoreNeeded);
   }
   void init() { QFile::remove(storeFile()); }
   void cleanupTestCase() { QFile::remove(storeFile()); }

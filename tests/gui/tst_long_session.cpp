@@ -22,6 +22,7 @@
 #include "gl/context_format.h"
 #include "settings/qt/options_dialog.h"
 #include "settings/qt/qsettings_store.h"
+#include "tests/gui/gui_test_support.h"
 
 using namespace caelora;
 
@@ -146,15 +147,10 @@ class TestLongSession : public QObject {
 
  private slots:
   void initTestCase() {
-    const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
-    QVERIFY2(!home.isEmpty() && QSettingsStore().fileName().startsWith(home),
-             "XDG_CONFIG_HOME must point at a folder of the test's own");
-    QFile::remove(QSettingsStore().fileName());
-    QSettingsStore store;
-    store.save("SMapTopMost", "False");
-    store.flush();
+    QVERIFY2(test::usesOwnSettingsStore(), test::kOwnStoreNeeded);
+    test::startWithOrdinaryWindow();
   }
-  void cleanupTestCase() { QFile::remove(QSettingsStore().fileName()); }
+  void cleanupTestCase() { QFile::remove(test::storeFile()); }
 
   void turningAndApplyingOptionsLeaveNothingBehind() {
     Session session;

@@ -19,15 +19,16 @@
 #include "app/stage.h"
 #include "gl/context_format.h"
 #include "settings/qt/qsettings_store.h"
+#include "tests/gui/gui_test_support.h"
 #include "sky/geometry.h"
 
 using namespace caelora;
+using test::storeFile;
 
 namespace {
 
 const std::string kDataDir = CAELORA_BUILD_DATA_DIR;
 
-QString storeFile() { return QSettingsStore().fileName(); }
 
 QByteArray storeSnapshot() {
   QFile f(storeFile());
@@ -99,9 +100,7 @@ class TestMapka : public QObject {
  private slots:
   void initTestCase() {
     // Never touch the store of the user who runs the tests.
-    const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
-    QVERIFY2(!home.isEmpty() && storeFile().startsWith(home),
-             "XDG_CONFIG_HOME must point at a folder of the test's own");
+    QVERIFY2(test::usesOwnSettingsStore(), test::kOwnStoreNeeded);
     QVERIFY(QFileInfo::exists(QString::fromStdString(kDataDir + "/yale.dat")));
   }
   void init() { QFile::remove(storeFile()); }

@@ -29,8 +29,10 @@
 #include "i18n/language.h"
 #include "settings/qt/options_dialog.h"
 #include "settings/qt/qsettings_store.h"
+#include "tests/gui/gui_test_support.h"
 
 using namespace caelora;
+using test::storeFile;
 
 namespace {
 
@@ -41,7 +43,6 @@ const char* const kKeys[] = {"SMapCMode", "SMapLMode",  "SMapNMode",  "SMapMMode
                              "SMapIMMode", "SMapIPMode", "SMapDaily", "SMapRaDec", "SMapEclip",
                              "SMapTopMost", "SMapFLang", "SMapFLines", "SMapLat"};
 
-QString storeFile() { return QSettingsStore().fileName(); }
 
 QByteArray storeSnapshot() {
   QFile f(storeFile());
@@ -93,7 +94,7 @@ class TestOptionsDialog : public QObject {
 
  private slots:
   void initTestCase() {
-    QVERIFY(!qEnvironmentVariable("XDG_CONFIG_HOME").isEmpty());
+    QVERIFY2(test::usesOwnSettingsStore(), test::kOwnStoreNeeded);
     QFile::remove(storeFile());
     window_ = std::make_unique<Mapka>(kDataDir);
     window_->show();
