@@ -16,6 +16,7 @@
 #include "app/ui_text.h"
 #include "settings/qt/options_dialog.h"
 #include "settings/qt/qsettings_store.h"
+#include "sky/screen_colours.h"
 
 namespace caelora {
 
@@ -73,10 +74,10 @@ class MapkaOptionsHost : public OptionsHost {
 
 }  // namespace
 
-MenuColours menuColours(int colourScheme) {
-  if (colourScheme == 3)
-    return {QColor(0, 0, 0), QColor(100, 0, 0), QColor(150, 0, 0), QColor(255, 0, 0)};
-  return {QColor(0, 0, 0), QColor(128, 128, 128), QColor(192, 192, 192), QColor(255, 255, 255)};
+MenuColours menuColours(ScreenScheme colourScheme) {
+  const ScreenColours& c = screenColours(colourScheme);
+  const auto qt = [](const Rgb8& rgb) { return QColor(rgb.r, rgb.g, rgb.b); };
+  return {qt(c.menuHeader), qt(c.menuCommand), qt(c.menuHighlighted), qt(c.menuText)};
 }
 
 std::unique_ptr<OptionsHost> makeOptionsHost(Mapka& window) {

@@ -92,9 +92,13 @@ void frmExport::placeCentredOnTop() {
 
 QString frmExport::text(int key) const { return guiQString(settings_.languageFile, key); }
 
-int frmExport::exportScheme() const { return opt_[1]->isChecked() ? 1 : 0; }
+ExportScheme frmExport::exportScheme() const {
+  return opt_[1]->isChecked() ? ExportScheme::Inverse : ExportScheme::Standard;
+}
 
-void frmExport::setExportScheme(int scheme) { opt_[scheme == 1 ? 1 : 0]->setChecked(true); }
+void frmExport::setExportScheme(ExportScheme scheme) {
+  opt_[scheme == ExportScheme::Inverse ? 1 : 0]->setChecked(true);
+}
 
 void frmExport::run() {
   // "Ok" accepts, which hides the dialog; it comes back when nothing was written.

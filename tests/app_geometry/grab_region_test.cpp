@@ -8,6 +8,7 @@
 
 #include "app/grab_region.h"
 #include "app/hand_cursors.h"
+#include "sky/chart_geometry.h"
 #include "sky/geometry.h"
 
 namespace caelora {

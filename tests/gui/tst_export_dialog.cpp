@@ -71,9 +71,9 @@ class TstExportDialog : public QObject {
     QVERIFY(!dialog.okButton()->text().isEmpty());
     QVERIFY(!dialog.stornoButton()->text().isEmpty());
     QVERIFY(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
-    QCOMPARE(dialog.exportScheme(), 0);
-    dialog.setExportScheme(1);
-    QCOMPARE(dialog.exportScheme(), 1);
+    QVERIFY(dialog.exportScheme() == ExportScheme::Standard);
+    dialog.setExportScheme(ExportScheme::Inverse);
+    QVERIFY(dialog.exportScheme() == ExportScheme::Inverse);
   }
 
   void filterTakesThePatternOnce() {
