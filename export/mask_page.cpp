@@ -228,19 +228,72 @@ void writeCompassTicks(ExportState& state, const std::array<CompassTick, 8>& tic
   state.line(piece + "\rS");
 }
 
-void writeCompassNames(ExportState& state, const std::array<CompassTick, 8>& ticks) {
+constexpr double kNameSize = 10;
+// The names of the lower half stand this much farther out.
+constexpr double kLowerNameLift = 0.03;
+// How close a name may come to other lettering or a line, disc units: a
+// little more than a space of the names.
+constexpr double kLetteringGap = 0.012;
+
+std::vector<TextBox> onDisc(const PageDisc& disc, const std::vector<PageBox>& boxes) {
+  std::vector<TextBox> out;
+  out.reserve(boxes.size());
+  for (const PageBox& b : boxes) out.push_back({disc.toDisc(b[0]), disc.toDisc(b[1]), disc.toDisc(b[2]), disc.toDisc(b[3])});
+  return out;
+}
+
+// The triangle of timePDFtriangle in disc units.
+TextBox markBox(const MarkTriangle& mark, double angleDeg) {
+  const double a = -angleDeg * kDegreesToRadians, c = std::cos(a), s = std::sin(a);
+  const auto turned = [&](double x, double y) { return DiscPoint{c * x - s * y, s * x + c * y, true}; };
+  const DiscPoint apex = turned(0, mark.apex);
+  return {apex, turned(mark.halfWidth, mark.base), turned(-mark.halfWidth, mark.base), apex};
+}
+
+// What the compass names keep clear of: the window's edge and the hour
+// scale, its marks and both rows of numbers.
+std::vector<TextBox> hourScaleBoxes(const ExportState& state) {
   const int latitude = state.settings.latitude;
+  const PageDisc disc = state.disc();
+  const FontWidths& widths = state.writer.fontWidths();
+  const HourScale scale = hourScaleFor(latitude);
+  std::vector<TextBox> boxes;
+  const auto add = [&boxes](const std::vector<TextBox>& more) { boxes.insert(boxes.end(), more.begin(), more.end()); };
+  PageProjector projector(latitude, disc);
+  const std::vector<DiscPoint> window = horizonCurve(projector.pageForm(), 0.2);
+  for (std::size_t i = 0; i + 1 < window.size(); ++i) {
+    const DiscPoint a = disc.toDisc(disc.place(window[i])), b = disc.toDisc(disc.place(window[i + 1]));
+    boxes.push_back({a, b, b, a});
+  }
+  for (int g = -scale.hours; g <= scale.hours; ++g) {
+    boxes.push_back(markBox(kHourMark, 15.0 * g));
+    add(onDisc(disc, arcTextBoxes(widths, disc, 15.0 * g, 0.805, std::to_string(hourNumber(latitude, g)), 12)));
+  }
+  for (int g = -scale.laterHours; g <= scale.laterHours; ++g)
+    add(onDisc(disc, arcTextBoxes(widths, disc, 15.0 * g, 0.75, std::to_string(laterHourNumber(latitude, g)), 8)));
+  for (const double g : halfHourMarkAngles()) boxes.push_back(markBox(kHalfHourMark, g));
+  return boxes;
+}
+
+// Below the middle of the horizon a name is set the other way up, from the
+// far side of its circle, so that it reads upright.
+double signedRadius(const CompassLabel& label) { return label.lower ? -label.radius : label.radius; }
+
+void writeCompassNames(ExportState& state) {
+  const int latitude = state.settings.latitude;
+  const PageDisc disc = state.disc();
   const std::array<std::string, 8> names = compassNames(state.languageFile(), latitude);
+  CompassLettering lettering;
+  lettering.lowerLift = kLowerNameLift;
+  lettering.boxesOf = [&](const CompassLabel& label) {
+    return onDisc(disc, arcTextBoxes(state.writer.fontWidths(), disc.centredAt(label.centre), label.rotationDeg,
+                                     signedRadius(label), names[static_cast<std::size_t>(label.k)],
+                                     kNameSize * label.scale));
+  };
   state.line(state.fill(Ink::CompassNames));
-  for (const int k : compassNamesFor(latitude)) {
-    const CompassTick& tick = ticks[static_cast<std::size_t>(k)];
-    const PageDisc labelDisc = state.disc().centredAt(tick.labelCentre());
-    const std::string& name = names[static_cast<std::size_t>(k)];
-    if (isLowerCompassTick(k)) {
-      pdfArcText(state.writer, labelDisc, tick.labelRotationDeg() + 180, -tick.labelRadius() - 0.03, name, 10);
-    } else {
-      pdfArcText(state.writer, labelDisc, tick.labelRotationDeg(), tick.labelRadius(), name, 10);
-    }
+  for (const CompassLabel& label : placeCompassLabels(latitude, lettering, hourScaleBoxes(state), kLetteringGap)) {
+    pdfArcText(state.writer, disc.centredAt(label.centre), label.rotationDeg, signedRadius(label),
+               names[static_cast<std::size_t>(label.k)], kNameSize * label.scale);
   }
 }
 
@@ -336,9 +389,8 @@ void plotMask(ExportState& state) {
 
   writeSheetOutline(state, sheet);
   writeHorizonWindow(state);
-  const std::array<CompassTick, 8> ticks = compassTicks(HorizonOutline(state.settings.latitude));
-  writeCompassTicks(state, ticks);
-  writeCompassNames(state, ticks);
+  writeCompassTicks(state, compassTicks(state.settings.latitude));
+  writeCompassNames(state);
   writeHourScale(state);
   writePivotAndFold(state, sheet);
   writeLegendPanels(state, sheet);

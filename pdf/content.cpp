@@ -82,32 +82,59 @@ std::string pdfHalfCirclePath(float cx, float cy, float r) {
   return numbers(p[6]) + "m\r" + segment(p[7], p[8], p[9]) + segment(p[10], p[11], p[0]);
 }
 
-void pdfArcText(PdfWriter& writer, const PageDisc& disc, double angleDeg, double radius, std::string_view text,
-                int size) {
-  const DiscardOnError guard(writer);
-  const int s = std::abs(size);
+std::vector<ArcLetter> arcTextLetters(const FontWidths& widths, const PageDisc& disc, double angleDeg, double radius,
+                                      std::string_view text, double size) {
+  const double s = std::fabs(size);
   const int sign = size < 0 ? -1 : (size > 0 ? 1 : 0);
-  const FontWidths& widths = writer.fontWidths();
   double total = 0;
-  for (const char c : text) total += widths.at(static_cast<unsigned char>(c)) * static_cast<double>(s) / 200000;
+  for (const char c : text) total += widths.at(static_cast<unsigned char>(c)) * s / 200000;
 
   // 2.0004 rather than 2: the lettering has always started this little
   // ahead of the centre direction.
   double a = 2.0004 * PolarAngle(static_cast<float>(radius), static_cast<float>(total / 4));
-  const std::string prefix = "BT\r/F1 " + std::to_string(s) + " Tf\r";
+  std::vector<ArcLetter> letters;
+  letters.reserve(text.size());
   for (const char c : text) {
     const double phi = angleDeg * kDegreesToRadians - a + kHalfPi;
     // Below the centre the circle is mirrored top to bottom.
     const PagePoint at = disc.place(PageDisc::kRim * radius * std::cos(phi),
                                     sign * PageDisc::kRim * radius * std::sin(phi));
-    writer.pdfWriteLine("q 1 0 0 1 " + pdfPoint(at) + " cm");
-    const double psi = phi - sign * kHalfPi;
+    const double width = widths.at(static_cast<unsigned char>(c));
+    letters.push_back({c, at, phi - sign * kHalfPi, width * s / 1000});
+    a -= 2.0 * PolarAngle(static_cast<float>(radius), static_cast<float>(width * s / 400000));
+  }
+  return letters;
+}
+
+std::vector<PageBox> arcTextBoxes(const FontWidths& widths, const PageDisc& disc, double angleDeg, double radius,
+                                  std::string_view text, double size) {
+  // Descender and the top of an accented capital, in ems.
+  constexpr double kBelow = -0.22, kAbove = 0.93;
+  const double s = std::fabs(size);
+  std::vector<PageBox> boxes;
+  for (const ArcLetter& letter : arcTextLetters(widths, disc, angleDeg, radius, text, size)) {
+    if (letter.c == ' ') continue;
+    const double c = std::cos(letter.baselineRad), n = std::sin(letter.baselineRad);
+    const auto corner = [&](double x, double y) {
+      return PagePoint{letter.origin.x + c * x - n * y, letter.origin.y + n * x + c * y};
+    };
+    boxes.push_back({corner(0, kBelow * s), corner(letter.advance, kBelow * s), corner(letter.advance, kAbove * s),
+                     corner(0, kAbove * s)});
+  }
+  return boxes;
+}
+
+void pdfArcText(PdfWriter& writer, const PageDisc& disc, double angleDeg, double radius, std::string_view text,
+                double size) {
+  const DiscardOnError guard(writer);
+  const std::string prefix = "BT\r/F1 " + FormatPdfNumber(std::fabs(size), 1) + " Tf\r";
+  for (const ArcLetter& letter : arcTextLetters(writer.fontWidths(), disc, angleDeg, radius, text, size)) {
+    writer.pdfWriteLine("q 1 0 0 1 " + pdfPoint(letter.origin) + " cm");
+    const double psi = letter.baselineRad;
     writer.pdfWriteLine(FormatPdfNumber(std::cos(psi), 2) + " " + FormatPdfNumber(std::sin(psi), 2) + " " +
                         FormatPdfNumber(-std::sin(psi), 2) + " " + FormatPdfNumber(std::cos(psi), 2) + " " +
                         " 0 0 cm");
-    writer.pdfWriteLine(prefix + pdfLiteral(std::string(1, c)) + " Tj\rET Q");
-    const double advance = widths.at(static_cast<unsigned char>(c)) * static_cast<double>(s) / 400000;
-    a -= 2.0 * PolarAngle(static_cast<float>(radius), static_cast<float>(advance));
+    writer.pdfWriteLine(prefix + pdfLiteral(std::string(1, letter.c)) + " Tj\rET Q");
   }
 }
 

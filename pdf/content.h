@@ -2,14 +2,17 @@
 // lettering set along a circle of the star disc.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "pdf/page_disc.h"
 
 namespace caelora {
 
 class PdfWriter;
+struct FontWidths;
 
 // A number for a content stream: rounded to `decimals` places (ties to
 // even), shortest form, "." as decimal separator whatever the locale.
@@ -37,6 +40,23 @@ std::string pdfHalfCirclePath(float cx, float cy, float r);
 // centre, mirrored, so that it reads upright. Needs font 1's widths: throws
 // PdfError for a character without one.
 void pdfArcText(PdfWriter& writer, const PageDisc& disc, double angleDeg, double radius, std::string_view text,
-                int size);
+                double size);
+
+// Where pdfArcText sets each letter: its origin on the page, the direction
+// of its baseline (radians, counter-clockwise from +x) and its advance.
+struct ArcLetter {
+  char c;
+  PagePoint origin;
+  double baselineRad;
+  double advance;
+};
+std::vector<ArcLetter> arcTextLetters(const FontWidths& widths, const PageDisc& disc, double angleDeg, double radius,
+                                      std::string_view text, double size);
+
+// The box each letter covers on the page, from its descender to the top of
+// an accented capital, corners in order round it.
+using PageBox = std::array<PagePoint, 4>;
+std::vector<PageBox> arcTextBoxes(const FontWidths& widths, const PageDisc& disc, double angleDeg, double radius,
+                                  std::string_view text, double size);
 
 }  // namespace caelora

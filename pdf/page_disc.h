@@ -48,6 +48,11 @@ class PageDisc {
     return place(kRim * radius * std::cos(angleRad), kRim * radius * std::sin(angleRad));
   }
 
+  // The disc units of a page point.
+  DiscPoint toDisc(const PagePoint& p) const {
+    return {(p.x - centreX_) / (kRim * unit_), (p.y - centreY_) / (kRim * unit_), true};
+  }
+
   // The same unit about another centre, given in disc units.
   PageDisc centredAt(const DiscPoint& centre) const {
     const PagePoint c = fromDisc(centre);

@@ -1,6 +1,7 @@
 // The placement rules of the chart, shared by the screen and the page.
 #include "sky/chart_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -82,22 +83,53 @@ DiscPoint CompassTick::labelCentre() const {
   return {2.0 * curvature.cx - 1.0, 1.0 - 2.0 * curvature.cy, true};
 }
 
-// Every 15th point of the outline (hour angles 0 h, 3 h ... 21 h); the
-// circle of curvature through the points 10 indices either side is fitted
-// in unit-square coordinates with y down, as the window's pixels are counted.
-std::array<CompassTick, 8> compassTicks(const std::array<float, 251>& p) {
-  const auto u = [&](int i) { return (1 + p[i]) / 2; };
-  const auto v = [&](int i) { return (1 - p[i + 1]) / 2; };
+EquatorialPoint maskPoint(double altitudeDeg, double azimuthDeg, int latitudeDegrees) {
+  const double a = altitudeDeg * kDegreesToRadians, az = azimuthDeg * kDegreesToRadians;
+  const double phi = latitudeDegrees * kDegreesToRadians;
+  const double sinDec = std::sin(phi) * std::sin(a) + std::cos(phi) * std::cos(a) * std::cos(az);
+  // The hour angle, west of the meridian positive.
+  const double hourAngle =
+      std::atan2(-std::cos(a) * std::sin(az), std::sin(a) * std::cos(phi) - std::cos(a) * std::sin(phi) * std::cos(az));
+  // The unturned disc has 6 h on the meridian.
+  return {6 - hourAngle / kHoursToRadians, std::asin(std::clamp(sinDec, -1.0, 1.0)) * kRadiansToDegrees};
+}
+
+double compassAzimuthDeg(int k, int latitudeDegrees) {
+  return latitudeDegrees > 0 ? std::fmod(360.0 - 45.0 * k, 360.0) : std::fmod(180.0 + 45.0 * k, 360.0);
+}
+
+// The tick points away from the centre of the circle through the horizon
+// points an hour of the curve either side of its foot, fitted in
+// unit-square coordinates with y down, as the window's pixels are counted.
+CompassTick horizonTick(double azimuthDeg, int latitudeDegrees) {
+  DiscProjector projector(latitudeDegrees);
+  const double phi = latitudeDegrees * kDegreesToRadians;
+  struct Place {
+    float x, y;
+    float u() const { return (1 + x) / 2; }
+    float v() const { return (1 - y) / 2; }
+  };
+  const auto place = [&](double ra, double dec) {
+    projector.projectUnbounded(ra, dec);
+    return Place{static_cast<float>(projector.x()), static_cast<float>(projector.y())};
+  };
+  const EquatorialPoint foot = maskPoint(0, azimuthDeg, latitudeDegrees);
+  const double h = foot.raHours + 6;  // the curve's hour angle
+  const Place before = place(h - 7, horizonDeclination(h - 1, phi));
+  const Place at = place(foot.raHours, foot.decDeg);
+  const Place after = place(h - 5, horizonDeclination(h + 1, phi));
+  CompassTick tick;
+  tick.x = at.x;
+  tick.y = at.y;
+  tick.curvature = CircleThroughPoints(before.u(), before.v(), at.u(), at.v(), after.u(), after.v());
+  tick.angle = PolarAngle(at.u() - tick.curvature.cx, at.v() - tick.curvature.cy);
+  return tick;
+}
+
+std::array<CompassTick, 8> compassTicks(int latitudeDegrees) {
   std::array<CompassTick, 8> ticks;
-  for (int k = 0; k < 8; ++k) {
-    const int i = 30 * k;
-    const int before = i < 10 ? i + 230 : i - 10;
-    CompassTick& tick = ticks[static_cast<std::size_t>(k)];
-    tick.x = p[i];
-    tick.y = p[i + 1];
-    tick.curvature = CircleThroughPoints(u(before), v(before), u(i), v(i), u(i + 10), v(i + 10));
-    tick.angle = PolarAngle(u(i) - tick.curvature.cx, v(i) - tick.curvature.cy);
-  }
+  for (int k = 0; k < 8; ++k)
+    ticks[static_cast<std::size_t>(k)] = horizonTick(compassAzimuthDeg(k, latitudeDegrees), latitudeDegrees);
   return ticks;
 }
 
@@ -125,6 +157,140 @@ std::vector<int> compassNamesFor(int latitudeDegrees) {
 }
 
 bool isLowerCompassTick(int k) { return k >= 3 && k <= 5; }
+
+namespace {
+
+double cross(const DiscPoint& o, const DiscPoint& a, const DiscPoint& b) {
+  return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+double pointToSegment(const DiscPoint& p, const DiscPoint& a, const DiscPoint& b) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double length2 = dx * dx + dy * dy;
+  double t = length2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0;
+  t = std::clamp(t, 0.0, 1.0);
+  return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
+}
+
+bool segmentsCross(const DiscPoint& a, const DiscPoint& b, const DiscPoint& c, const DiscPoint& d) {
+  const double d1 = cross(c, d, a), d2 = cross(c, d, b), d3 = cross(a, b, c), d4 = cross(a, b, d);
+  return ((d1 > 0) != (d2 > 0)) && ((d3 > 0) != (d4 > 0));
+}
+
+// Inside a convex quadrilateral, whichever way round its corners run.
+bool inside(const DiscPoint& p, const TextBox& box) {
+  bool positive = false, negative = false;
+  for (std::size_t i = 0; i < 4; ++i) {
+    const double c = cross(box[i], box[(i + 1) % 4], p);
+    positive = positive || c > 0;
+    negative = negative || c < 0;
+  }
+  return !(positive && negative) && (positive || negative);
+}
+
+double distance(const TextBox& a, const TextBox& b) {
+  double nearest = 1e300;
+  for (std::size_t i = 0; i < 4; ++i) {
+    const DiscPoint &a1 = a[i], &a2 = a[(i + 1) % 4];
+    for (std::size_t j = 0; j < 4; ++j) {
+      const DiscPoint &b1 = b[j], &b2 = b[(j + 1) % 4];
+      if (segmentsCross(a1, a2, b1, b2)) return 0;
+      nearest = std::min({nearest, pointToSegment(a1, b1, b2), pointToSegment(b1, a1, a2)});
+    }
+  }
+  if (inside(a[0], b) || inside(b[0], a)) return 0;
+  return nearest;
+}
+
+// A circle round the box, for a quick test before the exact one.
+struct Reach {
+  DiscPoint centre;
+  double radius;
+};
+
+Reach reachOf(const TextBox& box) {
+  DiscPoint c{(box[0].x + box[2].x) / 2, (box[0].y + box[2].y) / 2, true};
+  double r = 0;
+  for (const DiscPoint& p : box) r = std::max(r, std::hypot(p.x - c.x, p.y - c.y));
+  return {c, r};
+}
+
+// The compass ticks in the order their names are placed: the cardinal
+// points first, so that a diagonal makes room for them, not they for it.
+std::vector<int> placingOrder(const std::vector<int>& drawn) {
+  std::vector<int> order;
+  for (const int k : drawn)
+    if (k % 2 == 0) order.push_back(k);
+  for (const int k : drawn)
+    if (k % 2 != 0) order.push_back(k);
+  return order;
+}
+
+constexpr double kSlideStepDeg = 0.5;
+constexpr double kLongestSlideDeg = 40;
+constexpr double kScaleStep = 0.05;
+constexpr double kSmallestScale = 0.7;
+
+}  // namespace
+
+bool boxesTouch(const std::vector<TextBox>& a, const std::vector<TextBox>& b, double gap) {
+  std::vector<Reach> reachB;
+  reachB.reserve(b.size());
+  for (const TextBox& box : b) reachB.push_back(reachOf(box));
+  for (const TextBox& boxA : a) {
+    const Reach ra = reachOf(boxA);
+    for (std::size_t j = 0; j < b.size(); ++j) {
+      const Reach& rb = reachB[j];
+      if (std::hypot(ra.centre.x - rb.centre.x, ra.centre.y - rb.centre.y) > ra.radius + rb.radius + gap) continue;
+      if (distance(boxA, b[j]) < gap) return true;
+    }
+  }
+  return false;
+}
+
+std::vector<CompassLabel> placeCompassLabels(int latitudeDegrees, const CompassLettering& lettering,
+                                             const std::vector<TextBox>& fixed, double gap) {
+  const std::vector<int> drawn = compassNamesFor(latitudeDegrees);
+  std::array<CompassLabel, 8> labels;
+  std::vector<TextBox> taken = fixed;
+  for (const int k : placingOrder(drawn)) {
+    const double azimuth = compassAzimuthDeg(k, latitudeDegrees);
+    const auto labelAt = [&](double slideDeg) {
+      const CompassTick tick = horizonTick(azimuth + slideDeg, latitudeDegrees);
+      CompassLabel label;
+      label.k = k;
+      label.lower = isLowerCompassTick(k);
+      label.rotationDeg = tick.labelRotationDeg() + (label.lower ? 180 : 0);
+      label.radius = tick.labelRadius() + (label.lower ? lettering.lowerLift : 0);
+      label.centre = tick.labelCentre();
+      return label;
+    };
+    const auto clear = [&](const CompassLabel& label) { return !boxesTouch(lettering.boxesOf(label), taken, gap); };
+    CompassLabel label = labelAt(0);
+    // Where sliding finds no room, the name is set a little smaller.
+    for (double scale = 1; !clear(label) && scale >= kSmallestScale; scale -= kScaleStep) {
+      for (double slide = 0; slide <= kLongestSlideDeg; slide += kSlideStepDeg) {
+        CompassLabel one = labelAt(slide), other = labelAt(-slide);
+        one.scale = other.scale = scale;
+        if (clear(one)) {
+          label = one;
+          break;
+        }
+        if (clear(other)) {
+          label = other;
+          break;
+        }
+      }
+    }
+    if (!clear(label)) label = labelAt(0);
+    const std::vector<TextBox> boxes = lettering.boxesOf(label);
+    taken.insert(taken.end(), boxes.begin(), boxes.end());
+    labels[static_cast<std::size_t>(k)] = label;
+  }
+  std::vector<CompassLabel> placed;
+  for (const int k : drawn) placed.push_back(labels[static_cast<std::size_t>(k)]);
+  return placed;
+}
 
 HourScale hourScaleFor(int latitudeDegrees) {
   const int l = std::abs(latitudeDegrees);

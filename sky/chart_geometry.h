@@ -55,6 +55,12 @@ std::vector<DiscPoint> horizonCurve(DiscProjector& projector, double stepHours);
 // indices 0..241, 242..250 zero. Point 120 equals point 0 within rounding.
 std::array<float, 251> HorizonOutline(int latitudeDegrees);
 
+// A point of the local sky, at an altitude and an azimuth (degrees, from
+// north through east), as the fixed mask holds it: its declination, and
+// the right ascension at which it stands on the unturned disc. The horizon
+// curve's points are such points of altitude 0.
+EquatorialPoint maskPoint(double altitudeDeg, double azimuthDeg, int latitudeDegrees);
+
 // ---- Compass points --------------------------------------------------
 
 // A compass tick of the horizon curve and the place of its name: the tick
@@ -74,10 +80,17 @@ struct CompassTick {
   DiscPoint labelCentre() const;
 };
 
-// The horizon outline of HorizonOutline with its eight compass ticks, the
+// The azimuth (degrees, from north through east) of compass tick k: the
 // first below the visible pole (north on a northern chart, south on a
-// southern one), counting as the outline runs.
-std::array<CompassTick, 8> compassTicks(const std::array<float, 251>& outline);
+// southern one), then every 45 degrees the way the horizon curve runs.
+double compassAzimuthDeg(int k, int latitudeDegrees);
+
+// A tick of the horizon at an azimuth, with the place a name beside it
+// would take.
+CompassTick horizonTick(double azimuthDeg, int latitudeDegrees);
+
+// The eight compass ticks on the horizon at their azimuths.
+std::array<CompassTick, 8> compassTicks(int latitudeDegrees);
 
 // The compass names of the ticks in order: texts 520 to 527 of the
 // language file, exchanged north for south (and the diagonals beside them)
@@ -92,6 +105,44 @@ std::vector<int> compassNamesFor(int latitudeDegrees);
 // Whether tick k is on the lower half of the horizon, whose names are
 // turned the other way so that they read upright.
 bool isLowerCompassTick(int k);
+
+// A quadrilateral that lettering (a glyph) or a mark covers, corners in
+// order round it, in disc units. A line is a quadrilateral of no width.
+using TextBox = std::array<DiscPoint, 4>;
+
+// Whether any box of `a` comes closer than `gap` to any box of `b`.
+bool boxesTouch(const std::vector<TextBox>& a, const std::vector<TextBox>& b, double gap);
+
+// Where a compass name is set: bent along the circle of `radius` about
+// `centre`, centred on the direction `rotationDeg` (0 at the top,
+// counter-clockwise) from that centre.
+struct CompassLabel {
+  int k = 0;
+  bool lower = false;  // below the horizon's middle: written the other way round
+  double rotationDeg = 0;
+  double radius = 0;
+  DiscPoint centre;
+  double scale = 1;  // of the medium's size for compass names
+};
+
+// How a medium sets its compass names: how much farther out the names of
+// the lower half stand (they are written from their top line), and the
+// boxes that the lettering of a name placed so covers.
+struct CompassLettering {
+  double lowerLift = 0;
+  std::function<std::vector<TextBox>(const CompassLabel&)> boxesOf;
+};
+
+// The places of the names written at a latitude, in the order of
+// compassNamesFor. Each stands first at its tick. A name whose lettering
+// comes within `gap` of `fixed` (the hour scale and the horizon line) or of
+// a name placed before it (the cardinal points are placed first) slides
+// along the horizon, the shorter way first, half a degree of azimuth at a
+// time, until it is clear. One that finds no clear place within 40 degrees
+// is set smaller, a twentieth at a time down to 0.7 of its size, and slides
+// again; one that is never clear stays at its tick.
+std::vector<CompassLabel> placeCompassLabels(int latitudeDegrees, const CompassLettering& lettering,
+                                             const std::vector<TextBox>& fixed, double gap);
 
 // ---- The hour scale of the mask ----------------------------------------
 

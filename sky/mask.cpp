@@ -51,20 +51,57 @@ void drawCompassTicks(DisplayList& list, const std::array<CompassTick, 8>& ticks
   list.end();
 }
 
-void drawCompassNames(DisplayList& list, const ChartSetup& setup, const std::array<CompassTick, 8>& ticks) {
+constexpr double kNameSize = 0.4;
+constexpr double kLowerNameLift = 0.06;
+// How close lettering may come to other lettering or a line.
+constexpr double kLetteringGap = 0.02;
+
+ArcOffset offsetOf(const CompassLabel& label) { return {label.centre.y, label.centre.x}; }
+
+// The boxes of a mark triangle turned by `angleDeg` about the centre.
+TextBox markBox(const MarkTriangle& mark, double angleDeg) {
+  const double a = angleDeg * kDegreesToRadians, c = std::cos(a), s = std::sin(a);
+  const auto turned = [&](double x, double y) { return DiscPoint{c * x - s * y, s * x + c * y, true}; };
+  const DiscPoint apex = turned(0, mark.apex);
+  return {apex, turned(mark.halfWidth, mark.base), turned(-mark.halfWidth, mark.base), apex};
+}
+
+// What the compass names keep clear of: the horizon line and the hour
+// scale, its marks and both rows of numbers.
+std::vector<TextBox> hourScaleBoxes(const ChartSetup& setup, const std::array<float, 251>& outline) {
+  const int latitude = setup.settings.latitude;
+  const HourScale scale = hourScaleFor(latitude);
+  std::vector<TextBox> boxes;
+  const auto add = [&boxes](const std::vector<TextBox>& more) { boxes.insert(boxes.end(), more.begin(), more.end()); };
+  for (int i = 0; i < 240; i += 2) {
+    const DiscPoint a{outline[i], outline[i + 1], true}, b{outline[i + 2], outline[i + 3], true};
+    boxes.push_back({a, b, b, a});
+  }
+  for (int g = -scale.hours; g <= scale.hours; ++g) {
+    boxes.push_back(markBox(kHourMark, 15 * g));
+    add(arcTextBoxes(setup.glyphs, 15 * g, 0.8, std::to_string(hourNumber(latitude, g)), 0.45));
+  }
+  for (int g = -scale.laterHours; g <= scale.laterHours; ++g)
+    add(arcTextBoxes(setup.glyphs, 15 * g, 0.75, std::to_string(laterHourNumber(latitude, g)), 0.3));
+  for (const double angle : halfHourMarkAngles()) boxes.push_back(markBox(kHalfHourMark, angle));
+  return boxes;
+}
+
+void drawCompassNames(DisplayList& list, const ChartSetup& setup, const std::array<float, 251>& outline) {
   const ScreenScheme scheme = setup.settings.colourScheme;
-  const std::array<std::string, 8> names = compassNames(setup.settings.languageFile, setup.settings.latitude);
-  for (const int k : compassNamesFor(setup.settings.latitude)) {
-    const CompassTick& tick = ticks[static_cast<std::size_t>(k)];
-    const DiscPoint centre = tick.labelCentre();
-    const ArcOffset offset{centre.y, centre.x};
-    const std::string& name = names[static_cast<std::size_t>(k)];
-    if (isLowerCompassTick(k)) {
-      drawArcText(list, setup.glyphs, scheme, tick.labelRotationDeg() + 180, tick.labelRadius() + 0.06, name,
-                  -0.4, offset);
-    } else {
-      drawArcText(list, setup.glyphs, scheme, tick.labelRotationDeg(), tick.labelRadius(), name, 0.4, offset);
-    }
+  const int latitude = setup.settings.latitude;
+  const std::array<std::string, 8> names = compassNames(setup.settings.languageFile, latitude);
+  const auto sizeOf = [](const CompassLabel& label) { return (label.lower ? -kNameSize : kNameSize) * label.scale; };
+  CompassLettering lettering;
+  lettering.lowerLift = kLowerNameLift;
+  lettering.boxesOf = [&](const CompassLabel& label) {
+    return arcTextBoxes(setup.glyphs, label.rotationDeg, label.radius, names[static_cast<std::size_t>(label.k)],
+                        sizeOf(label), offsetOf(label));
+  };
+  for (const CompassLabel& label :
+       placeCompassLabels(latitude, lettering, hourScaleBoxes(setup, outline), kLetteringGap)) {
+    drawArcText(list, setup.glyphs, scheme, label.rotationDeg, label.radius, names[static_cast<std::size_t>(label.k)],
+                sizeOf(label), offsetOf(label));
   }
 }
 
@@ -129,9 +166,8 @@ DisplayList BuildMask(const ChartSetup& setup) {
   drawBackground(list, colours);
   const std::array<float, 251> outline = HorizonOutline(setup.settings.latitude);
   drawHorizon(list, outline, colours);
-  const std::array<CompassTick, 8> ticks = compassTicks(outline);
-  drawCompassTicks(list, ticks);
-  drawCompassNames(list, setup, ticks);
+  drawCompassTicks(list, compassTicks(setup.settings.latitude));
+  drawCompassNames(list, setup, outline);
   drawHourScale(list, setup);
   list.lineWidth(1);
   return list;

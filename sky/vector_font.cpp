@@ -206,36 +206,83 @@ GlyphTable loadFont(const std::string& programFolder, const std::string& languag
   return glyphs;
 }
 
-void drawArcText(DisplayList& list, const GlyphTable& glyphs, ScreenScheme scheme, double angle,
-                 double radius, const std::string& text, double size,
-                 std::optional<ArcOffset> offset) {
-  const double sign = size > 0 ? 1 : (size < 0 ? -1 : 0);
-  size = std::fabs(size);
-  const std::optional<Rgb> colour = screenColours(scheme).arcText;
+namespace {
 
-  std::vector<std::vector<double>> numbers;
+// How drawArcText lays a text out: each character's glyph and its turn
+// (degrees) about the circle's centre from the text's middle direction.
+struct ArcGlyph {
+  char c;
+  std::vector<double> numbers;
+  double turnDeg;
+};
+
+std::vector<ArcGlyph> arcLayout(const GlyphTable& glyphs, double radius, const std::string& text, double size,
+                                double sign) {
+  std::vector<ArcGlyph> laid;
   std::vector<double> widths;
   double total = 0;
   for (char c : text) {
-    numbers.push_back(c == ' ' ? std::vector<double>{} : glyphNumbers(definitionOf(glyphs, c)));
-    widths.push_back(arcWidth(c, numbers.back(), size));
+    laid.push_back({c, c == ' ' ? std::vector<double>{} : glyphNumbers(definitionOf(glyphs, c)), 0});
+    widths.push_back(arcWidth(c, laid.back().numbers, size));
     total += widths.back();
   }
+  double current = -degrees(2 * std::atan(total / (4 * radius)));
+  for (std::size_t i = 0; i < laid.size(); ++i) {
+    laid[i].turnDeg = -sign * current;
+    current += degrees(2 * std::atan(widths[i] / (2 * radius)));
+  }
+  return laid;
+}
 
+double signOf(double size) { return size > 0 ? 1 : (size < 0 ? -1 : 0); }
+
+}  // namespace
+
+void drawArcText(DisplayList& list, const GlyphTable& glyphs, ScreenScheme scheme, double angle,
+                 double radius, const std::string& text, double size,
+                 std::optional<ArcOffset> offset) {
+  const double sign = signOf(size);
+  size = std::fabs(size);
+  const std::optional<Rgb> colour = screenColours(scheme).arcText;
   list.enable(Capability::LineSmooth);
   list.pushMatrix();
   if (offset) list.translate(static_cast<float>(offset->dx), static_cast<float>(offset->dy));
   list.rotate(static_cast<float>(angle));
-  double current = -degrees(2 * std::atan(total / (4 * radius)));
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  for (const ArcGlyph& glyph : arcLayout(glyphs, radius, text, size, sign)) {
     list.pushMatrix();
-    list.rotate(static_cast<float>(-sign * current));
+    list.rotate(static_cast<float>(glyph.turnDeg));
     list.translate(0, static_cast<float>(sign * radius));
-    current += degrees(2 * std::atan(widths[i] / (2 * radius)));
-    if (text[i] != ' ') strokeGlyph(list, numbers[i], size, 0, colour);
+    if (glyph.c != ' ') strokeGlyph(list, glyph.numbers, size, 0, colour);
     list.popMatrix();
   }
   list.popMatrix();
+}
+
+std::vector<TextBox> arcTextBoxes(const GlyphTable& glyphs, double angle, double radius, const std::string& text,
+                                  double size, std::optional<ArcOffset> offset) {
+  const double sign = signOf(size);
+  size = std::fabs(size);
+  const double scale = size / kUnitsPerSize;
+  const ArcOffset shift = offset.value_or(ArcOffset{});
+  std::vector<TextBox> boxes;
+  for (const ArcGlyph& glyph : arcLayout(glyphs, radius, text, size, sign)) {
+    if (glyph.numbers.size() < 2) continue;
+    double left = 1e300, right = -1e300, bottom = 1e300, top = -1e300;
+    for (std::size_t k = 0; k + 1 < glyph.numbers.size(); k += 2) {
+      const double x = std::fabs(glyph.numbers[k] * scale), y = (kBoxHeight - glyph.numbers[k + 1]) * scale;
+      left = std::min(left, x), right = std::max(right, x), bottom = std::min(bottom, y), top = std::max(top, y);
+    }
+    const double turn = (angle + glyph.turnDeg) * kPi / 180;
+    const double c = std::cos(turn), s = std::sin(turn);
+    TextBox box;
+    const double corners[4][2] = {{left, bottom}, {right, bottom}, {right, top}, {left, top}};
+    for (std::size_t i = 0; i < 4; ++i) {
+      const double x = corners[i][0], y = corners[i][1] + sign * radius;
+      box[i] = {c * x - s * y + shift.dx, s * x + c * y + shift.dy, true};
+    }
+    boxes.push_back(box);
+  }
+  return boxes;
 }
 
 void drawLineText(DisplayList& list, const GlyphTable& glyphs, ScreenScheme scheme, double distance,

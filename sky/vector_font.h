@@ -6,7 +6,9 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "sky/chart_geometry.h"
 #include "sky/display_list.h"
 #include "sky/screen_colours.h"
 
@@ -28,6 +30,11 @@ struct ArcOffset {
 void drawArcText(DisplayList& list, const GlyphTable& glyphs, ScreenScheme scheme, double angle,
                  double radius, const std::string& text, double size,
                  std::optional<ArcOffset> offset = std::nullopt);
+
+// The box of each glyph that drawArcText sets for the same arguments, in
+// the coordinates of the list it draws into.
+std::vector<TextBox> arcTextBoxes(const GlyphTable& glyphs, double angle, double radius, const std::string& text,
+                                  double size, std::optional<ArcOffset> offset = std::nullopt);
 
 // Straight text starting at (distance, angle) in polar form and running along
 // the tangent, glyph tops towards the centre.

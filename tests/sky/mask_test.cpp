@@ -182,23 +182,22 @@ TEST_F(MaskTest, SouthernHoursRunTheOtherWayAndTheNamesSwap) {
   EXPECT_EQ(namesOf(texts), "EDCBAHGF");
 }
 
-// Each name is written at its own tick: name k beside horizon point 30 k.
-TEST_F(MaskTest, NamesSitAtTheirTicks) {
-  for (int latitude : {50, -50, 71, 80}) {
-    SCOPED_TRACE(latitude);
-    const auto outline = HorizonOutline(latitude);
-    const std::string order = latitude > 0 ? "ABCDEFGH" : "EDCBAHGF";
-    for (const DrawnText& t : textsOf(BuildMask(setup(latitude)))) {
-      if (!isName(t)) continue;
-      const int k = static_cast<int>(order.find(t.text[0]));
-      const double dx = t.first.x - outline[30 * k], dy = t.first.y - outline[30 * k + 1];
-      EXPECT_LT(std::hypot(dx, dy), 0.1) << t.text;
-    }
-  }
+// The azimuth (from north through east) and altitude, degrees, of a point
+// of the unturned disc, from the projection turned back and the horizontal
+// coordinates of the hour angle and declination (6 h on the meridian).
+std::pair<double, double> horizontalOf(const Point& p, int latitude) {
+  const double r = std::hypot(p.x, p.y), phi = latitude * kDegrees;
+  const bool north = latitude > 0;
+  const double dec = (north ? 90 - r * (180 - latitude) / kLimitRadius : r * (latitude + 180) / kLimitRadius - 90) * kDegrees;
+  const double ra = std::atan2(-p.y, north ? p.x : -p.x);
+  const double h = 6 * 15 * kDegrees - ra;
+  const double fromSouth = std::atan2(std::sin(h), std::cos(h) * std::sin(phi) - std::tan(dec) * std::cos(phi));
+  const double alt = std::asin(std::sin(phi) * std::sin(dec) + std::cos(phi) * std::cos(dec) * std::cos(h));
+  return {std::fmod(fromSouth / kDegrees + 540, 360), alt / kDegrees};
 }
 
-TEST_F(MaskTest, TicksStandOutwardOnTheHorizonLine) {
-  for (int latitude : {25, 50, -60, 80}) {
+TEST_F(MaskTest, TicksStandOutwardOnTheHorizonAtTheirAzimuths) {
+  for (int latitude : {25, 35, 50, 65, 80, -25, -35, -60}) {
     SCOPED_TRACE(latitude);
     const DisplayList mask = BuildMask(setup(latitude));
     const auto shapes = testing::Replay(mask);
@@ -215,12 +214,57 @@ TEST_F(MaskTest, TicksStandOutwardOnTheHorizonLine) {
     const auto ticks = testing::ShapesOf(shapes, Primitive::Lines);
     ASSERT_EQ(ticks.size(), 1u);
     ASSERT_EQ(ticks[0].points.size(), 16u);
+    // North, northwest, west ... on a northern chart; south, southwest ... on a southern one.
+    const double first = latitude > 0 ? 0 : 180, turn = latitude > 0 ? -45 : 45;
     for (int k = 0; k < 8; ++k) {
       const Point a = ticks[0].points[2 * k], b = ticks[0].points[2 * k + 1];
-      EXPECT_FLOAT_EQ(a.x, outline[30 * k]);
+      const auto [azimuth, altitude] = horizontalOf(a, latitude);
+      EXPECT_NEAR(std::remainder(azimuth - (first + turn * k), 360), 0, 0.05) << k;
+      EXPECT_NEAR(altitude, 0, 0.05) << k;
       EXPECT_NEAR(std::hypot(b.x - a.x, b.y - a.y), 0.03, 1e-5);
       EXPECT_GT(std::hypot(b.x - centre.x, b.y - centre.y), std::hypot(a.x - centre.x, a.y - centre.y))
           << k;
+    }
+  }
+}
+
+// The real lettering, read back from the strokes of the recording: no
+// compass name comes near another name or an hour number, or runs over an
+// hour mark, at any latitude, in either language.
+TEST(MaskLettering, CompassNamesTouchNoOtherText) {
+  const std::string data = CAELORA_SOURCE_DATA_DIR;
+  for (const char* language : {"english.lng", "czech.lng"}) {
+    ChartSetup s;
+    s.settings = defaultSettings(data);
+    s.settings.languageFile = data + "/" + language;
+    s.glyphs = loadFont(data, s.settings.languageFile);
+    for (int latitude = -80; latitude <= 80; ++latitude) {
+      if (std::abs(latitude) < 25) continue;
+      s.settings.latitude = static_cast<std::int16_t>(latitude);
+      const DisplayList mask = BuildMask(s);
+      const std::vector<Shape> shapes = testing::Replay(mask);
+      std::vector<std::vector<TextBox>> texts;  // the strokes of each text, and the marks
+      std::vector<TextBox> marks;
+      std::size_t shape = 0;
+      for (const GlCommand& c : mask.commands()) {
+        if (c.op == Op::Enable && c.capability == Capability::LineSmooth) texts.emplace_back();
+        if (c.op != Op::Begin) continue;
+        const Shape& drawn = shapes[shape++];
+        std::vector<TextBox>& into = drawn.primitive == Primitive::Triangles ? marks : texts.back();
+        if (drawn.primitive != Primitive::Triangles && (drawn.primitive != Primitive::LineStrip || texts.empty())) continue;
+        for (std::size_t i = 0; i + 1 < drawn.points.size(); ++i) {
+          const DiscPoint a{drawn.points[i].x, drawn.points[i].y, true}, b{drawn.points[i + 1].x, drawn.points[i + 1].y, true};
+          into.push_back({a, b, b, a});
+        }
+      }
+      const std::size_t names = compassNamesFor(latitude).size();  // drawn before the hour scale
+      for (std::size_t i = 0; i < names; ++i) {
+        std::vector<TextBox> others;
+        for (std::size_t j = 0; j < texts.size(); ++j)
+          if (j != i) others.insert(others.end(), texts[j].begin(), texts[j].end());
+        EXPECT_FALSE(boxesTouch(texts[i], others, 0.004)) << language << " " << latitude << " name " << i;
+        EXPECT_FALSE(boxesTouch(texts[i], marks, 1e-9)) << language << " " << latitude << " name " << i;
+      }
     }
   }
 }
