@@ -6,14 +6,13 @@
 
 #include <QColor>
 #include <QWidget>
+#include <array>
 #include <functional>
-#include <memory>
 #include <utility>
 
 namespace caelora {
 
 class Mapka;
-class OptionsHost;
 
 struct MenuColours {
   QColor header;       // row 0
@@ -31,12 +30,21 @@ class CornerMenu : public QWidget {
  public:
   explicit CornerMenu(Mapka& window);
 
+  // The UI-text keys of the four rows: header, options, export, about.
+  static constexpr std::array<int, 4> menuKeys{901, 1001, 2001, 3001};
+  // The value of menuHover while no row is highlighted.
+  static constexpr int kNoRow = 5;
+
   // DrawMenu: lays the menu out over the window's client area (2 % and 83 %
   // of its width and height, 20 % wide, 15 % high) and paints it again.
   void DrawMenu();
 
   // The height of one of the four rows, pixels.
   int rowHeight() const { return height() / 4; }
+
+  // The highlighted row, or kNoRow; setting it paints the menu again.
+  int menuHover() const { return menuHover_; }
+  void setMenuHover(int row);
 
   // The export row's command; until it is set, that row opens the export dialog.
   void setExportCommand(std::function<void()> command) { exportCommand_ = std::move(command); }
@@ -51,20 +59,12 @@ class CornerMenu : public QWidget {
   // The row of a y coordinate, both rounded as the menu always has: row
   // height and y to whole pixels, then whole division.
   int rowAt(double y) const;
-  void setHover(int row);
   void runCommand(int row);
 
   Mapka& window_;
+  int menuHover_ = kNoRow;
   std::function<void()> exportCommand_;
 };
-
-// The options dialog over `window`, modal; it applies its values to the
-// window's chart, settings and store. Used by the menu and at start-up when
-// the figure file is missing.
-void showOptionsDialog(Mapka& window);
-
-// The link between the options dialog and `window`.
-std::unique_ptr<OptionsHost> makeOptionsHost(Mapka& window);
 
 // The export dialog over `window`, until an export finished or was cancelled.
 void showExportDialog(Mapka& window);

@@ -16,10 +16,11 @@
 #include <exception>
 
 #include "app/localize_form.h"
-#include "app/milky_way_outlines.h"
+#include "chart/milky_way_outlines.h"
 #include "app/save_dialog.h"
 #include "export/export_pdf.h"
-#include "i18n/language.h"
+#include "ui/ui_text.h"
+#include "ui/whole_pixels.h"
 
 namespace caelora {
 namespace {
@@ -83,11 +84,7 @@ void frmExport::buildForm() {
 
 void frmExport::placeCentredOnTop() {
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect area = screen->geometry();
-  move(area.x() + static_cast<int>(std::nearbyint((area.width() - width()) / 2.0)),
-       area.y() + static_cast<int>(std::nearbyint((area.height() - height()) / 2.0)));
+  centreOnScreen(*this);
 }
 
 QString frmExport::text(int key) const { return guiQString(settings_.languageFile, key); }

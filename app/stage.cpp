@@ -62,7 +62,7 @@ void Stage::initializeGL() {
   released_ = false;
   connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &Stage::dropLists,
           Qt::UniqueConnection);
-  scene_.compilePending();
+  scene_.compilePending(compileList);
   DrawInit(scene_.settings().colourScheme);
 }
 
@@ -73,9 +73,9 @@ void Stage::resizeGL(int w, int h) {
 
 void Stage::paintGL() {
   // Recordings made since the last frame (the options dialog) land first.
-  scene_.compilePending();
+  scene_.compilePending(compileList);
   const auto buildMaskIfNeeded = [this] {
-    if (scene_.recordMaskIfNeeded(steps_)) scene_.compilePending();
+    if (scene_.recordMaskIfNeeded(steps_)) scene_.compilePending(compileList);
   };
   const FrameLayers layers = frameLayers(scene_.settings());
   if (turning_) {

@@ -6,8 +6,8 @@
 #include <QOpenGLWidget>
 #include <QTimer>
 
-#include "app/chart_scene.h"
-#include "app/step_runner.h"
+#include "chart/chart_scene.h"
+#include "chart/step_runner.h"
 #include "gl/turning_frames.h"
 
 namespace caelora {

@@ -23,6 +23,7 @@
 #include "settings/qt/options_dialog.h"
 #include "settings/qt/qsettings_store.h"
 #include "tests/gui/gui_test_support.h"
+#include "ui/whole_pixels.h"
 
 using namespace caelora;
 
@@ -31,8 +32,6 @@ namespace {
 const std::string kDataDir = CAELORA_BUILD_DATA_DIR;
 
 QRgb rgb(int r, int g, int b) { return qRgb(r, g, b) & 0xffffff; }
-
-int roundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 QRect expectedMenu(const QSize& client) {
   return {roundHalfEven(client.width() * 0.02), roundHalfEven(client.height() * 0.83),
@@ -85,7 +84,7 @@ class TestCornerMenu : public QObject {
     window_ = std::make_unique<Mapka>(kDataDir);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    QTRY_VERIFY(window_->vykresleno);
+    QTRY_VERIFY(window_->vykresleno());
     menu_ = window_->picMenu();
     QVERIFY(menu_ && menu_->isVisible());
   }
@@ -110,41 +109,41 @@ class TestCornerMenu : public QObject {
       }
       QVERIFY(c.highlighted != c.command);
     }
-    window_->menuHover = 5;
+    menu_->setMenuHover(CornerMenu::kNoRow);
     QCOMPARE(rowColour(*menu_, 0), rgb(0, 0, 0));
     QCOMPARE(rowColour(*menu_, 2), rgb(128, 128, 128));
   }
 
   void hoverHighlightsCommandRowsButNeverTheHeader() {
     QTest::mouseMove(menu_, rowMiddle(*menu_, 2));
-    QTRY_COMPARE(window_->menuHover, 2);
+    QTRY_COMPARE(menu_->menuHover(), 2);
     QCOMPARE(QWidget::mouseGrabber(), menu_);
     QCOMPARE(rowColour(*menu_, 2), rgb(192, 192, 192));
     QCOMPARE(rowColour(*menu_, 1), rgb(128, 128, 128));
     // Over the header the highlight stays where it was.
     QTest::mouseMove(menu_, rowMiddle(*menu_, 0));
     QTest::qWait(100);
-    QCOMPARE(window_->menuHover, 2);
+    QCOMPARE(menu_->menuHover(), 2);
     QTest::mouseMove(menu_, rowMiddle(*menu_, 3));
-    QTRY_COMPARE(window_->menuHover, 3);
+    QTRY_COMPARE(menu_->menuHover(), 3);
     // Leaving the menu, onto the chart, lets the mouse go.
     QTest::mouseMove(window_->stage(), QPoint(200, 100));
-    QTRY_COMPARE(window_->menuHover, 5);
+    QTRY_COMPARE(menu_->menuHover(), 5);
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
     QCOMPARE(rowColour(*menu_, 3), rgb(128, 128, 128));
   }
 
   void clickOnTheHeaderDoesNothing() {
     QTest::mouseMove(menu_, rowMiddle(*menu_, 1));
-    QTRY_COMPARE(window_->menuHover, 1);
+    QTRY_COMPARE(menu_->menuHover(), 1);
     bool opened = false;
     QTimer::singleShot(300, [&] { opened = QApplication::activeModalWidget() != nullptr; });
     QTest::mouseClick(menu_, Qt::LeftButton, {}, rowMiddle(*menu_, 0));
     QTest::qWait(400);
     QVERIFY(!opened);
-    QCOMPARE(window_->menuHover, 1);
+    QCOMPARE(menu_->menuHover(), 1);
     QTest::mouseMove(window_->stage(), QPoint(200, 100));
-    QTRY_COMPARE(window_->menuHover, 5);
+    QTRY_COMPARE(menu_->menuHover(), 5);
   }
 
   void aboutRowOpensTheAboutBoxCentredOnTop() {
@@ -176,7 +175,7 @@ class TestCornerMenu : public QObject {
                            roundHalfEven((screen.height() - size.height()) / 2.0)));
     QCOMPARE(urls.urls, (QList<QUrl>{QUrl(AboutDialog::homePage()),
                                      QUrl(AboutDialog::logoAddress())}));
-    QCOMPARE(window_->menuHover, 5);
+    QCOMPARE(menu_->menuHover(), 5);
     QVERIFY(!QApplication::activeModalWidget());
   }
 
@@ -190,7 +189,7 @@ class TestCornerMenu : public QObject {
   }
 
   void optionsRowOpensTheOptionsAndTheChartIsDrawnAgain() {
-    QTRY_VERIFY(window_->vykresleno);
+    QTRY_VERIFY(window_->vykresleno());
     QSignalSpy frames(window_->stage(), &Stage::painted);
     QString dialogName;
     whenModal([&](QWidget* modal) {
@@ -202,7 +201,7 @@ class TestCornerMenu : public QObject {
     QCOMPARE(dialogName, QStringLiteral("frmOptions"));
     // Closing the options cleared vykresleno; the menu's handler drew again.
     QTRY_VERIFY(frames.count() >= 1);
-    QTRY_VERIFY(window_->vykresleno);
+    QTRY_VERIFY(window_->vykresleno());
   }
 
   void exportRowRunsItsCommand() {
@@ -210,7 +209,7 @@ class TestCornerMenu : public QObject {
     menu_->setExportCommand([&] { ++runs; });
     QTest::mouseClick(menu_, Qt::LeftButton, {}, rowMiddle(*menu_, 2));
     QCOMPARE(runs, 1);
-    QCOMPARE(window_->menuHover, 5);
+    QCOMPARE(menu_->menuHover(), 5);
   }
 
  private:

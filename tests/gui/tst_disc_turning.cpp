@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "app/grab_region.h"
-#include "app/hand_cursors.h"
+#include "app/disc_drag.h"
 #include "app/mapka.h"
 #include "app/stage.h"
 #include "gl/context_format.h"
@@ -56,7 +56,7 @@ void dragRound(Stage* stage, QPoint from, double turnDeg) {
 // through the window system: wait until the stage has seen it there.
 void hover(Mapka& window, QPoint p) {
   QTest::mouseMove(window.stage(), p);
-  const bool inside = window.grabRegion.contains(p);
+  const bool inside = window.grabRegion().contains(p);
   QTRY_VERIFY(window.grip()->handShown() == inside);
   QTest::qWait(20);
 }
@@ -83,7 +83,7 @@ class TestDiscTurning : public QObject {
     window_ = std::make_unique<Mapka>(kDataDir);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    QTRY_VERIFY(window_->vykresleno);
+    QTRY_VERIFY(window_->vykresleno());
   }
   void cleanupTestCase() {
     window_.reset();
@@ -163,7 +163,7 @@ class TestDiscTurning : public QObject {
 
   void eachMoveDrawsOneFrameThatTurnsOnlyTheDisc() {
     Stage* stage = window_->stage();
-    QTRY_VERIFY(window_->vykresleno);
+    QTRY_VERIFY(window_->vykresleno());
     const QImage before = stage->grabFramebuffer();
     const QPoint from = onDisc(*stage, 90, 0.95);
     hover(*window_, from);
@@ -187,9 +187,9 @@ class TestDiscTurning : public QObject {
   void resizeKeepsTheWindowSquareAndOneGrabRegion() {
     window_->resize(500, 430);
     QTRY_COMPARE(window_->size(), QSize(500, 500));
-    QTRY_COMPARE(window_->grabRegion, buildGrabRegion(50, 500, 500));
+    QTRY_COMPARE(window_->grabRegion(), buildGrabRegion(50, 500, 500));
     window_->resize(300, 300);
-    QTRY_COMPARE(window_->grabRegion, buildGrabRegion(50, 300, 300));
+    QTRY_COMPARE(window_->grabRegion(), buildGrabRegion(50, 300, 300));
     // Never wider than the screen is high.
     const int screenHeight = window_->screen()->geometry().height();
     window_->resize(screenHeight + 100, screenHeight + 100);

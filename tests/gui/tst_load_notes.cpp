@@ -15,8 +15,7 @@
 #include <functional>
 #include <map>
 
-#include "app/corner_menu.h"
-#include "app/localize_form.h"
+#include "app/options_host.h"
 #include "app/mapka.h"
 #include "app/stage.h"
 #include "gl/context_format.h"
@@ -24,6 +23,7 @@
 #include "settings/qt/qsettings_store.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/damaged_inputs/damage.h"
+#include "ui/ui_text.h"
 
 using namespace caelora;
 using test::storeFile;
@@ -52,7 +52,7 @@ QList<QMessageBox*> messageBoxes(const QWidget& window) {
 void showAndSettle(Mapka& window) {
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
-  QTRY_VERIFY(window.vykresleno);
+  QTRY_VERIFY(window.vykresleno());
   QTest::qWait(100);
 }
 

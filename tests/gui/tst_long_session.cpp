@@ -16,7 +16,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/corner_menu.h"
+#include "app/options_host.h"
 #include "app/mapka.h"
 #include "app/stage.h"
 #include "gl/context_format.h"
@@ -88,7 +88,7 @@ class Session {
   }
 
   bool firstFrame() {
-    return QTest::qWaitForWindowExposed(&window_) && QTest::qWaitFor([&] { return window_.vykresleno; });
+    return QTest::qWaitForWindowExposed(&window_) && QTest::qWaitFor([&] { return window_.vykresleno(); });
   }
 
   // Steps of one drag, as the hand gives them, and the exact frame after.

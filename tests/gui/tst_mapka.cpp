@@ -113,7 +113,7 @@ class TestMapka : public QObject {
     QCOMPARE(window.windowTitle(), QStringLiteral("Caelora"));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY(window.vykresleno);
+    QTRY_VERIFY(window.vykresleno());
     QVERIFY(boxes.texts.isEmpty());
 
     // Square, on top, centred on the screen.
@@ -138,7 +138,7 @@ class TestMapka : public QObject {
     QCOMPARE(int(window.scene().settings().colourScheme), 2);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY(window.vykresleno);
+    QTRY_VERIFY(window.vykresleno());
     const QImage frame = window.stage()->grabFramebuffer();
     QCOMPARE(dominantColour(frame, insideHorizonWindow(50, 392, 392)), QRgb(0xffffff));
     const QColor top = frame.pixelColor(4, 4);
@@ -154,7 +154,7 @@ class TestMapka : public QObject {
     QVERIFY(!(window.windowFlags() & Qt::WindowStaysOnTopHint));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY(window.vykresleno);
+    QTRY_VERIFY(window.vykresleno());
     const QImage frame = window.stage()->grabFramebuffer();
     QCOMPARE(dominantColour(frame, insideHorizonWindow(-35, 392, 392)), QRgb(0x000000));
   }
@@ -164,7 +164,7 @@ class TestMapka : public QObject {
       Mapka window(kDataDir);
       window.show();
       QVERIFY(QTest::qWaitForWindowExposed(&window));
-      QTRY_VERIFY(window.vykresleno);
+      QTRY_VERIFY(window.vykresleno());
       window.close();
     }
     QCOMPARE(storeSnapshot(), QByteArrayLiteral("<no store>"));
@@ -175,7 +175,7 @@ class TestMapka : public QObject {
       Mapka window(kDataDir);
       window.show();
       QVERIFY(QTest::qWaitForWindowExposed(&window));
-      QTRY_VERIFY(window.vykresleno);
+      QTRY_VERIFY(window.vykresleno());
       window.close();
     }
     QCOMPARE(storeSnapshot(), before);
@@ -194,7 +194,7 @@ class TestMapka : public QObject {
     QCOMPARE(boxes.dialogs, QStringList{QStringLiteral("frmOptions")});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY(window.vykresleno);
+    QTRY_VERIFY(window.vykresleno());
   }
 
   void narrowingRedrawsFromTheResize() {
@@ -202,7 +202,7 @@ class TestMapka : public QObject {
     Mapka window(kDataDir);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY(window.vykresleno);
+    QTRY_VERIFY(window.vykresleno());
     QSignalSpy frames(window.stage(), &Stage::painted);
     window.resize(300, 300);
     QTRY_VERIFY(frames.count() >= 1);

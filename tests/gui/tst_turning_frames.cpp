@@ -7,7 +7,7 @@
 #include <QtTest>
 #include <cstdlib>
 
-#include "app/chart_scene.h"
+#include "chart/chart_scene.h"
 #include "app/stage.h"
 #include "gl/context_format.h"
 

@@ -6,7 +6,7 @@
 #include <QSettings>
 #include <QString>
 
-#include "app/chart_scene.h"
+#include "chart/chart_scene.h"
 #include "settings/qt/qsettings_store.h"
 #include "tests/damaged_inputs/damage.h"
 

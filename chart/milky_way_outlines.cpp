@@ -1,4 +1,4 @@
-#include "app/milky_way_outlines.h"
+#include "chart/milky_way_outlines.h"
 
 #include <QFile>
 #include <QString>

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "app/chart_scene.h"
+#include "chart/chart_scene.h"
 
 using namespace caelora;
 
