@@ -11,11 +11,6 @@
 
 namespace caelora {
 
-namespace {
-// How long a held disc may rest before its exact picture is drawn.
-constexpr int kSettleMs = 150;
-}  // namespace
-
 void reportContextFailure() {
   QMessageBox::critical(nullptr, QString::fromLatin1(kContextErrorTitle),
                         QString::fromLatin1(kContextErrorText));
@@ -29,7 +24,6 @@ Stage::Stage(ChartScene& scene, StepRunner& steps, QWidget* parent)
   setUpdateBehavior(QOpenGLWidget::PartialUpdate);
   // A hand that rests while it holds the disc sees the exact picture too.
   settleTimer_.setSingleShot(true);
-  settleTimer_.setInterval(kSettleMs);
   connect(&settleTimer_, &QTimer::timeout, this, &Stage::settle);
 }
 
@@ -41,9 +35,14 @@ void Stage::setDiscAngle(double degrees) {
   update();
 }
 
+void Stage::setRestDelay(std::optional<std::chrono::milliseconds> delay) {
+  restDelay_ = delay;
+  if (!restDelay_) settleTimer_.stop();
+}
+
 void Stage::turnDisc(double degrees) {
   turning_ = true;
-  settleTimer_.start();
+  if (restDelay_) settleTimer_.start(*restDelay_);
   setDiscAngle(degrees);
 }
 

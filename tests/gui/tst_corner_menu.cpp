@@ -1,6 +1,6 @@
 // The corner menu in a real window: its place through resizes, the hover
 // highlight with the mouse held for the menu, the header row that does
-// nothing, each command's dialog (closed from a timer), the redraw after the
+// nothing, each command's dialog (answered as it comes up), the redraw after the
 // options; and the about box: centred, on top, its title and its links.
 #include <QApplication>
 #include <QDesktopServices>
@@ -10,10 +10,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSurfaceFormat>
-#include <QTimer>
 #include <QtTest>
-#include <cmath>
-#include <functional>
 
 #include "app/about_dialog.h"
 #include "app/corner_menu.h"
@@ -26,6 +23,7 @@
 #include "ui/whole_pixels.h"
 
 using namespace caelora;
+using test::ModalAnswer;
 
 namespace {
 
@@ -46,19 +44,6 @@ QPoint rowMiddle(const CornerMenu& menu, int row) {
 QRgb rowColour(CornerMenu& menu, int row) {
   // Near the right end of the row, clear of its text.
   return menu.grab().toImage().pixel(menu.width() - 3, rowMiddle(menu, row).y()) & 0xffffff;
-}
-
-// Runs `inspect` on the modal dialog as soon as it is up.
-void whenModal(std::function<void(QWidget*)> inspect) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, inspect] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      timer->stop();
-      timer->deleteLater();
-      inspect(modal);
-    }
-  });
-  timer->start(20);
 }
 
 }  // namespace
@@ -121,8 +106,7 @@ class TestCornerMenu : public QObject {
     QCOMPARE(rowColour(*menu_, 2), rgb(192, 192, 192));
     QCOMPARE(rowColour(*menu_, 1), rgb(128, 128, 128));
     // Over the header the highlight stays where it was.
-    QTest::mouseMove(menu_, rowMiddle(*menu_, 0));
-    QTest::qWait(100);
+    test::moveNow(menu_, rowMiddle(*menu_, 0));
     QCOMPARE(menu_->menuHover(), 2);
     QTest::mouseMove(menu_, rowMiddle(*menu_, 3));
     QTRY_COMPARE(menu_->menuHover(), 3);
@@ -136,11 +120,14 @@ class TestCornerMenu : public QObject {
   void clickOnTheHeaderDoesNothing() {
     QTest::mouseMove(menu_, rowMiddle(*menu_, 1));
     QTRY_COMPARE(menu_->menuHover(), 1);
-    bool opened = false;
-    QTimer::singleShot(300, [&] { opened = QApplication::activeModalWidget() != nullptr; });
+    // A command would take the highlight away and open its dialog.
+    int opened = 0;
+    ModalAnswer closer([&](QWidget* modal) {
+      ++opened;
+      modal->close();
+    });
     QTest::mouseClick(menu_, Qt::LeftButton, {}, rowMiddle(*menu_, 0));
-    QTest::qWait(400);
-    QVERIFY(!opened);
+    QCOMPARE(opened, 0);
     QCOMPARE(menu_->menuHover(), 1);
     QTest::mouseMove(window_->stage(), QPoint(200, 100));
     QTRY_COMPARE(menu_->menuHover(), 5);
@@ -154,7 +141,7 @@ class TestCornerMenu : public QObject {
     QSize size;
     bool onTop = false;
     QString dialogName;
-    whenModal([&](QWidget* modal) {
+    ModalAnswer answer([&](QWidget* modal) {
       dialogName = modal->objectName();
       title = modal->findChild<QLabel*>(QStringLiteral("lblTitle"))->text();
       place = modal->pos();
@@ -192,7 +179,7 @@ class TestCornerMenu : public QObject {
     QTRY_VERIFY(window_->vykresleno());
     QSignalSpy frames(window_->stage(), &Stage::painted);
     QString dialogName;
-    whenModal([&](QWidget* modal) {
+    ModalAnswer answer([&](QWidget* modal) {
       dialogName = modal->objectName();
       QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("cmdStorno")),
                         Qt::LeftButton);

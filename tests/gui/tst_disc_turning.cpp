@@ -52,13 +52,10 @@ void dragRound(Stage* stage, QPoint from, double turnDeg) {
   }
 }
 
-// Without a button held the pointer really moves, and its events come
-// through the window system: wait until the stage has seen it there.
+// The pointer rests at `p` before a press; the stage has seen it there.
 void hover(Mapka& window, QPoint p) {
-  QTest::mouseMove(window.stage(), p);
-  const bool inside = window.grabRegion().contains(p);
-  QTRY_VERIFY(window.grip()->handShown() == inside);
-  QTest::qWait(20);
+  test::moveNow(window.stage(), p);
+  QCOMPARE(window.grip()->handShown(), window.grabRegion().contains(p));
 }
 
 bool sameImage(const QImage& a, const QImage& b, const QRect& area) {
@@ -81,6 +78,8 @@ class TestDiscTurning : public QObject {
     QVERIFY2(test::usesOwnSettingsStore(), test::kOwnStoreNeeded);
     test::startWithOrdinaryWindow();
     window_ = std::make_unique<Mapka>(kDataDir);
+    // Every turn here ends where the test says, never by a rest of the hand.
+    window_->stage()->setRestDelay(std::nullopt);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     QTRY_VERIFY(window_->vykresleno());
@@ -172,7 +171,7 @@ class TestDiscTurning : public QObject {
     const QPoint to = onDisc(*stage, 135, 0.95);
     QTest::mouseMove(stage, to);
     QTRY_COMPARE(frames.count(), 1);
-    QTest::qWait(50);
+    test::passEventLoop();
     QCOMPARE(frames.count(), 1);
     QTest::mouseRelease(stage, Qt::LeftButton, {}, to);
     const QImage after = stage->grabFramebuffer();

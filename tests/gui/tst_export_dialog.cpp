@@ -90,7 +90,9 @@ class TstExportDialog : public QObject {
     whenModal<frmExport>([](frmExport* d) { d->okButton()->click(); });
     const auto saveSeen = whenModal<QFileDialog>([&dir](QFileDialog* fd) {
       fd->setOption(QFileDialog::DontUseNativeDialog, true);
-      fd->selectFile(dir.filePath(QStringLiteral("chart")));
+      // Typed into the name box: selectFile would leave it alone once it has
+      // the focus, which comes whenever the window system gives it.
+      fd->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(dir.filePath(QStringLiteral("chart")));
       static_cast<QDialog*>(fd)->accept();  // as the Save button does
     });
     QString question;

@@ -16,8 +16,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/options_host.h"
 #include "app/mapka.h"
+#include "app/options_host.h"
 #include "app/stage.h"
 #include "gl/context_format.h"
 #include "settings/qt/options_dialog.h"
@@ -83,6 +83,8 @@ class Session {
   Session() : host_(makeOptionsHost(window_)) {
     // A counter, not a QSignalSpy: the spy keeps every emission.
     QObject::connect(window_.stage(), &Stage::painted, [this] { ++frames_; });
+    // Each turn ends with its settle(), never by a rest of the hand.
+    window_.stage()->setRestDelay(std::nullopt);
     window_.resize(kSide, kSide);
     window_.show();
   }

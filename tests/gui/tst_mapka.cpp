@@ -1,16 +1,12 @@
 // The main window under a real X server and OpenGL: start-up from the
 // settings store, the first frame's background, the report of a missing
 // figure file, and a store left alone at closing.
-#include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSurfaceFormat>
-#include <QTimer>
 #include <QtTest>
 #include <map>
 #include <memory>
@@ -23,6 +19,7 @@
 #include "sky/geometry.h"
 
 using namespace caelora;
+using test::BoxCatcher;
 using test::storeFile;
 
 namespace {
@@ -67,28 +64,6 @@ QPoint insideHorizonWindow(int latitude, int w, int h) {
   return {static_cast<int>((1 + x) / 2 * w), static_cast<int>((1 - y) / 2 * h)};
 }
 
-// Answers every message box that start-up opens, keeping what it said.
-class BoxCatcher : public QObject {
- public:
-  BoxCatcher() {
-    connect(&timer_, &QTimer::timeout, this, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        titles.append(box->windowTitle());
-        texts.append(box->text());
-        box->accept();
-      } else if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-        dialogs.append(dialog->objectName());
-        dialog->reject();
-      }
-    });
-    timer_.start(20);
-  }
-  QStringList titles, texts, dialogs;
-
- private:
-  QTimer timer_;
-};
-
 }  // namespace
 
 class TestMapka : public QObject {
@@ -107,7 +82,7 @@ class TestMapka : public QObject {
   void cleanupTestCase() { QFile::remove(storeFile()); }
 
   void emptyStoreStartsWithDefaultsOnBlack() {
-    BoxCatcher boxes;
+    BoxCatcher boxes(true);
     Mapka window(kDataDir);
     QCOMPARE(window.scene().settings(), defaultSettings(kDataDir));
     QCOMPARE(window.windowTitle(), QStringLiteral("Caelora"));
@@ -184,7 +159,7 @@ class TestMapka : public QObject {
   void missingFigureFileIsReportedAndStartUpGoesOn() {
     const std::string missing = kDataDir + "/no-such-set.con";
     storeValues({{"SMapFLines", missing}});
-    BoxCatcher boxes;
+    BoxCatcher boxes(true);
     Mapka window(kDataDir);
     QCOMPARE(boxes.texts.size(), 1);
     QCOMPARE(boxes.titles.first(), QStringLiteral("Caelora"));
