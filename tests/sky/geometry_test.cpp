@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
+
+#include "tests/test_support.h"
 
 namespace caelora {
 namespace {
@@ -101,7 +102,7 @@ TEST(HorizonOutline, ClosedCurveTouchingTheLimitCircle) {
 }
 
 TEST(FormatPdfNumber, TiesToEvenAndAPointWhateverTheLocale) {
-  std::setlocale(LC_ALL, "de_DE.UTF-8");  // may be absent; the text must not care
+  test::CommaLocale comma;  // the text must not care
   EXPECT_EQ(FormatPdfNumber(12.5, 1), "12.5");
   EXPECT_EQ(FormatPdfNumber(3.0, 1), "3");
   EXPECT_EQ(FormatPdfNumber(-0.25, 2), "-0.25");
@@ -111,7 +112,6 @@ TEST(FormatPdfNumber, TiesToEvenAndAPointWhateverTheLocale) {
   EXPECT_EQ(FormatPdfNumber(1234.5678, 2), "1234.57");
   EXPECT_EQ(FormatPdfNumber(-0.001, 2), "0");
   EXPECT_EQ(FormatPdfNumber(0.5, 2), "0.5");
-  std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace

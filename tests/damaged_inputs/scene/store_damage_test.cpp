@@ -42,7 +42,7 @@ TEST_P(DamagedStore, ReadsSettingsThatDrawAChart) {
   const fs::path conf = home.path() / "config" / "Caelora" / "Caelora.conf";
   fs::create_directories(conf.parent_path());
   if (d == Damage::Directory) fs::create_directories(conf / "inside");
-  else if (d != Damage::Missing) writeBytes(conf, damagedStore(d));
+  else if (d != Damage::Missing) writeFile(conf, damagedStore(d));
   // Where $XDG_CONFIG_HOME would point: the store of the program itself.
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                      QString::fromStdString((home.path() / "config").string()));
