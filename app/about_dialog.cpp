@@ -2,17 +2,15 @@
 #include "app/about_dialog.h"
 
 #include <QDesktopServices>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <cmath>
+#include <algorithm>
 
 #include "app/localize_form.h"
 #include "ui/ui_text.h"

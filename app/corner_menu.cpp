@@ -121,13 +121,7 @@ void CornerMenu::runCommand(int row) {
   if (mouseGrabber() == this) releaseMouse();
   switch (row) {
     case 1: showOptionsDialog(window_); break;
-    case 2:
-      if (exportCommand_) {
-        exportCommand_();
-      } else {
-        showExportDialog(window_);
-      }
-      break;
+    case 2: showExportDialog(window_); break;
     case 3: showAboutDialog(window_); break;
     default: break;
   }

@@ -7,8 +7,6 @@
 #include <QColor>
 #include <QWidget>
 #include <array>
-#include <functional>
-#include <utility>
 
 namespace caelora {
 
@@ -46,9 +44,6 @@ class CornerMenu : public QWidget {
   int menuHover() const { return menuHover_; }
   void setMenuHover(int row);
 
-  // The export row's command; until it is set, that row opens the export dialog.
-  void setExportCommand(std::function<void()> command) { exportCommand_ = std::move(command); }
-
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -63,7 +58,6 @@ class CornerMenu : public QWidget {
 
   Mapka& window_;
   int menuHover_ = kNoRow;
-  std::function<void()> exportCommand_;
 };
 
 // The export dialog over `window`, until an export finished or was cancelled.

@@ -1,3 +1,5 @@
+// The export dialog: the two schemes, the file choice, writing the document
+// and the offer to open it.
 #include "app/export_dialog.h"
 
 #include <QApplication>
@@ -9,10 +11,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <cmath>
 #include <exception>
 
 #include "app/localize_form.h"
@@ -90,8 +90,6 @@ void frmExport::placeCentredOnTop() {
 QString frmExport::text(int key) const { return guiQString(settings_.languageFile, key); }
 
 int frmExport::exportScheme() const { return opt_[1]->isChecked() ? 1 : 0; }
-
-void frmExport::setExportScheme(int scheme) { opt_[scheme == 1 ? 1 : 0]->setChecked(true); }
 
 void frmExport::run() {
   // "Ok" accepts, which hides the dialog; it comes back when nothing was written.

@@ -3,13 +3,10 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QTimer>
-#include <cmath>
 
 #include "app/aspect_ratio.h"
 #include "app/corner_menu.h"

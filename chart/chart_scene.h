@@ -64,7 +64,6 @@ class ChartScene {
   // Frame step: records the mask the first time it is needed; true when it
   // did, so that the caller compiles it before calling list 8.
   bool recordMaskIfNeeded(StepRunner& steps);
-  bool maskBuilt() const { return maskBuilt_; }
 
   // The recordings not yet compiled, handed over and forgotten here.
   std::map<Layer, DisplayList> takePending();

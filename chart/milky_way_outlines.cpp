@@ -1,3 +1,4 @@
+// Reading the Milky Way outlines out of the compiled-in resources.
 #include "chart/milky_way_outlines.h"
 
 #include <QFile>

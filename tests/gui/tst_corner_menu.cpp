@@ -191,12 +191,15 @@ class TestCornerMenu : public QObject {
     QTRY_VERIFY(window_->vykresleno());
   }
 
-  void exportRowRunsItsCommand() {
-    int runs = 0;
-    menu_->setExportCommand([&] { ++runs; });
+  void exportRowOpensTheExportDialog() {
+    QString dialogName;
+    ModalAnswer answer([&](QWidget* modal) {
+      dialogName = modal->objectName();
+      QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("cmdStorno")), Qt::LeftButton);
+    });
     QTest::mouseClick(menu_, Qt::LeftButton, {}, rowMiddle(*menu_, 2));
-    QCOMPARE(runs, 1);
-    QCOMPARE(menu_->menuHover(), 5);
+    QCOMPARE(dialogName, QStringLiteral("frmExport"));
+    QCOMPARE(menu_->menuHover(), CornerMenu::kNoRow);
   }
 
  private:
