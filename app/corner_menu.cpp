@@ -10,6 +10,7 @@
 #include "app/export_dialog.h"
 #include "app/mapka.h"
 #include "app/options_host.h"
+#include "sky/screen_colours.h"
 #include "ui/ui_text.h"
 #include "ui/whole_pixels.h"
 
@@ -26,10 +27,10 @@ constexpr double kTwipsPerPoint = 20;
 
 }  // namespace
 
-MenuColours menuColours(int colourScheme) {
-  if (colourScheme == 3)
-    return {QColor(0, 0, 0), QColor(100, 0, 0), QColor(150, 0, 0), QColor(255, 0, 0)};
-  return {QColor(0, 0, 0), QColor(128, 128, 128), QColor(192, 192, 192), QColor(255, 255, 255)};
+MenuColours menuColours(ScreenScheme colourScheme) {
+  const ScreenColours& c = screenColours(colourScheme);
+  const auto qt = [](const Rgb8& rgb) { return QColor(rgb.r, rgb.g, rgb.b); };
+  return {qt(c.menuHeader), qt(c.menuCommand), qt(c.menuHighlighted), qt(c.menuText)};
 }
 
 void showExportDialog(Mapka& window) {

@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <array>
 
+#include "settings/settings.h"
+
 namespace caelora {
 
 class Mapka;
@@ -19,8 +21,8 @@ struct MenuColours {
   QColor text;
 };
 
-// Scheme 3 (red on black) keeps every colour red or black.
-MenuColours menuColours(int colourScheme);
+// The menu in the colours of the chart's scheme.
+MenuColours menuColours(ScreenScheme colourScheme);
 
 class CornerMenu : public QWidget {
   Q_OBJECT

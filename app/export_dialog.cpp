@@ -89,7 +89,9 @@ void frmExport::placeCentredOnTop() {
 
 QString frmExport::text(int key) const { return guiQString(settings_.languageFile, key); }
 
-int frmExport::exportScheme() const { return opt_[1]->isChecked() ? 1 : 0; }
+ExportScheme frmExport::exportScheme() const {
+  return opt_[1]->isChecked() ? ExportScheme::Inverse : ExportScheme::Standard;
+}
 
 void frmExport::run() {
   // "Ok" accepts, which hides the dialog; it comes back when nothing was written.

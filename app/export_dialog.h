@@ -9,6 +9,7 @@
 #include <string>
 
 #include "settings/settings.h"
+#include "export/colours.h"
 
 class QRadioButton;
 class QPushButton;
@@ -26,8 +27,8 @@ class frmExport : public QDialog {
   // cancelled file choice or a failed export brings it back.
   void run();
 
-  // The export colour scheme: the highest option set (0 when none is).
-  int exportScheme() const;
+  // The export colour scheme: the highest option set (standard when none is).
+  ExportScheme exportScheme() const;
 
   // How the file name is asked for; showSaveDialog unless replaced.
   using FileChooser = std::function<QString(QWidget* owner)>;

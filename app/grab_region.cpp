@@ -5,6 +5,7 @@
 #include <QRegion>
 #include <cmath>
 
+#include "sky/chart_geometry.h"
 #include "sky/geometry.h"
 #include "ui/whole_pixels.h"
 
@@ -13,10 +14,6 @@ namespace caelora {
 namespace {
 
 constexpr int kHorizonPoints = 120;
-constexpr int kRimFirstDeg = -30;
-constexpr int kRimLastDeg = 210;
-constexpr int kRimStepDeg = 5;
-constexpr double kRimInnerRadius = 0.9;
 
 // A point of the disc (radius 1 at the rim, y upward) in stage pixels.
 StagePoint discToStage(double x, double y, int stageWidth, int stageHeight) {
@@ -49,11 +46,12 @@ std::vector<StagePoint> horizonWindowPolygon(int latitudeDegrees, int stageWidth
 }
 
 std::vector<StagePoint> rimBandPolygon(int stageWidth, int stageHeight) {
+  const std::vector<int> angles = windowRimAnglesDeg();
   std::vector<StagePoint> points;
-  for (int a = kRimFirstDeg; a <= kRimLastDeg; a += kRimStepDeg)
-    points.push_back(rimPoint(a, 1.0, stageWidth, stageHeight));
-  for (int a = kRimLastDeg; a >= kRimFirstDeg; a -= kRimStepDeg)
-    points.push_back(rimPoint(a, kRimInnerRadius, stageWidth, stageHeight));
+  for (auto a = angles.begin(); a != angles.end(); ++a)
+    points.push_back(rimPoint(*a, kRimRadius, stageWidth, stageHeight));
+  for (auto a = angles.rbegin(); a != angles.rend(); ++a)
+    points.push_back(rimPoint(*a, kWindowRimRadius, stageWidth, stageHeight));
   return points;
 }
 

@@ -38,7 +38,7 @@ void BM_ExportOneDocument(benchmark::State& state) {
   const caelora::MilkyWayOutlines milkyWay = caelora::readMilkyWayOutlines(kData + "/milkyway");
   const fs::path folder = scratchFolder();
   const std::string target = (folder / "chart.pdf").string();
-  for (auto _ : state) caelora::exportPDF(settings, kData, milkyWay, 0, target);
+  for (auto _ : state) caelora::exportPDF(settings, kData, milkyWay, caelora::ExportScheme::Standard, target);
   state.counters["bytes"] = static_cast<double>(fs::file_size(target));
   fs::remove_all(folder);
 }
@@ -50,7 +50,9 @@ void BM_ExportAllLatitudes(benchmark::State& state) {
   const fs::path folder = scratchFolder();
   std::size_t documents = 0;
   for (auto _ : state)
-    documents = caelora::exportAllLatitudes(settings, kData, milkyWay, 0, folder.string()).size();
+    documents =
+        caelora::exportAllLatitudes(settings, kData, milkyWay, caelora::ExportScheme::Standard, folder.string())
+            .size();
   state.counters["documents"] = static_cast<double>(documents);
   fs::remove_all(folder);
 }

@@ -80,7 +80,7 @@ void BM_MonthRingWithFont(benchmark::State& state) {
   for (auto _ : state) {
     beginPage(writer, target, true);
     const std::int32_t start = writer.pdfBeginPage();
-    for (int m = 0; m < 12; ++m) caelora::pdfArcText(writer, m * 30.0, 0.93, "Listopad", 16, 297.5);
+    for (int m = 0; m < 12; ++m) caelora::pdfArcText(writer, caelora::PageDisc::ofPage(595, 842), m * 30.0, 0.93, "Listopad", 16);
     writer.pdfEndPage(start);
     writer.pdfEndDocument();
   }

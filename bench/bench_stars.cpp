@@ -9,7 +9,7 @@ namespace {
 caelora::ChartSetup chartSetup(int scheme, int latitude) {
   caelora::ChartSetup setup;
   setup.programFolder = CAELORA_SOURCE_DATA_DIR;
-  setup.settings.colourScheme = static_cast<std::uint8_t>(scheme);
+  setup.settings.colourScheme = static_cast<caelora::ScreenScheme>(scheme);
   setup.settings.latitude = static_cast<std::int16_t>(latitude);
   return setup;
 }

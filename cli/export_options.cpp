@@ -52,7 +52,7 @@ const std::map<std::string, ValueOption>& valueOptions() {
   static const std::map<std::string, ValueOption> table = {
       {"--png", [](ExportOptions& o, const std::string&, const std::string& v) { o.pngFile = v; }},
       {"--export-scheme", [](ExportOptions& o, const std::string& n, const std::string& v) {
-         o.exportScheme = static_cast<int>(wholeNumber(n, v, 0, 1));
+         o.exportScheme = static_cast<ExportScheme>(wholeNumber(n, v, 0, 1));
        }},
       {"--all-latitudes", [](ExportOptions& o, const std::string&, const std::string& v) {
          o.allLatitudesDir = v;
@@ -67,7 +67,7 @@ const std::map<std::string, ValueOption>& valueOptions() {
          o.overrides.latitude = latitude(n, v);
        }},
       {"--colour-scheme", [](ExportOptions& o, const std::string& n, const std::string& v) {
-         o.overrides.colourScheme = static_cast<std::uint8_t>(wholeNumber(n, v, 0, 3));
+         o.overrides.colourScheme = static_cast<ScreenScheme>(wholeNumber(n, v, 0, kScreenSchemes - 1));
        }},
       {"--line-intensity", [](ExportOptions& o, const std::string& n, const std::string& v) {
          o.overrides.lineIntensity = static_cast<std::uint8_t>(wholeNumber(n, v, 0, 10));

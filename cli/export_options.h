@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "export/colours.h"
 #include "settings/settings.h"
 
 namespace caelora {
@@ -20,7 +21,7 @@ class UsageError : public std::runtime_error {
 
 struct SettingOverrides {
   std::optional<std::int16_t> latitude;
-  std::optional<std::uint8_t> colourScheme;
+  std::optional<ScreenScheme> colourScheme;
   std::optional<bool> showLines, showNames, showMilkyWay, showGrid, showEcliptic, dailyScale;
   std::optional<std::uint8_t> lineIntensity, milkyWayIntensity, nameSize;
   std::optional<std::string> languageFile, linesFile;
@@ -34,7 +35,7 @@ struct ExportOptions {
   bool help = false;      // --help
   std::string pdfFile;        // OUT.pdf: the two-page document, as the export dialog writes it
   std::string allLatitudesDir;  // --all-latitudes DIR: one document per latitude 25..80 N and S
-  int exportScheme = 0;       // --export-scheme 0|1: standard or inverse colours of the document
+  ExportScheme exportScheme = ExportScheme::Standard;  // --export-scheme 0|1: standard or inverse colours
   SettingOverrides overrides;
 };
 

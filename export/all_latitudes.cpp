@@ -14,7 +14,7 @@ std::string latitudeFileName(int latitudeDegrees) {
 }
 
 std::vector<std::string> exportAllLatitudes(const Settings& settings, const std::string& programFolder,
-                                            const MilkyWayOutlines& milkyWay, int scheme,
+                                            const MilkyWayOutlines& milkyWay, ExportScheme scheme,
                                             const std::string& folder) {
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);

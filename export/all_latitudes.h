@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "export/colours.h"
 #include "settings/settings.h"
 #include "sky/milky_way.h"
 
@@ -16,7 +17,7 @@ std::string latitudeFileName(int latitudeDegrees);
 // settings' other choices; returns their paths. Stops at the first failure
 // with ExportError naming the file; documents already finished stay.
 std::vector<std::string> exportAllLatitudes(const Settings& settings, const std::string& programFolder,
-                                            const MilkyWayOutlines& milkyWay, int scheme,
+                                            const MilkyWayOutlines& milkyWay, ExportScheme scheme,
                                             const std::string& folder);
 
 }  // namespace caelora

@@ -2,15 +2,12 @@
 // yellow stay 0, so the sheet prints the same on any printer.
 #include "export/colours.h"
 
-#include <array>
-
 namespace caelora {
 namespace {
 
-using ColourTable = std::array<const char*, 32>;
+using Table = std::array<const char*, 32>;
 
-// Slots 5, 17, 18, 22, 23 and 26 are filled but never written.
-constexpr ColourTable kStandard = {
+constexpr Table kStandard = {
     "0 0 0 0.4", "0 0 0 1",   "0 0 0 0.4", "0 0 0 0",   "0 0 0 0",   "0 0 0 0",
     "0 0 0 0",   "0 0 0 0",   "0 0 0 1",   "0 0 0 0",   "0 0 0 0.9", "0 0 0 0",
     "0 0 0 0.8", "0 0 0 0",   "0 0 0 0.6", "0 0 0 1",   "0 0 0 0",   "0 0 0 0",
@@ -18,7 +15,7 @@ constexpr ColourTable kStandard = {
     "0 0 0 0",   "0 0 0 0",   "0 0 0 0",   "0 0 0 0.9", "0 0 0 0.8", "0 0 0 0.7",
     "0 0 0 0.7", "0 0 0 0.2"};
 
-constexpr ColourTable kInverse = {
+constexpr Table kInverse = {
     "0 0 0 1",   "0 0 0 0",    "0 0 0 1",   "0 0 0 0",   "0 0 0 1",   "0 0 0 1",
     "0 0 0 1",   "0 0 0 1",    "0 0 0 0",   "0 0 0 1",   "0 0 0 1",   "0 0 0 0",
     "0 0 0 0.1", "0 0 0 1",    "0 0 0 0.15", "0 0 0 0",  "0 0 0 1",   "0 0 0 1",
@@ -28,10 +25,11 @@ constexpr ColourTable kInverse = {
 
 }  // namespace
 
-void getColorValues(ExportState& state, int scheme) {
-  if (scheme != 0 && scheme != 1) return;
-  const ColourTable& table = scheme == 0 ? kStandard : kInverse;
-  for (std::size_t slot = 0; slot < table.size(); ++slot) state.exportColours[slot] = table[slot];
+ColourTable getColorValues(ExportScheme scheme) {
+  const Table& table = scheme == ExportScheme::Inverse ? kInverse : kStandard;
+  ColourTable colours;
+  for (std::size_t slot = 0; slot < table.size(); ++slot) colours[slot] = table[slot];
+  return colours;
 }
 
 }  // namespace caelora

@@ -1,14 +1,52 @@
 // The colour tables of the two export schemes: 32 DeviceCMYK operand strings
-// that the page drawing writes followed by " K" (stroke) or " k" (fill).
+// that the page drawing writes followed by " K" (stroke) or " k" (fill),
+// each slot named by what it colours.
 #pragma once
 
-#include "export/export_state.h"
+#include <array>
+#include <cstdint>
+#include <string>
 
 namespace caelora {
 
-// Scheme 0 is the standard chart (light ink on a black disc and mask),
-// scheme 1 the inverse one (black ink on white paper). Any other scheme
-// leaves the table as it was.
-void getColorValues(ExportState& state, int scheme);
+// The standard chart has light ink on a black disc and mask; the inverse
+// one black ink on white paper.
+enum class ExportScheme : std::uint8_t { Standard = 0, Inverse = 1 };
+
+// The slots of a table. Slots 5, 17, 18, 22, 23 and 26 are filled but never
+// written.
+enum class Ink : std::uint8_t {
+  SheetOutline = 0,   // the outline of the mask sheet and of the band below the disc
+  Sheet = 1,          // their fill
+  Horizon = 2,        // the horizon line
+  Window = 3,         // the window's fill
+  CompassTicks = 4,
+  HourMarks = 6,
+  HalfHourMarks = 7,
+  HourNumbers = 8,
+  CompassNames = 9,   // and the second row of hour numbers
+  LegendHeads = 10,
+  LegendHeadText = 11,
+  LegendPanels = 12,
+  Legend = 13,
+  DiscOutline = 14,
+  Disc = 15,
+  Rim = 16,
+  DateScale = 19,
+  Stars = 20,
+  Figures = 21,       // and the crosses at the pivot and the centre
+  TitleRules = 24,
+  ConstellationNames = 25,
+  MilkyWayOuter = 27,
+  MilkyWayInner = 28,
+  Ecliptic = 29,
+  Grid = 30,
+  GridNumbers = 31,
+};
+
+using ColourTable = std::array<std::string, 32>;
+
+// getColorValues: the table of a scheme.
+ColourTable getColorValues(ExportScheme scheme);
 
 }  // namespace caelora

@@ -30,8 +30,6 @@ void beginPageFrame(ExportState& state, const char* translation) {
 
 void writeMaskPage(ExportState& state) {
   const std::int32_t start = state.writer.pdfBeginPage();
-  state.discCentreX = state.pageWidth() / 2.0;
-  state.discCentreFromTop = state.discCentreX;
   beginPageFrame(state, "1 0 0 1 60 170 cm");
   state.conNameList = readConNameList(state.languageFile());
   plotMask(state);
@@ -132,11 +130,11 @@ void exportPDF(ExportState& state, const std::string& path) {
 }
 
 void exportPDF(const Settings& settings, const std::string& programFolder,
-               const MilkyWayOutlines& milkyWay, int scheme, const std::string& path) {
+               const MilkyWayOutlines& milkyWay, ExportScheme scheme, const std::string& path) {
   PdfWriter writer(documentClock());
   ExportState state(writer, settings, programFolder);
   state.milkyWay = milkyWay;
-  getColorValues(state, scheme);
+  state.exportColours = getColorValues(scheme);
   exportPDF(state, path);
 }
 

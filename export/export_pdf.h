@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "export/colours.h"
 #include "export/export_state.h"
 #include "pdf/pdf_writer.h"
 #include "settings/settings.h"
@@ -38,9 +39,9 @@ std::vector<std::string> readConNameList(const std::string& languageFile);
 // is thrown.
 void exportPDF(ExportState& state, const std::string& path);
 
-// The same for a chart's settings and an export colour scheme (0 standard,
-// 1 inverse), with the clock of documentClock().
+// The same for a chart's settings and an export colour scheme, with the
+// clock of documentClock().
 void exportPDF(const Settings& settings, const std::string& programFolder,
-               const MilkyWayOutlines& milkyWay, int scheme, const std::string& path);
+               const MilkyWayOutlines& milkyWay, ExportScheme scheme, const std::string& path);
 
 }  // namespace caelora

@@ -14,7 +14,7 @@ void timePDFtriangle(ExportState& state, double angleDeg, int kind);
 
 // vypln: the filled band below the disc on the star-disc page, bounded above
 // by an arc just outside the rim and below by the level of the mask's fold
-// line, between the mask's side margins. Sets discCentreY.
+// line, between the mask's side margins.
 void vypln(ExportState& state);
 
 }  // namespace caelora

@@ -18,6 +18,8 @@
 #include "i18n/language.h"
 #include "pdf/content.h"
 #include "pdf/pdf_error.h"
+#include "pdf/text_string.h"
+#include "sky/chart_geometry.h"
 #include "sky/data_error.h"
 #include "sky/geometry.h"
 
@@ -41,19 +43,19 @@ struct Sheet {
 };
 
 Sheet sheetOf(const ExportState& state) {
+  const PageDisc disc = state.disc();
   Sheet s{};
   s.width = state.pageWidth();
-  s.cx = state.discCentreX;
-  s.front = state.pageHeight() - state.discCentreFromTop;
-  s.radius = 0.81 * state.discCentreX;
+  s.cx = disc.centreX();
+  s.front = disc.centreY();
+  s.radius = kWindowRimRadius * disc.rimRadius();
   s.margin = s.width * 0.1 / 2;
-  s.drop = std::tan(0.5235987755982989) * 0.9 * s.width / 2;
+  s.drop = std::tan(0.5235987755982989) * disc.rimRadius();
   return s;
 }
 
 std::string number(double v) { return FormatPdfNumber(v, 1); }
-std::string point(double x, double y) { return number(x) + " " + number(y); }
-std::string literal(const std::string& text) { return "(" + pdfLiteralText(text) + ")"; }
+std::string point(double x, double y) { return pdfPoint({x, y}); }
 
 // What the legend needs from files, read before anything is written.
 struct LegendInputs {
@@ -189,8 +191,8 @@ std::string arcPoints(double cx, double cy, double r, double from, double to) {
 
 // The outline of both halves, filled and stroked as one path.
 void writeSheetOutline(ExportState& state, const Sheet& s) {
-  state.line(state.stroke(0));
-  state.line(state.fill(1));
+  state.line(state.stroke(Ink::SheetOutline));
+  state.line(state.fill(Ink::Sheet));
   state.line(pdfHalfCirclePath(static_cast<float>(s.cx), static_cast<float>(s.front), static_cast<float>(s.radius)));
   std::string piece = arcPoints(s.cx, s.front, s.radius, 3.14159265358979, 3.6651914291880927);
   piece += point(s.margin, s.front - s.drop) + " l ";
@@ -203,117 +205,71 @@ void writeSheetOutline(ExportState& state, const Sheet& s) {
   state.line(piece + "B");
 }
 
-// The opening through which the disc shows: the horizon for hour angles 0 h
-// to 24 h, placed by the page projection.
+// The opening through which the disc shows: the horizon curve placed by the
+// page form of the projection.
 void writeHorizonWindow(ExportState& state) {
-  const int latitude = state.settings.latitude;
-  const double phi = latitude * kDegreesToRadians;
-  PageProjector projector(state);
-  std::string piece = "2 w\r" + state.stroke(2) + "\r" + state.fill(3) + "\r";
-  for (double t = 0; t <= 24; t += 0.2) {
-    const double dec =
-        std::atan(std::cos(t * 15 * kDegreesToRadians) * std::cos(phi) / std::sin(phi)) * kRadiansToDegrees;
-    projector.project(t - 6, dec);  // a point off the disc repeats the previous one
-    piece += point(projector.x(), projector.y()) + (t == 0 ? " m\r" : " l\r");
+  PageProjector projector(state.settings.latitude, state.disc());
+  std::string piece = "2 w\r" + state.stroke(Ink::Horizon) + "\r" + state.fill(Ink::Window) + "\r";
+  bool first = true;
+  for (const DiscPoint& p : horizonCurve(projector.pageForm(), 0.2)) {
+    piece += pdfPoint(projector.disc().place(p)) + (first ? " m\r" : " l\r");
+    first = false;
   }
   state.line(piece + "b\r1 w");
 }
 
-// Where the name of compass point k is set: along a circle slightly larger
-// than the horizon's circle of curvature at the tick.
-struct CompassLabel {
-  double angleDeg = 0;
-  double radius = 0;
-  double fromTop = 0;
-  double dx = 0;
-};
-using CompassLabels = std::array<CompassLabel, 8>;
-
-struct UnitPoint {
-  float x;
-  float y;
-};
-// Disc coordinates in the unit frame: 0..1, y downward.
-UnitPoint toUnitFrame(float x, float y) { return {(x + 1) / 2, (1 - y) / 2}; }
-
-// Ticks at every 15th point of the horizon curve (hour angles 0 h, 3 h ...
-// 21 h), pointing away from the centre of curvature.
-CompassLabels writeCompassTicks(ExportState& state, const Sheet& s) {
-  const std::array<float, 251> h = HorizonOutline(state.settings.latitude);
-  CompassLabels labels;
-  std::string piece = state.stroke(4) + "\r";
-  for (int g = 0; g <= 210; g += 30) {
-    int b = g - 10;
-    if (b < 0) b += 240;
-    const UnitPoint p1 = toUnitFrame(h[b], h[b + 1]);
-    const UnitPoint p2 = toUnitFrame(h[g], h[g + 1]);
-    const UnitPoint p3 = toUnitFrame(h[g + 10], h[g + 11]);
-    const Circle c = CircleThroughPoints(p1.x, p1.y, p2.x, p2.y, p3.x, p3.y);
-    const float theta = PolarAngle(p2.x - c.cx, p2.y - c.cy);
-
-    const double endX = h[g] + 0.02 * std::cos(theta);
-    const double endY = h[g + 1] + 0.02 * std::sin(theta);
-    piece += point(discToPageX(state, h[g]), discToPageY(state, h[g + 1])) + " m\r";
-    piece += point(discToPageX(state, endX), discToPageY(state, endY)) + " l\r";
-
-    CompassLabel& label = labels[static_cast<std::size_t>(g / 30)];
-    label.angleDeg = (theta - kHalfPi) * kRadiansToDegrees;
-    label.radius = 2.0 * c.r + 0.03;
-    label.dx = discToPageX(state, 2.0 * c.cx - 1) - s.width / 2;
-    label.fromTop = (1 - 0.9 * (1 - 2.0 * c.cy)) * s.width / 2;
+void writeCompassTicks(ExportState& state, const std::array<CompassTick, 8>& ticks) {
+  const PageDisc disc = state.disc();
+  std::string piece = state.stroke(Ink::CompassTicks) + "\r";
+  for (const CompassTick& tick : ticks) {
+    piece += pdfPoint(disc.fromDisc({tick.x, tick.y, true})) + " m\r";
+    piece += pdfPoint(disc.fromDisc(tick.end(0.02))) + " l\r";
   }
   state.line(piece + "\rS");
-  return labels;
 }
 
-void writeCompassNames(ExportState& state, const CompassLabels& labels) {
+void writeCompassNames(ExportState& state, const std::array<CompassTick, 8>& ticks) {
   const int latitude = state.settings.latitude;
-  std::array<std::string, 8> names;
-  for (int k = 0; k < 8; ++k) names[static_cast<std::size_t>(k)] = guiText(state.languageFile(), 520 + k);
-  if (latitude < 0) {  // the ticks start at the south point
-    std::swap(names[0], names[4]);
-    std::swap(names[1], names[3]);
-    std::swap(names[5], names[7]);
-  }
-  state.line(state.fill(9));
+  const std::array<std::string, 8> names = compassNames(state.languageFile(), latitude);
+  state.line(state.fill(Ink::CompassNames));
   for (const int k : compassNamesFor(latitude)) {
-    const CompassLabel& l = labels[static_cast<std::size_t>(k)];
+    const CompassTick& tick = ticks[static_cast<std::size_t>(k)];
+    const PageDisc labelDisc = state.disc().centredAt(tick.labelCentre());
     const std::string& name = names[static_cast<std::size_t>(k)];
-    if (k >= 3 && k <= 5) {
-      // Below the centre: the other way up, so that the name reads upright.
-      pdfArcText(state.writer, l.angleDeg + 180, -l.radius - 0.03, name, 10, l.fromTop, l.dx);
+    if (isLowerCompassTick(k)) {
+      pdfArcText(state.writer, labelDisc, tick.labelRotationDeg() + 180, -tick.labelRadius() - 0.03, name, 10);
     } else {
-      pdfArcText(state.writer, l.angleDeg, l.radius, name, 10, l.fromTop, l.dx);
+      pdfArcText(state.writer, labelDisc, tick.labelRotationDeg(), tick.labelRadius(), name, 10);
     }
   }
 }
 
 void writeHourScale(ExportState& state) {
   const int latitude = state.settings.latitude;
+  const PageDisc disc = state.disc();
   const HourScale scale = hourScaleFor(latitude);
-  state.line(state.fill(6));
+  state.line(state.fill(Ink::HourMarks));
   for (int g = -scale.hours; g <= scale.hours; ++g) timePDFtriangle(state, 15.0 * g, 1);
 
-  state.line(state.fill(8));
+  state.line(state.fill(Ink::HourNumbers));
   for (int g = -scale.hours; g <= scale.hours; ++g) {
-    pdfArcText(state.writer, 15.0 * g, 0.805, std::to_string(hourNumber(latitude, g)), 12, state.discCentreFromTop);
+    pdfArcText(state.writer, disc, 15.0 * g, 0.805, std::to_string(hourNumber(latitude, g)), 12);
   }
   if (scale.laterHours >= 0) {
-    state.line(state.fill(9));
+    state.line(state.fill(Ink::CompassNames));
     for (int g = -scale.laterHours; g <= scale.laterHours; ++g) {
-      pdfArcText(state.writer, 15.0 * g, 0.75, std::to_string(laterHourNumber(latitude, g)), 8,
-                 state.discCentreFromTop);
+      pdfArcText(state.writer, disc, 15.0 * g, 0.75, std::to_string(laterHourNumber(latitude, g)), 8);
     }
   }
-  state.line(state.fill(7));
-  for (double g = 112.5; g >= -120; g -= 15) timePDFtriangle(state, g, 0);
+  state.line(state.fill(Ink::HalfHourMarks));
+  for (const double g : halfHourMarkAngles()) timePDFtriangle(state, g, 0);
 }
 
 // The cross at the pivot of the back half, and the dashed fold line.
 void writePivotAndFold(ExportState& state, const Sheet& s) {
   const double x = s.width / 2;
   const double y = s.back();
-  state.line(state.stroke(21) + "\r" + point(x - 6, y) + " m\r" + point(x + 6, y) + " l\r" + point(x, y - 6) +
+  state.line(state.stroke(Ink::Figures) + "\r" + point(x - 6, y) + " m\r" + point(x + 6, y) + " l\r" + point(x, y - 6) +
              " m\r" + point(x, y + 6) + " l\rS");
   state.line("[3 5] 6 d\r" + point(s.margin, s.fold()) + " m\r" + point(s.width - s.margin, s.fold()) + " l\rS");
 }
@@ -321,28 +277,28 @@ void writePivotAndFold(ExportState& state, const Sheet& s) {
 void writeLegendPanels(ExportState& state, const Sheet& s) {
   const std::string left = number(s.margin + 20);
   const std::string right = number(s.width - s.margin - 140);
-  state.line(state.fill(12) + "\r" + left + " 260 120 80 re\rf");
-  state.line(right + " 260 120 80 re\rf\r" + state.fill(10) + "\r" + left + " 320 120 20 re\rf");
-  state.line(right + " 320 120 20 re\rf\r" + state.fill(11) + "\rBT\r/F1 10 Tf");
+  state.line(state.fill(Ink::LegendPanels) + "\r" + left + " 260 120 80 re\rf");
+  state.line(right + " 260 120 80 re\rf\r" + state.fill(Ink::LegendHeads) + "\r" + left + " 320 120 20 re\rf");
+  state.line(right + " 320 120 20 re\rf\r" + state.fill(Ink::LegendHeadText) + "\rBT\r/F1 10 Tf");
   const std::string zodiac = guiText(state.languageFile(), 2060);
   const std::string legend = guiText(state.languageFile(), 2062);
   state.line("1 0 0 1 " + pdfNumber(static_cast<float>(108 - halfTextWidth(state, zodiac, 10))) + " 326 Tm\r" +
-             literal(zodiac) + " Tj");
+             pdfLiteral(zodiac) + " Tj");
   state.line("1 0 0 1 " + pdfNumber(static_cast<float>(483 - halfTextWidth(state, legend, 10))) + " 326 Tm\r" +
-             literal(legend) + " Tj\rET");
+             pdfLiteral(legend) + " Tj\rET");
 }
 
 // Lines of one text column, each shown with the ' operator.
 std::string column(const std::vector<std::string>& list, std::initializer_list<std::size_t> indices) {
   std::string out;
-  for (const std::size_t i : indices) out += literal(list[i]) + "' ";
+  for (const std::size_t i : indices) out += pdfLiteral(list[i]) + "' ";
   return out;
 }
 
 // The zodiac in the left panel (Aries to Pisces with Cons.txt in its order),
 // the symbols and their names in the right one.
 void writeLegendContents(ExportState& state, const LegendInputs& in) {
-  state.line(state.fill(13));
+  state.line(state.fill(Ink::Legend));
   state.line(in.symbols);
   state.line("BT\r1 0 0 1 65 318 Tm");
   state.line("/F1 7 Tf\r8.4 TL");
@@ -357,40 +313,6 @@ void writeLegendContents(ExportState& state, const LegendInputs& in) {
 }
 
 }  // namespace
-
-HourScale hourScaleFor(int latitudeDegrees) {
-  const int l = std::abs(latitudeDegrees);
-  if (l <= 60) return {8, 7};
-  if (l <= 70) return {7, 5};
-  if (l <= 75) return {6, 5};
-  if (l == 76) return {6, -1};
-  return {5, -1};
-}
-
-std::vector<int> compassNamesFor(int latitudeDegrees) {
-  const int l = std::abs(latitudeDegrees);
-  const int n = l <= 70 ? 2 : (l <= 78 ? 1 : 0);
-  std::vector<int> ks;
-  for (int k = 0; k <= n; ++k) ks.push_back(k);
-  for (int k = 3; k <= 5; ++k) ks.push_back(k);
-  if (l < 78) {
-    for (int k = 8 - n; k <= 7; ++k) ks.push_back(k);
-  }
-  return ks;
-}
-
-int hourNumber(int latitudeDegrees, int g) {
-  int v = latitudeDegrees > 0 ? g : -g;
-  if (v < 0) v += 24;
-  return v;
-}
-
-int laterHourNumber(int latitudeDegrees, int g) {
-  int v = latitudeDegrees > 0 ? g + 1 : 1 - g;
-  if (v < 0) v += 24;
-  if (v > 23) v -= 24;
-  return v;
-}
 
 std::vector<std::string> splitList(const std::string& value) {
   std::vector<std::string> items;
@@ -414,8 +336,9 @@ void plotMask(ExportState& state) {
 
   writeSheetOutline(state, sheet);
   writeHorizonWindow(state);
-  const CompassLabels labels = writeCompassTicks(state, sheet);
-  writeCompassNames(state, labels);
+  const std::array<CompassTick, 8> ticks = compassTicks(HorizonOutline(state.settings.latitude));
+  writeCompassTicks(state, ticks);
+  writeCompassNames(state, ticks);
   writeHourScale(state);
   writePivotAndFold(state, sheet);
   writeLegendPanels(state, sheet);

@@ -10,25 +10,6 @@
 
 namespace caelora {
 
-// How many marks of the hour scale stand on each side of the top (hours),
-// and how many numbers of the second row, one hour later (laterHours; -1
-// when the second row is left out). Both depend on |latitude| only.
-struct HourScale {
-  int hours = 0;
-  int laterHours = -1;
-};
-HourScale hourScaleFor(int latitudeDegrees);
-
-// The compass names drawn for a latitude, as indices k = 0..7 of the ticks
-// (0 the point below the visible pole, counting as the ticks do): all eight
-// up to 70 degrees, fewer towards the pole where the window narrows.
-std::vector<int> compassNamesFor(int latitudeDegrees);
-
-// The hour written at mark G (15 G degrees counter-clockwise from the top),
-// and the one of the second row; never negative, never 24.
-int hourNumber(int latitudeDegrees, int g);
-int laterHourNumber(int latitudeDegrees, int g);
-
 // Splits a list of the language file at ","; an empty value gives no entries.
 std::vector<std::string> splitList(const std::string& value);
 

@@ -7,6 +7,7 @@
 
 #include "i18n/language.h"
 #include "pdf/content.h"
+#include "pdf/text_string.h"
 #include "sky/data_error.h"
 #include "sky/figures.h"
 
@@ -27,12 +28,11 @@ bool samePathIgnoringCase(const std::string& a, const std::string& b) {
   return equalsIgnoringCase(fs::path(a).lexically_normal().string(), fs::path(b).lexically_normal().string());
 }
 
-std::string literal(const std::string& text) { return "(" + pdfLiteralText(text) + ")"; }
 
 // One text object in `size`-point type at (x, y) of the turned frame.
 void writeTextLine(ExportState& state, int size, const std::string& at, const std::string& text) {
   state.line("BT\r/F1 " + std::to_string(size) + " Tf");
-  state.line("1 0 0 1 " + at + " Tm\r" + literal(text) + " Tj");
+  state.line("1 0 0 1 " + at + " Tm\r" + pdfLiteral(text) + " Tj");
   state.line("ET");
 }
 
@@ -69,9 +69,9 @@ void writeConstellationList(ExportState& state, const std::vector<ConstellationR
   int blockIndex = 0;
   int rowsPerBlock = kFullBlockRows;
   for (std::size_t i = 0; i < records.size(); ++i) {
-    block.abbreviations += literal(records[i].abbreviation) + "' ";
-    block.latinNames += literal(records[i].name) + "' ";
-    block.nationalNames += literal(state.conNameList[i]) + "' ";
+    block.abbreviations += pdfLiteral(records[i].abbreviation) + "' ";
+    block.latinNames += pdfLiteral(records[i].name) + "' ";
+    block.nationalNames += pdfLiteral(state.conNameList[i]) + "' ";
     if (row == rowsPerBlock) {
       writeBlock(state, block, blockIndex);
       block = Block{};
@@ -95,21 +95,6 @@ std::int32_t halfTextWidth(const ExportState& state, const std::string& text, do
   return halfTextWidth(state.writer.fontWidths(), text, size);
 }
 
-std::string pdfLiteralText(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    // A reader takes a bare CR (or CR LF) in a literal string as LF.
-    if (c == '\r') {
-      out += "\\r";
-      continue;
-    }
-    if (c == '(' || c == ')' || c == '\\') out += '\\';
-    out += c;
-  }
-  return out;
-}
-
 std::string authorLine(const ExportState& state) {
   const bool czech = samePathIgnoringCase(state.languageFile(), state.dataFile("czech.lng"));
   return std::string("Caelora \xA9 2026 Elin ") + (czech ? kSurnameNational : kSurnamePlain);
@@ -128,7 +113,7 @@ void plotTitleBlock(ExportState& state) {
   const std::string title = guiText(state.languageFile(), 2050);
   state.line("BT\r/F1 14 Tf");
   state.line("1 0 0 1 " + pdfNumber(static_cast<float>(202 - halfTextWidth(state, title, 14))) + " 18 Tm\r" +
-             literal(title) + " Tj");
+             pdfLiteral(title) + " Tj");
   state.line("ET");
 
   writeTextLine(state, 8, "138 -280", authorLine(state));
@@ -136,7 +121,7 @@ void plotTitleBlock(ExportState& state) {
   writeConstellationList(state, records);
   state.line("ET Q");
 
-  state.line(state.stroke(24));
+  state.line(state.stroke(Ink::TitleRules));
   state.line("[] 0 d 0.5 w 100 -88 m 500 -88 l S");
   state.line("100 182 m 500 182 l S");
   state.line("1.5 w 100 -90 m 500 -90 l S");

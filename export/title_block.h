@@ -16,11 +16,6 @@ namespace caelora {
 std::int32_t halfTextWidth(const FontWidths& widths, const std::string& text, double size);
 std::int32_t halfTextWidth(const ExportState& state, const std::string& text, double size);
 
-// `text` ready to stand between "(" and ")" of a PDF literal string:
-// parentheses and backslashes are escaped, a carriage return is written
-// "\r" so that it reads back as itself.
-std::string pdfLiteralText(const std::string& text);
-
 // The author line (Windows-1250); with the national letters of the surname
 // when the language file is "czech.lng" of the program folder.
 std::string authorLine(const ExportState& state);

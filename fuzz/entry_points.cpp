@@ -135,7 +135,7 @@ std::string everyCharacter() {
   return text;
 }
 
-void drawWith(const GlyphTable& glyphs, const std::string& text, int scheme, double angle,
+void drawWith(const GlyphTable& glyphs, const std::string& text, ScreenScheme scheme, double angle,
               double radius, double size) {
   DisplayList arc;
   drawArcText(arc, glyphs, scheme, angle, radius, text, size);
@@ -171,7 +171,7 @@ std::vector<std::string> linesOf(const std::string& text) {
 }
 
 void requireDrawable(const Settings& s) {
-  require(s.colourScheme <= 3, "colour scheme beyond 3");
+  require(static_cast<int>(s.colourScheme) < kScreenSchemes, "colour scheme beyond 3");
   const int latitude = std::abs(static_cast<int>(s.latitude));
   require(latitude >= 25 && latitude <= 80, "latitude the chart cannot draw");
 }
@@ -286,11 +286,11 @@ void glyphFile(const std::uint8_t* data, std::size_t size) {
   } catch (const DataError&) {
     return;
   }
-  drawWith(glyphs, everyCharacter(), 0, 30, 0.8, 0.28);
+  drawWith(glyphs, everyCharacter(), ScreenScheme::Colour, 30, 0.8, 0.28);
 }
 
 void glyphDefinitions(const std::uint8_t* data, std::size_t size) {
-  const int scheme = take(data, size) % 5;
+  const auto scheme = static_cast<ScreenScheme>(take(data, size) % kScreenSchemes);
   const double sizes[] = {0.2, 0.28, 0.36, 1, 1e-6, 0, 40, 1e30};
   const double textSize = sizes[take(data, size) % 8];
   const double radii[] = {0.8, 1, 0.1, 1e-9, 0, -0.5, 1e20, 0.95};
@@ -371,7 +371,7 @@ void milkyWayOutline(const std::uint8_t* data, std::size_t size) {
   if (!allDecode) return;
   ChartSetup setup;
   setup.settings.latitude = static_cast<std::int16_t>(latitudes[choice % 8]);
-  setup.settings.colourScheme = static_cast<std::uint8_t>((choice >> 3) % 4);
+  setup.settings.colourScheme = static_cast<ScreenScheme>((choice >> 3) % 4);
   setup.settings.milkyWayIntensity = static_cast<std::uint8_t>((choice >> 5) % 11);
   const DisplayList list = LoadMilkyWay(setup, outlines);
   requireWellFormed(list);

@@ -4,13 +4,14 @@
 #include <GL/gl.h>
 
 #include "sky/display_list.h"
+#include "sky/screen_colours.h"
 
 namespace caelora {
 
 namespace {
 
-void setClearColour(int colourScheme) {
-  const GLfloat c = colourScheme == 2 ? 1.0f : 0.0f;
+void setClearColour(ScreenScheme colourScheme) {
+  const GLfloat c = screenColours(colourScheme).background;
   glClearColor(c, c, c, 0.0f);
 }
 
@@ -52,7 +53,7 @@ void setViewport(int widthPx, int heightPx) {
   glLoadIdentity();
 }
 
-void DrawInit(int colourScheme) {
+void DrawInit(ScreenScheme colourScheme) {
   setClearColour(colourScheme);
   glEnable(GL_POINT_SMOOTH);
   glEnable(GL_BLEND);
@@ -61,7 +62,7 @@ void DrawInit(int colourScheme) {
   glClearStencil(1);
 }
 
-void clearFrame(int colourScheme) {
+void clearFrame(ScreenScheme colourScheme) {
   setClearColour(colourScheme);
   glClear(GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);  // stencil 1 everywhere
 }

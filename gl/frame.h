@@ -11,7 +11,7 @@ namespace caelora {
 
 // Which optional lists a frame calls, and the background.
 struct FrameLayers {
-  int colourScheme = 0;
+  ScreenScheme colourScheme = ScreenScheme::Colour;
   bool milkyWay = true;
   bool grid = false;
   bool ecliptic = false;
@@ -26,7 +26,7 @@ void setViewport(int widthPx, int heightPx);
 
 // The fixed state of the chart: background colour, point smoothing,
 // alpha blending, the stencil test with clear value 1.
-void DrawInit(int colourScheme);
+void DrawInit(ScreenScheme colourScheme);
 
 // Draws one frame into the bound framebuffer (presenting it is the
 // caller's part). `buildMaskIfNeeded` runs right before list 8 is called,
@@ -38,7 +38,7 @@ void drawChartFrame(const FrameLayers& layers, double discAngleDeg,
 
 // The passes of a frame, for frames put together another way.
 // Background colour of the scheme everywhere, stencil 1 everywhere.
-void clearFrame(int colourScheme);
+void clearFrame(ScreenScheme colourScheme);
 // Stencil 0 inside the horizon window (list 7), colour cleared again.
 void cutHorizonWindow();
 // What is drawn next lands only inside, or only outside, the window.

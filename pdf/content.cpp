@@ -8,6 +8,7 @@
 
 #include "pdf/discard_on_error.h"
 #include "pdf/pdf_writer.h"
+#include "pdf/text_string.h"
 #include "sky/geometry.h"
 
 namespace caelora {
@@ -44,13 +45,20 @@ std::string segment(const Point& a, const Point& b, const Point& c) {
   return numbers(a) + numbers(b) + numbers(c) + "c\r";
 }
 
-// "(", ")" and "\" would end or break the literal string.
-std::string literalCharacter(char c) {
-  if (c == '(' || c == ')' || c == '\\') return std::string{'\\', c};
-  return std::string(1, c);
+}  // namespace
+
+std::string FormatPdfNumber(double value, int decimals) {
+  static constexpr double kScales[] = {1, 10, 100, 1000, 10000};
+  const double scale = decimals >= 0 && decimals < 5 ? kScales[decimals] : std::pow(10.0, decimals);
+  double rounded = std::nearbyint(value * scale) / scale;  // ties to even
+  if (rounded == 0) rounded = 0;                          // no "-0"
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed);
+  if (ec != std::errc()) return "0";
+  return std::string(buf, end);
 }
 
-}  // namespace
+std::string pdfPoint(const PagePoint& p) { return FormatPdfNumber(p.x, 1) + " " + FormatPdfNumber(p.y, 1); }
 
 std::string pdfNumber(float x) {
   if (!std::isfinite(x)) throw PdfError("A path coordinate is not a number");
@@ -74,8 +82,8 @@ std::string pdfHalfCirclePath(float cx, float cy, float r) {
   return numbers(p[6]) + "m\r" + segment(p[7], p[8], p[9]) + segment(p[10], p[11], p[0]);
 }
 
-void pdfArcText(PdfWriter& writer, double angleDeg, double radius, std::string_view text, int size,
-                double fromTop, double dx) {
+void pdfArcText(PdfWriter& writer, const PageDisc& disc, double angleDeg, double radius, std::string_view text,
+                int size) {
   const DiscardOnError guard(writer);
   const int s = std::abs(size);
   const int sign = size < 0 ? -1 : (size > 0 ? 1 : 0);
@@ -87,17 +95,17 @@ void pdfArcText(PdfWriter& writer, double angleDeg, double radius, std::string_v
   // ahead of the centre direction.
   double a = 2.0004 * PolarAngle(static_cast<float>(radius), static_cast<float>(total / 4));
   const std::string prefix = "BT\r/F1 " + std::to_string(s) + " Tf\r";
-  const double halfWidth = writer.pageWidth() / 2.0;
   for (const char c : text) {
-    const double phi = angleDeg * 0.0174532925199433 - a + 1.570796326795;
-    const double x = (1 + 0.9 * radius * std::cos(phi)) * halfWidth + dx;
-    const double y = writer.pageHeight() - fromTop + sign * 0.9 * radius * std::sin(phi) * halfWidth;
-    writer.pdfWriteLine("q 1 0 0 1 " + FormatPdfNumber(x, 1) + " " + FormatPdfNumber(y, 1) + " cm");
-    const double psi = phi - sign * 1.570796326795;
+    const double phi = angleDeg * kDegreesToRadians - a + kHalfPi;
+    // Below the centre the circle is mirrored top to bottom.
+    const PagePoint at = disc.place(PageDisc::kRim * radius * std::cos(phi),
+                                    sign * PageDisc::kRim * radius * std::sin(phi));
+    writer.pdfWriteLine("q 1 0 0 1 " + pdfPoint(at) + " cm");
+    const double psi = phi - sign * kHalfPi;
     writer.pdfWriteLine(FormatPdfNumber(std::cos(psi), 2) + " " + FormatPdfNumber(std::sin(psi), 2) + " " +
                         FormatPdfNumber(-std::sin(psi), 2) + " " + FormatPdfNumber(std::cos(psi), 2) + " " +
                         " 0 0 cm");
-    writer.pdfWriteLine(prefix + "(" + literalCharacter(c) + ") Tj\rET Q");
+    writer.pdfWriteLine(prefix + pdfLiteral(std::string(1, c)) + " Tj\rET Q");
     const double advance = widths.at(static_cast<unsigned char>(c)) * static_cast<double>(s) / 400000;
     a -= 2.0 * PolarAngle(static_cast<float>(radius), static_cast<float>(advance));
   }

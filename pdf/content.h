@@ -5,9 +5,18 @@
 #include <string>
 #include <string_view>
 
+#include "pdf/page_disc.h"
+
 namespace caelora {
 
 class PdfWriter;
+
+// A number for a content stream: rounded to `decimals` places (ties to
+// even), shortest form, "." as decimal separator whatever the locale.
+std::string FormatPdfNumber(double value, int decimals);
+
+// "x y" of a page point, one decimal each.
+std::string pdfPoint(const PagePoint& p);
 
 // x rounded down to one decimal, "." as separator, followed by a space:
 // 2.96 gives "2.9 ", -1.25 gives "-1.3 ". Throws PdfError for NaN or infinity.
@@ -22,13 +31,12 @@ std::string pdfCirclePath(float cx, float cy, float r);
 // end, open.
 std::string pdfHalfCirclePath(float cx, float cy, float r);
 
-// Writes `text` (Windows-1250 bytes) letter by letter along a circle of the
-// disc, centred on `angleDeg` (counter-clockwise from the top); radius 1 is
-// the disc rim. A negative size sets the text below the centre, mirrored, so
-// that it reads upright. `fromTop` is the centre's distance below the top of
-// the page and `dx` shifts it to the right. Needs font 1's widths: throws
+// Writes `text` (Windows-1250 bytes) letter by letter along a circle about
+// the centre of `disc`, centred on `angleDeg` (counter-clockwise from the
+// top); radius 1 is the disc rim. A negative size sets the text below the
+// centre, mirrored, so that it reads upright. Needs font 1's widths: throws
 // PdfError for a character without one.
-void pdfArcText(PdfWriter& writer, double angleDeg, double radius, std::string_view text, int size,
-                double fromTop = 0, double dx = 0);
+void pdfArcText(PdfWriter& writer, const PageDisc& disc, double angleDeg, double radius, std::string_view text,
+                int size);
 
 }  // namespace caelora

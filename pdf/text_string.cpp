@@ -54,4 +54,20 @@ std::string pdfTextString(std::string_view text) {
   return result;
 }
 
+std::string pdfLiteralText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    if (c == '\r') {
+      out += "\\r";
+      continue;
+    }
+    if (c == '(' || c == ')' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+std::string pdfLiteral(std::string_view text) { return "(" + pdfLiteralText(text) + ")"; }
+
 }  // namespace caelora

@@ -1,5 +1,6 @@
-// Texts of the document information dictionary: UTF-16 hex strings made from
-// the program's Windows-1250 texts.
+// Texts in the document: literal strings of the page content, and the UTF-16
+// hex strings of the document information made from the program's
+// Windows-1250 texts.
 #pragma once
 
 #include <array>
@@ -16,5 +17,12 @@ const std::array<std::string, 256>& unicodeTable();
 // "<FEFF" followed by the code units of `text` (Windows-1250 bytes) and ">";
 // an empty text gives "()".
 std::string pdfTextString(std::string_view text);
+
+// `text` ready to stand between the parentheses of a literal string:
+// "(", ")" and "\" escaped, and a CR written as "\r" (a reader takes a bare
+// CR in a literal string as a line feed).
+std::string pdfLiteralText(std::string_view text);
+// The literal string itself, in its parentheses.
+std::string pdfLiteral(std::string_view text);
 
 }  // namespace caelora

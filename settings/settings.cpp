@@ -14,7 +14,6 @@ namespace {
 constexpr int kMinLatitude = 25;
 constexpr int kMaxLatitude = 80;
 constexpr std::int16_t kDefaultLatitude = 50;
-constexpr long kLastColourScheme = 3;
 
 std::string trimmed(const std::string& text) {
   auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
@@ -97,7 +96,8 @@ Settings loadSettings(const SettingsStore& store, const std::string& programFold
   Settings s;
   // Schemes beyond 3 have no background or star colours; such a stored
   // value is treated as one that does not convert.
-  s.colourScheme = readByte(store, "SMapCMode", d.colourScheme, kLastColourScheme);
+  s.colourScheme = static_cast<ScreenScheme>(
+      readByte(store, "SMapCMode", static_cast<std::uint8_t>(d.colourScheme), kScreenSchemes - 1));
   s.showLines = readBoolean(store, "SMapLMode", d.showLines);
   s.showNames = readBoolean(store, "SMapNMode", d.showNames);
   s.showMilkyWay = readBoolean(store, "SMapMMode", d.showMilkyWay);
@@ -115,7 +115,7 @@ Settings loadSettings(const SettingsStore& store, const std::string& programFold
 }
 
 void saveSettings(SettingsStore& store, const Settings& s) {
-  store.save("SMapCMode", std::to_string(s.colourScheme));
+  store.save("SMapCMode", std::to_string(static_cast<int>(s.colourScheme)));
   store.save("SMapLMode", booleanText(s.showLines));
   store.save("SMapNMode", booleanText(s.showNames));
   store.save("SMapMMode", booleanText(s.showMilkyWay));

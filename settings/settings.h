@@ -9,8 +9,17 @@
 
 namespace caelora {
 
+// The four looks of the chart on screen, stored as "SMapCMode" 0 to 3.
+enum class ScreenScheme : std::uint8_t {
+  Colour = 0,        // coloured stars and layers on a black sky, a blue mask
+  WhiteOnBlack = 1,  // white stars, grey layers on black
+  BlackOnWhite = 2,  // black on a white sky, for printing a screenshot
+  Red = 3,           // red on black, which keeps the eyes dark-adapted
+};
+constexpr int kScreenSchemes = 4;
+
 struct Settings {
-  std::uint8_t colourScheme = 0;  // "SMapCMode": 0 colour, 1 white on black, 2 black on white, 3 red
+  ScreenScheme colourScheme = ScreenScheme::Colour;  // "SMapCMode"
   bool showLines = true;          // "SMapLMode"
   bool showNames = true;          // "SMapNMode"
   bool showMilkyWay = true;       // "SMapMMode"

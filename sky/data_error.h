@@ -1,5 +1,8 @@
+// The error of a data file that cannot be read, and how a value read from
+// one is shown in its message.
 #pragma once
 
+#include <charconv>
 #include <stdexcept>
 #include <string>
 
@@ -11,5 +14,13 @@ class DataError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// A value of a record as a message shows it: its shortest exact form, with
+// "." whatever the locale ("24.001", "-1e+12").
+inline std::string shownNumber(double value) {
+  char buf[32];
+  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+  return ec == std::errc() ? std::string(buf, end) : std::string("?");
+}
 
 }  // namespace caelora

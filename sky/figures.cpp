@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "sky/data_error.h"
 #include "sky/geometry.h"
 #include "sky/vector_font.h"
 
@@ -14,7 +15,7 @@ namespace {
 double readRaHours(SequentialInput& input) {
   const double v = input.readNumber();
   if (v < 0 || v > 24000)
-    input.fail("right ascension " + std::to_string(v) + " is outside 0..24000 (1/1000 h)");
+    input.fail("right ascension " + shownNumber(v) + " is outside 0..24000 (1/1000 h)");
   return v / 1000;
 }
 
@@ -22,7 +23,7 @@ double readRaHours(SequentialInput& input) {
 double readDecDegrees(SequentialInput& input) {
   const double v = input.readNumber();
   if (v < -9000 || v > 9000)
-    input.fail("declination " + std::to_string(v) + " is outside -9000..9000 (1/100 degree)");
+    input.fail("declination " + shownNumber(v) + " is outside -9000..9000 (1/100 degree)");
   return v / 100;
 }
 
@@ -75,24 +76,8 @@ std::vector<ConstellationRecord> ReadConstellationRecords(const std::string& pat
   return records;
 }
 
-bool FigureColour(int scheme, int lineIntensity, Rgb& colour) {
-  const double k = lineIntensity * 0.04;
-  switch (scheme) {
-    case 0:
-    case 1:
-      colour = {static_cast<float>(k + 0.2), static_cast<float>(k + 0.2),
-                static_cast<float>(k + 0.28)};
-      return true;
-    case 2:
-      colour = {static_cast<float>(0.95 - k), static_cast<float>(0.95 - k),
-                static_cast<float>(0.95 - k)};
-      return true;
-    case 3:
-      colour = {static_cast<float>(k + 0.3), 0, 0};
-      return true;
-    default:
-      return false;
-  }
+Rgb FigureColour(ScreenScheme scheme, int lineIntensity) {
+  return screenColours(scheme).figures.at(lineIntensity * 0.04);
 }
 
 double NameSize(int nameSizeSetting) { return nameSizeSetting * 0.08 + 0.2; }
@@ -100,9 +85,8 @@ double NameSize(int nameSizeSetting) { return nameSizeSetting * 0.08 + 0.2; }
 DisplayList LoadFigures(const ChartSetup& setup) {
   const std::vector<FigureSegment> segments = ReadFigureSegments(setup.settings.linesFile);
   DisplayList list;
-  Rgb colour;
-  if (FigureColour(setup.settings.colourScheme, setup.settings.lineIntensity, colour))
-    list.color(colour.r, colour.g, colour.b);
+  const Rgb colour = FigureColour(setup.settings.colourScheme, setup.settings.lineIntensity);
+  list.color(colour.r, colour.g, colour.b);
   DiscProjector disc(setup.settings.latitude);
   for (const FigureSegment& s : segments) {
     // A segment with an end below the horizon circle is left out whole.

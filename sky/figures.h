@@ -41,8 +41,8 @@ std::vector<ConstellationRecord> ReadConstellationRecords(SequentialInput& input
 std::vector<ConstellationRecord> ReadConstellationRecords(const std::string& path);
 
 // The figure line colour for a scheme and the brightness "SMapILMode"
-// (0..10); false for a scheme that sets no colour.
-bool FigureColour(int scheme, int lineIntensity, Rgb& colour);
+// (0..10).
+Rgb FigureColour(ScreenScheme scheme, int lineIntensity);
 
 // Text size of the names for "SMapIPMode" (0..2): 0.2, 0.28, 0.36.
 double NameSize(int nameSizeSetting);

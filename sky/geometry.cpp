@@ -1,6 +1,6 @@
+// The projection of the sky onto the disc and the small numeric helpers.
 #include "sky/geometry.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace caelora {
@@ -12,42 +12,30 @@ int sign(T v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
 
 }  // namespace
 
-bool DiscProjector::project(double ra, double dec) {
-  const double h = ra * kHoursToRadians;
+// North: the distance grows from the north pole; south: from the south pole.
+float DiscProjector::radius(double dec) const {
   const int lat = latitude_;
-  if (lat > 0) {
-    if (dec < lat - 90) {
-      onDisc_ = false;
-      return false;
-    }
-    const float r = static_cast<float>((90 - dec) * kLimitRadius / (180 - lat));
-    x_ = std::cos(h) * r;
-    y_ = -std::sin(h) * r;
-  } else {
-    if (dec > lat + 90) {
-      onDisc_ = false;
-      return false;
-    }
-    const float r = static_cast<float>((dec + 90) * kLimitRadius / (lat + 180));
-    x_ = -std::cos(h) * r;
-    y_ = -std::sin(h) * r;
+  if (lat > 0) return static_cast<float>((90 - dec) * limitRadius_ / (180 - lat));
+  return static_cast<float>((dec + 90) * limitRadius_ / (lat + 180));
+}
+
+bool DiscProjector::project(double ra, double dec) {
+  const int lat = latitude_;
+  if (lat > 0 ? dec < lat - 90 : dec > lat + 90) {
+    onDisc_ = false;
+    return false;
   }
+  projectUnbounded(ra, dec);
   onDisc_ = true;
   return true;
 }
 
+// Hours run clockwise in the north and counter-clockwise in the south.
 void DiscProjector::projectUnbounded(double ra, double dec) {
   const double h = ra * kHoursToRadians;
-  const int lat = latitude_;
-  if (lat > 0) {
-    const float r = static_cast<float>((90 - dec) * kLimitRadius / (180 - lat));
-    x_ = std::cos(h) * r;
-    y_ = -std::sin(h) * r;
-  } else {
-    const float r = static_cast<float>((dec + 90) * kLimitRadius / (lat + 180));
-    x_ = -std::cos(h) * r;
-    y_ = -std::sin(h) * r;
-  }
+  const float r = radius(dec);
+  x_ = (latitude_ > 0 ? std::cos(h) : -std::cos(h)) * r;
+  y_ = -std::sin(h) * r;
 }
 
 DiscPoint ProjectToDisc(double ra, double dec, int latitudeDegrees) {
@@ -102,33 +90,6 @@ Circle CircleThroughPoints(float x1, float y1, float x2, float y2, float x3, flo
   c.cy = my1 + dx1 * (c.cx - mx1) / t1;
   c.r = std::sqrt((c.cx - x1) * (c.cx - x1) + (c.cy - y1) * (c.cy - y1));
   return c;
-}
-
-std::array<float, 251> HorizonOutline(int latitudeDegrees) {
-  std::array<float, 251> p{};
-  const double phi = latitudeDegrees * kDegreesToRadians;
-  DiscProjector projector(latitudeDegrees);
-  std::size_t n = 0;
-  for (double h = 0; h <= 24 && n + 1 < 242; h += 0.2) {
-    const double dec =
-        std::atan(std::cos(h * 15 * kDegreesToRadians) * std::cos(phi) / std::sin(phi)) *
-        kRadiansToDegrees;
-    projector.project(h - 6, dec);
-    p[n] = static_cast<float>(projector.x());
-    p[n + 1] = static_cast<float>(projector.y());
-    n += 2;
-  }
-  return p;
-}
-
-std::string FormatPdfNumber(double value, int decimals) {
-  const double scale = std::pow(10.0, decimals);
-  double rounded = std::nearbyint(value * scale) / scale;  // ties to even
-  if (rounded == 0) rounded = 0;                          // no "-0"
-  char buf[64];
-  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed);
-  if (ec != std::errc()) return "0";
-  return std::string(buf, end);
 }
 
 }  // namespace caelora

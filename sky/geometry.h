@@ -6,7 +6,6 @@
 #pragma once
 
 #include <array>
-#include <string>
 
 namespace caelora {
 
@@ -18,12 +17,24 @@ constexpr double kPi = 3.14159265358979;
 constexpr double kTwoPi = 6.28318530717958;
 constexpr double kLimitRadius = 0.89;
 
-// ProjectToDisc with its three results. A projection that falls off the disc
-// keeps the previous position, so a caller that draws without testing (the
-// horizon curve) reuses the last point, as the chart always has.
+// A point of the sky: right ascension in hours (it may exceed 24; the
+// projection does not mind), declination in degrees.
+struct EquatorialPoint {
+  double raHours = 0;
+  double decDeg = 0;
+};
+
+// ProjectToDisc with its three results. The limit circle, where the circle
+// of declination that touches the horizon lands, lies at `limitRadius`: the
+// screen's disc units put it at 0.89 of the rim; the page form of the
+// projection works in half page widths and puts it at 0.8. A projection
+// that falls off the disc keeps the previous position, so a caller that
+// draws without testing (the horizon curve) reuses the last point, as the
+// chart always has.
 class DiscProjector {
  public:
-  explicit DiscProjector(int latitudeDegrees) : latitude_(latitudeDegrees) {}
+  explicit DiscProjector(int latitudeDegrees, double limitRadius = kLimitRadius)
+      : latitude_(latitudeDegrees), limitRadius_(limitRadius) {}
 
   // Projects (ra hours, dec degrees); returns OnDisc.
   bool project(double ra, double dec);
@@ -34,9 +45,14 @@ class DiscProjector {
   double y() const { return y_; }
   bool onDisc() const { return onDisc_; }
   int latitude() const { return latitude_; }
+  double limitRadius() const { return limitRadius_; }
 
  private:
+  // The distance from the centre of a point at declination dec.
+  float radius(double dec) const;
+
   int latitude_;
+  double limitRadius_;
   double x_ = 0;
   double y_ = 0;
   bool onDisc_ = false;
@@ -70,12 +86,5 @@ struct Circle {
 // Centre and radius of the circle through three points (single precision).
 Circle CircleThroughPoints(float x1, float y1, float x2, float y2, float x3, float y3);
 
-// The horizon as it lies on the fixed mask: 121 points (x, y) in indices
-// 0..241, 242..250 zero. Point 120 equals point 0 within rounding.
-std::array<float, 251> HorizonOutline(int latitudeDegrees);
-
-// A number for a PDF content stream: rounded to `decimals` places (ties to
-// even), shortest form, "." as decimal separator whatever the locale.
-std::string FormatPdfNumber(double value, int decimals);
 
 }  // namespace caelora

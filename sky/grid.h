@@ -10,9 +10,6 @@
 
 namespace caelora {
 
-// Obliquity of the ecliptic, radians (23.44 degrees).
-constexpr double kObliquity = 0.4091051766674709;
-
 // List 9: declination circles every 30 degrees from the visible pole down to
 // the horizon circle, hour lines, and the hour numbers just inside the
 // equator. Leaves line width 1.3 in force for the ecliptic drawn after it.

@@ -21,8 +21,8 @@ DisplayList BuildWindowShape(const ChartSetup& setup);
 DisplayList BuildMask(const ChartSetup& setup);
 
 // One hour mark pointing up from radius 0.8 to 0.9, in the current matrix.
-void DrawHourMark(DisplayList& list, int scheme);
+void DrawHourMark(DisplayList& list, ScreenScheme scheme);
 // One half-hour mark pointing up from radius 0.87 to 0.9.
-void DrawHalfHourMark(DisplayList& list, int scheme);
+void DrawHalfHourMark(DisplayList& list, ScreenScheme scheme);
 
 }  // namespace caelora

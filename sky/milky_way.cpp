@@ -7,6 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "sky/chart_geometry.h"
 #include "sky/data_error.h"
 #include "sky/geometry.h"
 
@@ -19,39 +20,12 @@ constexpr double kNodeLongitudeRad = 0.5759586531581289;     // 33 degrees
 constexpr double kNodeRightAscensionDeg = 282.25;
 
 constexpr int kPairBytes = 4;
-constexpr int kLimitCirclePoints = 49;  // every half hour, the last on the first
 
 std::int16_t littleEndianInt16(unsigned char low, unsigned char high) {
   const auto bits = static_cast<std::uint16_t>(low | (high << 8));
   std::int16_t value;
   std::memcpy(&value, &bits, sizeof value);
   return value;
-}
-
-int resourceNumber(int band, int edge) { return 100 + 2 * (band - 1) + edge; }
-
-void appendEdge(ClipPolygon& polygon, const std::vector<OutlineCode>& codes, DiscProjector& projector) {
-  ClipContour& contour = polygon.appendContour();
-  contour.reserve(codes.size());
-  for (const OutlineCode& code : codes) {
-    const EquatorialPoint p = outlineToEquatorial(code);
-    projector.projectUnbounded(p.raHours, p.decDeg);
-    contour.push_back({projector.x(), projector.y()});
-  }
-}
-
-// The circle of declination that just touches the horizon, which the
-// projection puts on the limit circle: a 48-gon with its corners on it.
-ClipPolygon limitCircle(int latitudeDegrees) {
-  const double limitDec = latitudeDegrees > 0 ? latitudeDegrees - 90 : latitudeDegrees + 90;
-  DiscProjector projector(latitudeDegrees);
-  ClipPolygon circle;
-  ClipContour& contour = circle.appendContour();
-  for (int i = 0; i < kLimitCirclePoints; ++i) {
-    projector.projectUnbounded(i * 0.5, limitDec);
-    contour.push_back({projector.x(), projector.y()});
-  }
-  return circle;
 }
 
 void recordTriangles(DisplayList& list, const ClipPolygon& triangles) {
@@ -109,34 +83,17 @@ EquatorialPoint outlineToEquatorial(OutlineCode code) {
   return {(raFromNode * kRadiansToDegrees + kNodeRightAscensionDeg) / 15, dec * kRadiansToDegrees};
 }
 
-std::optional<Rgb> milkyWayBandColour(int colourScheme, int intensity, int band) {
-  const double k = intensity * 0.01;
-  const bool outer = band == 1;
-  const auto grey = [](double v) { return Rgb{static_cast<float>(v), static_cast<float>(v), static_cast<float>(v)}; };
-  switch (colourScheme) {
-    case 0:
-    case 1:
-      return grey(k + (outer ? 0.15 : 0.25));
-    case 2:
-      return grey((outer ? 0.98 : 0.9) - k);
-    case 3:
-      return outer ? Rgb{static_cast<float>(k + 0.2), 0.1f, 0.1f}
-                   : Rgb{static_cast<float>(k + 0.32), 0.18f, 0.18f};
-    default:
-      return std::nullopt;
-  }
+Rgb milkyWayBandColour(ScreenScheme scheme, int intensity, int band) {
+  const ScreenColours& colours = screenColours(scheme);
+  return (band == 1 ? colours.milkyWayOuter : colours.milkyWayInner).at(intensity * 0.01);
 }
 
 ClipPolygon clippedMilkyWayBand(int latitudeDegrees, const MilkyWayOutlines& outlines, int band,
                                 PolygonClipper& clipper) {
   if (band != 1 && band != 2) throw std::invalid_argument("Milky Way band must be 1 or 2");
   DiscProjector projector(latitudeDegrees);
-  ClipPolygon bandPolygon;
-  for (int edge = 1; edge <= 2; ++edge) {
-    const int number = resourceNumber(band, edge);
-    appendEdge(bandPolygon, decodeOutline(outlines.resource(number), number), projector);
-  }
-  return clipper.intersection(bandPolygon, limitCircle(latitudeDegrees));
+  const ToMedium disc = [](const DiscPoint& p) { return ClipVertex{p.x, p.y}; };
+  return visibleMilkyWayBand(outlines, band, projector, disc, clipper);
 }
 
 DisplayList LoadMilkyWay(const ChartSetup& setup, const MilkyWayOutlines& outlines) {
@@ -145,9 +102,8 @@ DisplayList LoadMilkyWay(const ChartSetup& setup, const MilkyWayOutlines& outlin
   DisplayList list;
   for (int band = 1; band <= 2; ++band) {
     const ClipPolygon triangles = clipper.triangles(clippedMilkyWayBand(s.latitude, outlines, band, clipper));
-    if (const auto colour = milkyWayBandColour(s.colourScheme, s.milkyWayIntensity, band)) {
-      list.color(colour->r, colour->g, colour->b);
-    }
+    const Rgb colour = milkyWayBandColour(s.colourScheme, s.milkyWayIntensity, band);
+    list.color(colour.r, colour.g, colour.b);
     recordTriangles(list, triangles);
   }
   return list;

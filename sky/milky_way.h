@@ -5,13 +5,14 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "sky/chart_setup.h"
 #include "sky/display_list.h"
+#include "sky/geometry.h"
 #include "sky/polygon_clipper.h"
+#include "sky/screen_colours.h"
 
 namespace caelora {
 
@@ -40,23 +41,16 @@ struct OutlineCode {
 // than three points (no outline).
 std::vector<OutlineCode> decodeOutline(const std::string& bytes, int resourceNumber);
 
-struct EquatorialPoint {
-  double raHours = 0;   // may exceed 24; the projection does not mind
-  double decDeg = 0;
-};
-
 // A stored outline point in the equatorial frame the chart projects.
 EquatorialPoint outlineToEquatorial(OutlineCode code);
 
 // Fill colour of band 1 (outer) or 2 (inner) for a colour scheme and the
-// brightness "SMapIMMode"; no colour for a scheme outside 0..3.
-std::optional<Rgb> milkyWayBandColour(int colourScheme, int intensity, int band);
+// brightness "SMapIMMode".
+Rgb milkyWayBandColour(ScreenScheme scheme, int intensity, int band);
 
 // Band 1 or 2 cut at the limit circle, in disc coordinates: outer boundaries
 // and holes that, filled by the even-odd rule, give the visible part of the
-// band. The page form of the projection is this one scaled by
-// (0.8 / 0.89) x W / 2 about the disc centre on the page (y kept upward), so
-// these contours map onto the page point by point.
+// band (visibleMilkyWayBand on the screen's disc).
 ClipPolygon clippedMilkyWayBand(int latitudeDegrees, const MilkyWayOutlines& outlines, int band,
                                 PolygonClipper& clipper);
 

@@ -3,12 +3,13 @@
 
 #include <cmath>
 
+#include "sky/data_error.h"
 #include "sky/geometry.h"
 
 namespace caelora {
 namespace {
 
-// Scheme 0 tints each star from its B-V index: blue-white for negative
+// The colour scheme tints each star from its B-V index: blue-white for negative
 // indices, through yellow and orange, white again for the reddest (>= 2.90),
 // which the formulas would otherwise turn dark.
 Rgb starColour(double ci) {
@@ -20,17 +21,6 @@ Rgb starColour(double ci) {
     return {1.0f, static_cast<float>(1 - 0.0015 * ci), static_cast<float>(0.98 - 0.0025 * ci)};
   }
   return {1.0f, 1.0f, 1.0f};
-}
-
-// The one colour of every star in schemes 1 to 3; scheme 0 colours per star
-// and any other scheme leaves the current colour alone.
-void setSchemeColour(DisplayList& list, int scheme) {
-  switch (scheme) {
-    case 1: list.color(1, 1, 1); break;
-    case 2: list.color(0, 0, 0); break;
-    case 3: list.color(1, 0, 0); break;
-    default: break;
-  }
 }
 
 float pointSize(double mag) {
@@ -50,12 +40,12 @@ StarRecord readStarRecord(SequentialInput& in) {
   in.endRecord();
   star.mag = magField / 100;
   if (star.ra < 0 || star.ra > 24)
-    in.fail("right ascension " + FormatPdfNumber(star.ra, 4) + " h lies outside 0..24 h");
+    in.fail("right ascension " + shownNumber(star.ra) + " h lies outside 0..24 h");
   // A declination beyond a pole would be drawn mirrored across it.
   if (std::fabs(star.dec) > 90)
-    in.fail("declination " + FormatPdfNumber(star.dec, 4) + " lies beyond the pole");
+    in.fail("declination " + shownNumber(star.dec) + " lies beyond the pole");
   if (kFaintestMagnitude - star.mag < 0)
-    in.fail("magnitude " + FormatPdfNumber(star.mag, 4) + " is fainter than 6.1");
+    in.fail("magnitude " + shownNumber(star.mag) + " is fainter than 6.1");
   return star;
 }
 
@@ -69,16 +59,17 @@ std::vector<StarRecord> readStarCatalogue(const std::string& path) {
 
 DisplayList LoadStars(const ChartSetup& setup) {
   SequentialInput in(setup.dataFile("yale.dat"));
-  const int scheme = setup.settings.colourScheme;
+  // One colour for every star, or each its own.
+  const std::optional<Rgb> oneColour = screenColours(setup.settings.colourScheme).stars;
   DiscProjector projector(setup.settings.latitude);
   DisplayList list;
-  setSchemeColour(list, scheme);
+  if (oneColour) list.color(oneColour->r, oneColour->g, oneColour->b);
   while (!in.atEnd()) {
     const StarRecord star = readStarRecord(in);
     const bool onDisc = projector.project(star.ra, star.dec);
     // Size (and colour) go into the list for every star, drawn or not.
     list.pointSize(pointSize(star.mag));
-    if (scheme == 0) {
+    if (!oneColour) {
       const Rgb c = starColour(star.ci);
       list.color(c.r, c.g, c.b);
     }

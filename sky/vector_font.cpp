@@ -120,27 +120,6 @@ const std::string& definitionOf(const GlyphTable& glyphs, char c) {
   return glyphs[static_cast<unsigned char>(c)];
 }
 
-// The stroke colour by colour scheme, or none (the current colour stays).
-std::optional<Rgb> arcTextColour(int scheme) {
-  switch (scheme) {
-    case 0:
-    case 1: return Rgb{1, 1, 1};
-    case 2: return Rgb{0, 0, 0};
-    case 3: return Rgb{1, 0, 0};
-    default: return std::nullopt;
-  }
-}
-
-std::optional<Rgb> lineTextColour(int scheme) {
-  switch (scheme) {
-    case 0: return Rgb{0.9f, 0.6f, 0.3f};
-    case 1: return Rgb{0.7f, 0.7f, 0.7f};
-    case 2: return Rgb{0.3f, 0.3f, 0.3f};
-    case 3: return Rgb{0.9f, 0.2f, 0.2f};
-    default: return std::nullopt;
-  }
-}
-
 // Strokes one glyph with its origin moved by penX: each negative x starts a
 // new line strip (at |x|) in the given colour.
 void strokeGlyph(DisplayList& list, const std::vector<double>& numbers, double size,
@@ -227,12 +206,12 @@ GlyphTable loadFont(const std::string& programFolder, const std::string& languag
   return glyphs;
 }
 
-void drawArcText(DisplayList& list, const GlyphTable& glyphs, int scheme, double angle,
+void drawArcText(DisplayList& list, const GlyphTable& glyphs, ScreenScheme scheme, double angle,
                  double radius, const std::string& text, double size,
                  std::optional<ArcOffset> offset) {
   const double sign = size > 0 ? 1 : (size < 0 ? -1 : 0);
   size = std::fabs(size);
-  const std::optional<Rgb> colour = arcTextColour(scheme);
+  const std::optional<Rgb> colour = screenColours(scheme).arcText;
 
   std::vector<std::vector<double>> numbers;
   std::vector<double> widths;
@@ -259,10 +238,10 @@ void drawArcText(DisplayList& list, const GlyphTable& glyphs, int scheme, double
   list.popMatrix();
 }
 
-void drawLineText(DisplayList& list, const GlyphTable& glyphs, int scheme, double distance,
+void drawLineText(DisplayList& list, const GlyphTable& glyphs, ScreenScheme scheme, double distance,
                   double angle, const std::string& text, double size, std::optional<double> dy,
                   std::optional<Rgb> colour) {
-  if (!colour) colour = lineTextColour(scheme);
+  if (!colour) colour = screenColours(scheme).lineText;
   list.pushMatrix();
   if (dy) list.translate(0, static_cast<float>(*dy));
   list.rotate(static_cast<float>(angle + 90));

@@ -8,14 +8,11 @@
 #include <string>
 
 #include "sky/display_list.h"
+#include "sky/screen_colours.h"
 
 namespace caelora {
 
 using GlyphTable = std::array<std::string, 256>;
-
-struct Rgb {
-  float r = 0, g = 0, b = 0;
-};
 
 // Reads programFolder + "/iso.fnt", then the "OGL_font" overrides of the
 // language file. Throws DataError naming the file and line of what is wrong.
@@ -28,13 +25,13 @@ struct ArcOffset {
   double dy = 0;
   double dx = 0;
 };
-void drawArcText(DisplayList& list, const GlyphTable& glyphs, int scheme, double angle,
+void drawArcText(DisplayList& list, const GlyphTable& glyphs, ScreenScheme scheme, double angle,
                  double radius, const std::string& text, double size,
                  std::optional<ArcOffset> offset = std::nullopt);
 
 // Straight text starting at (distance, angle) in polar form and running along
 // the tangent, glyph tops towards the centre.
-void drawLineText(DisplayList& list, const GlyphTable& glyphs, int scheme, double distance,
+void drawLineText(DisplayList& list, const GlyphTable& glyphs, ScreenScheme scheme, double distance,
                   double angle, const std::string& text, double size,
                   std::optional<double> dy = std::nullopt,
                   std::optional<Rgb> colour = std::nullopt);

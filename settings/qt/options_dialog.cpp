@@ -236,8 +236,7 @@ void OptionsDialog::refreshTexts() {
   const Settings stored = host_.currentSettings();
   cmbSchema_->clear();
   for (int key : kSchemeKeys) cmbSchema_->addItem(uiString(key));
-  const int scheme = stored.colourScheme;
-  cmbSchema_->setCurrentIndex(scheme < static_cast<int>(std::size(kSchemeKeys)) ? scheme : 0);
+  cmbSchema_->setCurrentIndex(static_cast<int>(stored.colourScheme));
   cmbHem_->clear();
   cmbHem_->addItem(uiString(kNorthKey));
   cmbHem_->addItem(uiString(kSouthKey));
@@ -345,7 +344,7 @@ bool OptionsDialog::get_options() {
   if (!latitudeAccepted(leadingNumber(txtDeg_->text()))) return false;
   Settings next = working_;
   if (cmbSchema_->currentIndex() >= 0)
-    next.colourScheme = static_cast<std::uint8_t>(cmbSchema_->currentIndex());
+    next.colourScheme = static_cast<ScreenScheme>(cmbSchema_->currentIndex());
   const int degrees = roundHalfEven(leadingNumber(txtDeg_->text()));
   next.latitude = static_cast<std::int16_t>(cmbHem_->currentIndex() == 1 ? -degrees : degrees);
   next.showLines = chkLines_->isChecked();

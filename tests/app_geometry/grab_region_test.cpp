@@ -8,6 +8,7 @@
 
 #include "app/grab_region.h"
 #include "app/disc_drag.h"
+#include "sky/chart_geometry.h"
 #include "sky/geometry.h"
 
 namespace caelora {

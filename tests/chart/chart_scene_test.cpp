@@ -79,7 +79,7 @@ TEST(ChartLayers, LatitudeSchemeAndLanguageRebuildEveryShownLayer) {
   StepRunner steps;
   const Settings s = defaultSettings(kData);
   for (auto change : {+[](Settings& x) { x.latitude = -50; },
-                      +[](Settings& x) { x.colourScheme = 2; },
+                      +[](Settings& x) { x.colourScheme = ScreenScheme::BlackOnWhite; },
                       +[](Settings& x) { x.languageFile = kData + "/czech.lng"; }}) {
     ChartScene scene = startedScene(s, steps);
     Settings next = s;

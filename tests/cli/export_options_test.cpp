@@ -39,7 +39,7 @@ TEST(ExportOptions, EverySettingOverridesTheStoredValue) {
   stored.alwaysOnTop = false;
   const Settings s = applyOverrides(stored, o.overrides);
   EXPECT_EQ(s.latitude, -35);
-  EXPECT_EQ(s.colourScheme, 3);
+  EXPECT_EQ(s.colourScheme, ScreenScheme::Red);
   EXPECT_FALSE(s.showLines);
   EXPECT_FALSE(s.showNames);
   EXPECT_FALSE(s.showMilkyWay);

@@ -23,10 +23,10 @@ const fs::path kExporter = CAELORA_EXPORT_PROGRAM;
 TEST(PdfOptions, DocumentNameSchemeAndAllLatitudes) {
   const ExportOptions o = parseExportOptions({"chart.PDF", "--export-scheme", "1", "--latitude", "-35"});
   EXPECT_EQ(o.pdfFile, "chart.PDF");
-  EXPECT_EQ(o.exportScheme, 1);
+  EXPECT_EQ(o.exportScheme, ExportScheme::Inverse);
   EXPECT_TRUE(o.pngFile.empty());
   EXPECT_EQ(parseExportOptions({"--all-latitudes", "out"}).allLatitudesDir, "out");
-  EXPECT_EQ(parseExportOptions({"a.pdf"}).exportScheme, 0);
+  EXPECT_EQ(parseExportOptions({"a.pdf"}).exportScheme, ExportScheme::Standard);
   for (const std::vector<std::string>& bad :
        {std::vector<std::string>{"a.pdf", "--export-scheme", "2"}, {"a.pdf", "b.pdf"}, {"chart"}, {}}) {
     EXPECT_THROW(parseExportOptions(bad), UsageError) << ::testing::PrintToString(bad);

@@ -135,7 +135,8 @@ class DamagedDocument : public DamagedExport {};
 TEST_P(DamagedDocument, WritesAWholeDocumentOrNamesTheFile) {
   std::string failure;
   try {
-    exportPDF(settings_, folder_->path().string(), readMilkyWayOutlines(kData + "/milkyway"), 0, target().string());
+    exportPDF(settings_, folder_->path().string(), readMilkyWayOutlines(kData + "/milkyway"), ExportScheme::Standard,
+              target().string());
   } catch (const ExportError& e) {
     failure = e.what();
   }
@@ -149,7 +150,6 @@ INSTANTIATE_TEST_SUITE_P(Table, DamagedDocument, ::testing::ValuesIn(documentCas
 void writeMaskDocument(const Settings& settings, const std::string& folder, const std::string& path) {
   PdfWriter writer([] { return std::tm{}; });
   ExportState state(writer, settings, folder);
-  getColorValues(state, 0);
   try {
     writer.pdfInit();
     writer.setFileName(path);
@@ -162,8 +162,6 @@ void writeMaskDocument(const Settings& settings, const std::string& folder, cons
     writer.fonts().assign(1, font);
     writer.pdfWriteResources();
     const std::int32_t start = writer.pdfBeginPage();
-    state.discCentreX = state.pageWidth() / 2.0;
-    state.discCentreFromTop = state.discCentreX;
     writer.pdfWriteLine("0.85 0 0 0.85 0 0 cm");
     writer.pdfWriteLine("1 0 0 1 60 170 cm");
     state.conNameList = readConNameList(settings.languageFile);

@@ -44,14 +44,14 @@ TEST_P(DamagedSettings, GiveAChartThatCanBeDrawn) {
   const int magnitude = s.latitude < 0 ? -s.latitude : s.latitude;
   EXPECT_GE(magnitude, 25);
   EXPECT_LE(magnitude, 80);
-  EXPECT_LE(s.colourScheme, 3);
+  EXPECT_LE(static_cast<int>(s.colourScheme), 3);
   switch (GetParam()) {
     case Damage::Missing:
       EXPECT_EQ(s, defaultSettings("/opt/caelora"));
       break;
     case Damage::Truncated:  // a number still, and the latitude comes to the nearest drawable one
       EXPECT_EQ(s.latitude, -25);
-      EXPECT_EQ(s.colourScheme, 0);  // -3 is no scheme
+      EXPECT_EQ(s.colourScheme, ScreenScheme::Colour);  // -3 is no scheme
       EXPECT_TRUE(s.showLines);
       EXPECT_EQ(s.languageFile, "-3");
       break;
@@ -62,7 +62,7 @@ TEST_P(DamagedSettings, GiveAChartThatCanBeDrawn) {
       break;
     default:  // nothing converts: 0, false, the text as it stands
       EXPECT_EQ(s.latitude, 50);
-      EXPECT_EQ(s.colourScheme, 0);
+      EXPECT_EQ(s.colourScheme, ScreenScheme::Colour);
       EXPECT_EQ(s.lineIntensity, 0);
       EXPECT_FALSE(s.showLines);
       EXPECT_FALSE(s.alwaysOnTop);

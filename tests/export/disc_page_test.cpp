@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "export/disc_page.h"
+#include "pdf/content.h"
 #include "export/month_scale.h"
 #include "export/page_projection.h"
 #include "sky/geometry.h"
@@ -29,23 +30,17 @@ std::vector<std::pair<double, double>> pathPoints(const std::string& content) {
   return points;
 }
 
-TEST_F(DiscPageTest, ColourTablesOfBothSchemesAndNoChangeForOthers) {
-  PdfWriter writer(fixedClock());
-  ExportState state(writer, settings_, folder());
-  getColorValues(state, 0);
-  EXPECT_EQ(state.exportColours[1], "0 0 0 1");
-  EXPECT_EQ(state.exportColours[15], "0 0 0 1");
-  EXPECT_EQ(state.exportColours[21], "0 0 0 0.5");
-  EXPECT_EQ(state.exportColours[31], "0 0 0 0.2");
-  getColorValues(state, 1);
-  EXPECT_EQ(state.exportColours[1], "0 0 0 0");
-  EXPECT_EQ(state.exportColours[14], "0 0 0 0.15");
-  EXPECT_EQ(state.exportColours[28], "0 0 0 0.2");
-  const auto before = state.exportColours;
-  getColorValues(state, 2);
-  getColorValues(state, -1);
-  EXPECT_EQ(state.exportColours, before);
-  for (const std::string& colour : before) EXPECT_EQ(colour.rfind("0 0 0 ", 0), 0u) << colour;
+TEST_F(DiscPageTest, ColourTablesOfBothSchemes) {
+  const ColourTable standard = getColorValues(ExportScheme::Standard);
+  EXPECT_EQ(standard[1], "0 0 0 1");
+  EXPECT_EQ(standard[15], "0 0 0 1");
+  EXPECT_EQ(standard[21], "0 0 0 0.5");
+  EXPECT_EQ(standard[31], "0 0 0 0.2");
+  const ColourTable inverse = getColorValues(ExportScheme::Inverse);
+  EXPECT_EQ(inverse[1], "0 0 0 0");
+  EXPECT_EQ(inverse[14], "0 0 0 0.15");
+  EXPECT_EQ(inverse[28], "0 0 0 0.2");
+  for (const std::string& colour : inverse) EXPECT_EQ(colour.rfind("0 0 0 ", 0), 0u) << colour;
 }
 
 TEST_F(DiscPageTest, StarsWidthOncePerClassStopAtFirstFaintStarAndCentreCross) {
@@ -80,11 +75,11 @@ TEST_F(DiscPageTest, StarLayerEndsTheExportWithTheFileNamedForABadRecordOrNoStar
 }
 
 TEST_F(DiscPageTest, DiscFaceRimAndSchemes) {
-  const std::string standard = pageContent(plotDiscFace, folder(), 0);
+  const std::string standard = pageContent(plotDiscFace, folder(), ExportScheme::Standard);
   EXPECT_EQ(standard.rfind("0 0 0 0.6 K\r0 0 0 1 k\r29.7 544.5 m\r", 0), 0u) << standard;
   EXPECT_NE(standard.find("c\rb\r0 0 0 0 K\r2 w\r56.5 544.5 m\r"), std::string::npos);  // 297.5 - 240.975
   EXPECT_EQ(standard.substr(standard.size() - 8), "c\rS\r1 w\r");
-  const std::string inverse = pageContent(plotDiscFace, folder(), 1);
+  const std::string inverse = pageContent(plotDiscFace, folder(), ExportScheme::Inverse);
   EXPECT_EQ(inverse.rfind("0 0 0 0.15 K\r0 0 0 0 k\r", 0), 0u);
 }
 
@@ -107,10 +102,8 @@ TEST_F(DiscPageTest, GridCirclesOf121PointsHourLinesAndNumbersAtMinus3) {
   EXPECT_EQ(occurrences(content, "/F1 6 Tf\r"), 24);
   EXPECT_NE(content.find("(23) Tj\rET Q"), std::string::npos);
   const DiscPoint first = ProjectToDisc(-0.04, -3, 50);
-  PdfWriter writer;
-  ExportState state(writer, settings_, folder());
-  const std::string place = "q 1 0 0 1 " + FormatPdfNumber(discToPageX(state, first.x), 2) + " " +
-                            FormatPdfNumber(discToPageY(state, first.y), 2) + " cm\r";
+  const PagePoint at = PageDisc::ofPage(595, 842).fromDisc(first);
+  const std::string place = "q 1 0 0 1 " + FormatPdfNumber(at.x, 2) + " " + FormatPdfNumber(at.y, 2) + " cm\r";
   EXPECT_NE(content.find("0 0 0 0.2 k\r" + place), std::string::npos) << place;
   // The rotation line has two blanks before its translation.
   EXPECT_TRUE(std::regex_search(content, std::regex(R"(\r-?[\d.]+ -?[\d.]+ -?[\d.]+ -?[\d.]+  0 0 cm\rBT\r)")));
@@ -123,10 +116,8 @@ TEST_F(DiscPageTest, SouthernGridNumbersStandAtPlus3) {
   for (const std::string& line : splitCr(content)) circles += occurrences(line, " l ") == 120;
   EXPECT_EQ(circles, 5);  // -90, -60, -30, 0, 30
   const DiscPoint first = ProjectToDisc(0.04, 3, -35);
-  PdfWriter writer;
-  ExportState state(writer, settings_, folder());
-  EXPECT_NE(content.find("q 1 0 0 1 " + FormatPdfNumber(discToPageX(state, first.x), 2) + " " +
-                         FormatPdfNumber(discToPageY(state, first.y), 2) + " cm\r"),
+  const PagePoint at = PageDisc::ofPage(595, 842).fromDisc(first);
+  EXPECT_NE(content.find("q 1 0 0 1 " + FormatPdfNumber(at.x, 2) + " " + FormatPdfNumber(at.y, 2) + " cm\r"),
             std::string::npos);
 }
 

@@ -36,7 +36,8 @@ class ExportPdfTest : public ExportTest {
     ExportTest::TearDown();
   }
 
-  std::string exportTo(const std::string& name, int scheme = 0, const std::string& folder = dataDir()) {
+  std::string exportTo(const std::string& name, ExportScheme scheme = ExportScheme::Standard,
+                       const std::string& folder = dataDir()) {
     const fs::path path = dir_ / name;
     exportPDF(settings_, folder, milkyWay_, scheme, path.string());
     return path.string();
@@ -110,7 +111,7 @@ TEST_F(ExportPdfTest, DiscPageLayersComeInOrderAndFollowTheSwitches) {
 }
 
 TEST_F(ExportPdfTest, InverseSchemeFillsMaskAndDiscWithNoInk) {
-  const auto pages = pageStreams(readFile(exportTo("inverse.pdf", 1)));
+  const auto pages = pageStreams(readFile(exportTo("inverse.pdf", ExportScheme::Inverse)));
   ASSERT_EQ(pages.size(), 2u);
   const std::string& disc = pages[1];
   EXPECT_NE(disc.find("0 0 0 0.15 K\r0 0 0 0 k\r"), std::string::npos);
@@ -143,7 +144,7 @@ TEST_F(ExportPdfTest, FailingExportKeepsTheOldFileAndLeavesNothingElse) {
   fs::copy_file(dataDir() + "/Cons.txt", folder / "Cons.txt");
   if (fs::exists(dataDir() + "/Symbols.txt")) fs::copy_file(dataDir() + "/Symbols.txt", folder / "Symbols.txt");
   try {
-    exportPDF(settings_, folder.string(), milkyWay_, 0, target.string());  // no yale.dat
+    exportPDF(settings_, folder.string(), milkyWay_, ExportScheme::Standard, target.string());  // no yale.dat
     FAIL() << "an export without the star catalogue must fail";
   } catch (const ExportError& e) {
     const std::string what = e.what();
@@ -160,7 +161,7 @@ TEST_F(ExportPdfTest, FailingExportKeepsTheOldFileAndLeavesNothingElse) {
 TEST_F(ExportPdfTest, UnwritableFolderIsReportedWithThePath) {
   const fs::path target = dir_ / "missing-folder" / "chart.pdf";
   try {
-    exportPDF(settings_, dataDir(), milkyWay_, 0, target.string());
+    exportPDF(settings_, dataDir(), milkyWay_, ExportScheme::Standard, target.string());
     FAIL() << "writing into a folder that does not exist must fail";
   } catch (const ExportError& e) {
     EXPECT_NE(std::string(e.what()).find(target.string()), std::string::npos) << e.what();
@@ -172,7 +173,7 @@ TEST_F(ExportPdfTest, EveryLatitudeGetsItsOwnDocument) {
   EXPECT_EQ(latitudeFileName(50), "caelora-50N.pdf");
   EXPECT_EQ(latitudeFileName(-35), "caelora-35S.pdf");
   const fs::path folder = dir_ / "all" / "nested";
-  const std::vector<std::string> written = exportAllLatitudes(settings_, dataDir(), milkyWay_, 1, folder.string());
+  const std::vector<std::string> written = exportAllLatitudes(settings_, dataDir(), milkyWay_, ExportScheme::Inverse, folder.string());
   ASSERT_EQ(written.size(), 112u);
   EXPECT_EQ(written.front(), (folder / "caelora-25N.pdf").string());
   EXPECT_EQ(written.back(), (folder / "caelora-80S.pdf").string());
@@ -186,7 +187,7 @@ TEST_F(ExportPdfTest, EveryLatitudeGetsItsOwnDocument) {
   // A file where the folder should be stops the run with the folder named.
   writeFile(dir_ / "blocked", "x");
   try {
-    exportAllLatitudes(settings_, dataDir(), milkyWay_, 0, (dir_ / "blocked").string());
+    exportAllLatitudes(settings_, dataDir(), milkyWay_, ExportScheme::Standard, (dir_ / "blocked").string());
     FAIL() << "a file in place of the folder must stop the run";
   } catch (const ExportError& e) {
     EXPECT_NE(std::string(e.what()).find((dir_ / "blocked").string()), std::string::npos) << e.what();

@@ -29,10 +29,10 @@ class ExportTest : public ScratchFolderTest {
   // document (the font is needed for lettering). `folder` is the program
   // folder of the data files.
   std::string pageContent(const std::function<void(ExportState&)>& draw, const std::string& folder,
-                          int scheme = 0) {
+                          ExportScheme scheme = ExportScheme::Standard) {
     PdfWriter writer(fixedClock());
     ExportState state(writer, settings_, folder);
-    getColorValues(state, scheme);
+    state.exportColours = getColorValues(scheme);
     return onePageDocument(writer, dir_ / "page.pdf", settings_.languageFile, [&] { draw(state); });
   }
 

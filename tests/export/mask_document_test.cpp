@@ -49,7 +49,7 @@ class MaskDocument : public MaskTest {
           plotMask(s);
           plotTitleBlock(s);
         },
-        test::dataDir(), [scheme](ExportState& s) { getColorValues(s, scheme); });
+        test::dataDir(), [scheme](ExportState& s) { s.exportColours = getColorValues(static_cast<ExportScheme>(scheme)); });
   }
   GreyPicture render() {
     const auto result = runCommand("pdftoppm -r " + std::to_string(kDpi) + " -gray -singlefile " + quoted(document()) +

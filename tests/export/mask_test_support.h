@@ -12,7 +12,7 @@
 #include "export/export_state.h"
 #include "pdf/pdf_writer.h"
 #include "settings/settings.h"
-#include "sky/geometry.h"
+#include "pdf/content.h"
 #include "tests/pdf/pdf_test_support.h"
 
 namespace caelora::test {

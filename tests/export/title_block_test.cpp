@@ -40,11 +40,6 @@ TEST(HalfTextWidth, ACharacterWithoutWidthIsAnError) {
   EXPECT_THROW(halfTextWidth(f, "@", 10), PdfError);
 }
 
-TEST(PdfLiteralText, EscapesWhatWouldEndOrBreakTheString) {
-  EXPECT_EQ(pdfLiteralText("Berenice's Hair (Coma)"), "Berenice's Hair \\(Coma\\)");
-  EXPECT_EQ(pdfLiteralText("a\\b"), "a\\\\b");
-}
-
 class TitleBlock : public MaskTest {
  protected:
   std::string block(const std::string& folder = test::dataDir()) {

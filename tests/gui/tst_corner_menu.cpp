@@ -88,7 +88,7 @@ class TestCornerMenu : public QObject {
 
   void rowsHaveTheSchemeColours() {
     for (int scheme = 0; scheme < 4; ++scheme) {
-      const MenuColours c = menuColours(scheme);
+      const MenuColours c = menuColours(static_cast<ScreenScheme>(scheme));
       for (const QColor& colour : {c.header, c.command, c.highlighted, c.text}) {
         if (scheme == 3) QVERIFY(colour.green() == 0 && colour.blue() == 0);
       }

@@ -75,9 +75,9 @@ class TstExportDialog : public QObject {
     QVERIFY(!button(&dialog, "cmdExport")->text().isEmpty());
     QVERIFY(!button(&dialog, "cmdStorno")->text().isEmpty());
     QVERIFY(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
-    QCOMPARE(dialog.exportScheme(), 0);
+    QVERIFY(dialog.exportScheme() == ExportScheme::Standard);
     dialog.findChild<QRadioButton*>(QStringLiteral("Opt1"))->setChecked(true);
-    QCOMPARE(dialog.exportScheme(), 1);
+    QVERIFY(dialog.exportScheme() == ExportScheme::Inverse);
   }
 
   void filterTakesThePatternOnce() {

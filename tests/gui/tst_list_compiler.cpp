@@ -137,7 +137,7 @@ class TestListCompiler : public QObject {
     if (stars) {
       ChartSetup setup;
       setup.settings = defaultSettings(CAELORA_SOURCE_DATA_DIR);
-      setup.settings.colourScheme = static_cast<std::uint8_t>(scheme);
+      setup.settings.colourScheme = static_cast<ScreenScheme>(scheme);
       setup.programFolder = CAELORA_SOURCE_DATA_DIR;
       recording = LoadStars(setup);
     }
@@ -177,7 +177,7 @@ class TestListCompiler : public QObject {
  private:
   template <typename Draw>
   QImage draw(int scheme, Draw&& drawing) {
-    DrawInit(scheme);
+    DrawInit(static_cast<ScreenScheme>(scheme));
     setViewport(kSize, kSize);
     glDisable(GL_STENCIL_TEST);
     glPointSize(1);

@@ -16,7 +16,7 @@
 #include "gl/context_format.h"
 #include "settings/qt/qsettings_store.h"
 #include "tests/gui/gui_test_support.h"
-#include "sky/geometry.h"
+#include "sky/chart_geometry.h"
 
 using namespace caelora;
 using test::BoxCatcher;

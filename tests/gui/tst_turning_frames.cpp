@@ -109,7 +109,7 @@ class TestTurningFrames : public QObject {
     QFETCH(int, scheme);
     Settings settings = everyLayer();
     settings.latitude = static_cast<std::int16_t>(latitude);
-    settings.colourScheme = static_cast<std::uint8_t>(scheme);
+    settings.colourScheme = static_cast<ScreenScheme>(scheme);
     TurningStage t(settings);
     QVERIFY(t.ready());
     const QImage exact0 = t.exactAt(0);
@@ -159,14 +159,14 @@ class TestTurningFrames : public QObject {
     Settings next = t.scene().settings();
     next.showMilkyWay = false;
     next.showGrid = false;
-    next.colourScheme = 1;
+    next.colourScheme = ScreenScheme::WhiteOnBlack;
     t.scene().applySettings(next, t.steps());
     const QImage turned = t.turnedTo(40);
     const QImage exactNew = t.exactAt(40);
     QVERIFY2(t.steps().errors().empty(), t.steps().errors().empty() ? "" : t.steps().errors()[0].c_str());
     next.showMilkyWay = true;
     next.showGrid = true;
-    next.colourScheme = 0;
+    next.colourScheme = ScreenScheme::Colour;
     t.scene().applySettings(next, t.steps());
     const QImage exactOld = t.exactAt(40);
     QVERIFY(difference(turned, exactNew).blockMean < 0.25 * difference(turned, exactOld).blockMean);

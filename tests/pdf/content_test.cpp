@@ -16,6 +16,19 @@ using test::PdfTest;
 
 constexpr double kPi = 3.14159265358979323846;
 
+TEST(FormatPdfNumber, TiesToEvenAndAPointWhateverTheLocale) {
+  test::CommaLocale comma;  // the text must not care
+  EXPECT_EQ(FormatPdfNumber(12.5, 1), "12.5");
+  EXPECT_EQ(FormatPdfNumber(3.0, 1), "3");
+  EXPECT_EQ(FormatPdfNumber(-0.25, 2), "-0.25");
+  EXPECT_EQ(FormatPdfNumber(0.125, 2), "0.12");
+  EXPECT_EQ(FormatPdfNumber(2.5, 0), "2");
+  EXPECT_EQ(FormatPdfNumber(3.5, 0), "4");
+  EXPECT_EQ(FormatPdfNumber(1234.5678, 2), "1234.57");
+  EXPECT_EQ(FormatPdfNumber(-0.001, 2), "0");
+  EXPECT_EQ(FormatPdfNumber(0.5, 2), "0.5");
+}
+
 TEST(PdfNumber, RoundsDownToOneDecimal) {
   EXPECT_EQ(pdfNumber(0), "0.0 ");
   EXPECT_EQ(pdfNumber(3), "3.0 ");
@@ -98,7 +111,7 @@ std::vector<Letter> letters(const std::string& content) {
 TEST_F(ArcText, OneLetterStandsJustAheadOfItsDirection) {
   // Width 500 at size 10 on the rim: the letter's origin lies
   // 2.0004 atan(0.00625) - 0.0008 pi = 0.00999 rad counter-clockwise of the top.
-  const std::string content = contentOf([](PdfWriter& w) { pdfArcText(w, 0, 1, "A", 10, 297.5); });
+  const std::string content = contentOf([](PdfWriter& w) { pdfArcText(w, PageDisc::ofPage(595, 842), 0, 1, "A", 10); });
   EXPECT_EQ(content,
             "q 1 0 0 1 294.8 812.2 cm\r"
             "1 0.01 -0.01 1  0 0 cm\r"
@@ -106,11 +119,11 @@ TEST_F(ArcText, OneLetterStandsJustAheadOfItsDirection) {
 }
 
 TEST_F(ArcText, EmptyTextWritesNothing) {
-  EXPECT_EQ(contentOf([](PdfWriter& w) { pdfArcText(w, 45, 0.8, "", 12, 297.5); }), "");
+  EXPECT_EQ(contentOf([](PdfWriter& w) { pdfArcText(w, PageDisc::ofPage(595, 842), 45, 0.8, "", 12); }), "");
 }
 
 TEST_F(ArcText, LettersRunClockwiseOnTheCircleAboutTheDiscCentre) {
-  const auto placed = letters(contentOf([](PdfWriter& w) { pdfArcText(w, 30, 0.8, "LEDEN 2026", 16, 297.5, 5); }));
+  const auto placed = letters(contentOf([](PdfWriter& w) { pdfArcText(w, PageDisc(297.5 + 5, 544.5, 297.5), 30, 0.8, "LEDEN 2026", 16); }));
   ASSERT_EQ(placed.size(), 10u);
   const double cx = 297.5 + 5;
   const double cy = 842 - 297.5;
@@ -141,8 +154,8 @@ TEST_F(ArcText, LettersRunClockwiseOnTheCircleAboutTheDiscCentre) {
 }
 
 TEST_F(ArcText, NegativeSizeMirrorsAboutTheCentreLine) {
-  const auto up = letters(contentOf([](PdfWriter& w) { pdfArcText(w, 20, 0.9, "Jih", 12, 297.5); }));
-  const auto down = letters(contentOf([](PdfWriter& w) { pdfArcText(w, 20, 0.9, "Jih", -12, 297.5); }));
+  const auto up = letters(contentOf([](PdfWriter& w) { pdfArcText(w, PageDisc::ofPage(595, 842), 20, 0.9, "Jih", 12); }));
+  const auto down = letters(contentOf([](PdfWriter& w) { pdfArcText(w, PageDisc::ofPage(595, 842), 20, 0.9, "Jih", -12); }));
   ASSERT_EQ(up.size(), 3u);
   ASSERT_EQ(down.size(), 3u);
   for (std::size_t i = 0; i < up.size(); ++i) {
@@ -151,19 +164,19 @@ TEST_F(ArcText, NegativeSizeMirrorsAboutTheCentreLine) {
     EXPECT_NEAR(down[i].c, -up[i].c, 0.011);
     EXPECT_NEAR(down[i].s, -up[i].s, 0.011);
   }
-  EXPECT_NE(contentOf([](PdfWriter& w) { pdfArcText(w, 20, 0.9, "J", -12, 297.5); }).find("/F1 12 Tf"),
+  EXPECT_NE(contentOf([](PdfWriter& w) { pdfArcText(w, PageDisc::ofPage(595, 842), 20, 0.9, "J", -12); }).find("/F1 12 Tf"),
             std::string::npos);
 }
 
 TEST_F(ArcText, ParenthesesAndBackslashAreEscaped) {
-  const std::string content = contentOf([](PdfWriter& w) { pdfArcText(w, 0, 0.9, "(\\)", 10, 297.5); });
+  const std::string content = contentOf([](PdfWriter& w) { pdfArcText(w, PageDisc::ofPage(595, 842), 0, 0.9, "(\\)", 10); });
   EXPECT_NE(content.find("(\\() Tj"), std::string::npos) << content;
   EXPECT_NE(content.find("(\\\\) Tj"), std::string::npos) << content;
   EXPECT_NE(content.find("(\\)) Tj"), std::string::npos) << content;
 }
 
 TEST_F(ArcText, LetterWithoutWidthStopsTheExport) {
-  EXPECT_THROW(contentOf([](PdfWriter& w) { pdfArcText(w, 0, 0.9, "a\n", 10, 297.5); }), PdfError);
+  EXPECT_THROW(contentOf([](PdfWriter& w) { pdfArcText(w, PageDisc::ofPage(595, 842), 0, 0.9, "a\n", 10); }), PdfError);
   EXPECT_EQ(strayFiles("arc.lng"), std::vector<std::string>());
 }
 

@@ -32,8 +32,8 @@ std::string writeDocument(const test::fs::path& dir) {
   writer.pdfWriteResources();
   const std::int32_t start = writer.pdfBeginPage();
   for (int i = 0; i < 2000; ++i) writer.pdfWriteLine(pdfCirclePath(297.5f, 544.5f, 1.37f * static_cast<float>(i)) + "S");
-  pdfArcText(writer, 12.5, 0.93, "Leden 1234567", 16, 297.5, 1.25);
-  pdfArcText(writer, 190, -0.5, "Jih", -8, 297.5);
+  pdfArcText(writer, PageDisc(297.5 + 1.25, 544.5, 297.5), 12.5, 0.93, "Leden 1234567", 16);
+  pdfArcText(writer, PageDisc::ofPage(595, 842), 190, -0.5, "Jih", -8);
   writer.pdfEndPage(start);
   writer.pdfEndDocument();
   return test::readFile(target);

@@ -40,7 +40,7 @@ TEST_F(PdfTest, FailedExportLeavesThePreviousFileAndNoOther) {
     beginDocumentWithPage(writer, target.string());
     EXPECT_EQ(test::readFile(target), kOldDocument) << "the target is untouched while writing";
     // A character below the font's first code stops the export.
-    EXPECT_THROW(pdfArcText(writer, 0, 0.8, "\x1F", 12, 297.5), PdfError);
+    EXPECT_THROW(pdfArcText(writer, PageDisc::ofPage(595, 842), 0, 0.8, "\x1F", 12), PdfError);
     EXPECT_EQ(strayFiles("chart.pdf"), std::vector<std::string>());
   }
   EXPECT_EQ(test::readFile(target), kOldDocument);

@@ -44,8 +44,8 @@ void writeTwoPages(const test::fs::path& target) {
   writer.pdfWriteLine("20 700 Td");
   writer.pdfWriteLine("(" + utf8ToCp1250(kCzechLine) + ") Tj");
   writer.pdfWriteLine("ET");
-  pdfArcText(writer, 0, 0.8, utf8ToCp1250("LEDEN (ÚNOR) \\ ŘÍJEN"), 16, 297.5);
-  pdfArcText(writer, 180, -0.83, utf8ToCp1250("Jižní obzor"), -10, 297.5, 12);
+  pdfArcText(writer, PageDisc::ofPage(595, 842), 0, 0.8, utf8ToCp1250("LEDEN (ÚNOR) \\ ŘÍJEN"), 16);
+  pdfArcText(writer, PageDisc(297.5 + 12, 544.5, 297.5), 180, -0.83, utf8ToCp1250("Jižní obzor"), -10);
   writer.pdfEndPage(start);
 
   // A page long enough to reach the file in several blocks.

@@ -21,5 +21,11 @@ TEST(PdfTextString, LeavesOutTheBytesWithoutAnEntry) {
   EXPECT_EQ(pdfTextString("a\x81\x83\x88\x90\x98\xAC" "b"), "<FEFF00610062>");
 }
 
+TEST(PdfLiteralText, EscapesWhatWouldEndOrBreakTheString) {
+  EXPECT_EQ(pdfLiteralText("Berenice's Hair (Coma)"), "Berenice's Hair \\(Coma\\)");
+  EXPECT_EQ(pdfLiteralText("a\\b"), "a\\\\b");
+  EXPECT_EQ(pdfLiteral("a\rb"), "(a\\rb)");  // a bare CR would read back as a line feed
+}
+
 }  // namespace
 }  // namespace caelora

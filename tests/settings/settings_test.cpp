@@ -21,7 +21,7 @@ Settings loadWith(std::map<std::string, std::string> values) {
 
 TEST(Settings, EmptyStoreGivesTheDefaults) {
   const Settings s = loadWith({});
-  EXPECT_EQ(s.colourScheme, 0);
+  EXPECT_EQ(s.colourScheme, ScreenScheme::Colour);
   EXPECT_TRUE(s.showLines);
   EXPECT_TRUE(s.showNames);
   EXPECT_TRUE(s.showMilkyWay);
@@ -54,7 +54,7 @@ TEST(Settings, KeysAreReadAndWrittenInTheirFixedOrder) {
 
 TEST(Settings, SavedTextFormsAndRoundTrip) {
   Settings s = defaultSettings("/home/u/Caelora data");
-  s.colourScheme = 3;
+  s.colourScheme = ScreenScheme::Red;
   s.showNames = false;
   s.lineIntensity = 10;
   s.milkyWayIntensity = 0;
@@ -99,7 +99,7 @@ TEST(Settings, DamagedValueLeavesZeroAndTheOtherKeysAreRead) {
                                {"SMapNMode", "maybe"},
                                {"SMapEclip", "True"},
                                {"SMapFLang", "/l/czech.lng"}});
-  EXPECT_EQ(s.colourScheme, 0);
+  EXPECT_EQ(s.colourScheme, ScreenScheme::Colour);
   EXPECT_EQ(s.lineIntensity, 0);
   EXPECT_EQ(s.milkyWayIntensity, 0);
   EXPECT_EQ(s.nameSize, 0);
@@ -114,9 +114,9 @@ TEST(Settings, BytesTakeTheirWholeRangeButSchemesOnlyZeroToThree) {
   EXPECT_EQ(loadWith({{"SMapILMode", "255"}}).lineIntensity, 255);
   EXPECT_EQ(loadWith({{"SMapIMMode", " +7 "}}).milkyWayIntensity, 7);
   EXPECT_EQ(loadWith({{"SMapIPMode", "1.5"}}).nameSize, 0);
-  EXPECT_EQ(loadWith({{"SMapCMode", "2"}}).colourScheme, 2);
-  EXPECT_EQ(loadWith({{"SMapCMode", "4"}}).colourScheme, 0);
-  EXPECT_EQ(loadWith({{"SMapCMode", "A"}}).colourScheme, 0);
+  EXPECT_EQ(loadWith({{"SMapCMode", "2"}}).colourScheme, ScreenScheme::BlackOnWhite);
+  EXPECT_EQ(loadWith({{"SMapCMode", "4"}}).colourScheme, ScreenScheme::Colour);
+  EXPECT_EQ(loadWith({{"SMapCMode", "A"}}).colourScheme, ScreenScheme::Colour);
   EXPECT_EQ(parseWholeNumber("-32768", -32768, 32767), -32768);
   EXPECT_FALSE(parseWholeNumber("99999999999999999999", 0, 255).has_value());
   EXPECT_FALSE(parseWholeNumber("+-3", -10, 10).has_value());

@@ -1,10 +1,9 @@
+#include "sky/chart_geometry.h"
 #include "sky/geometry.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "tests/test_support.h"
 
 namespace caelora {
 namespace {
@@ -99,19 +98,6 @@ TEST(HorizonOutline, ClosedCurveTouchingTheLimitCircle) {
     EXPECT_NEAR(std::hypot(p[120], p[121]), kLimitRadius, 1e-5) << lat;
     for (int i = 0; i <= 240; i += 2) EXPECT_LE(std::hypot(p[i], p[i + 1]), 0.8900001) << lat;
   }
-}
-
-TEST(FormatPdfNumber, TiesToEvenAndAPointWhateverTheLocale) {
-  test::CommaLocale comma;  // the text must not care
-  EXPECT_EQ(FormatPdfNumber(12.5, 1), "12.5");
-  EXPECT_EQ(FormatPdfNumber(3.0, 1), "3");
-  EXPECT_EQ(FormatPdfNumber(-0.25, 2), "-0.25");
-  EXPECT_EQ(FormatPdfNumber(0.125, 2), "0.12");
-  EXPECT_EQ(FormatPdfNumber(2.5, 0), "2");
-  EXPECT_EQ(FormatPdfNumber(3.5, 0), "4");
-  EXPECT_EQ(FormatPdfNumber(1234.5678, 2), "1234.57");
-  EXPECT_EQ(FormatPdfNumber(-0.001, 2), "0");
-  EXPECT_EQ(FormatPdfNumber(0.5, 2), "0.5");
 }
 
 }  // namespace

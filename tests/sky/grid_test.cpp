@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "i18n/cp1250.h"
+#include "sky/chart_geometry.h"
 #include "sky/geometry.h"
 #include "tests/sky/replay.h"
 
@@ -112,7 +113,7 @@ TEST(Grid, HourNumbersStandJustInsideTheEquatorBeforeEachHourLine) {
 
 TEST(Grid, ColoursAndTheLineWidthLeftForTheEcliptic) {
   ChartSetup setup = ChartAt(50);
-  setup.settings.colourScheme = 2;
+  setup.settings.colourScheme = ScreenScheme::BlackOnWhite;
   const DisplayList list = LoadGrid(setup);
   const auto& c = list.commands();
   EXPECT_EQ(c.front(), (GlCommand{GlCommand::Op::Color, {}, {}, 0.8f, 0.8f, 0.8f}));

@@ -81,7 +81,7 @@ TEST(PointBatches, TheStarCatalogueTakesAFewPrimitivesAndKeepsEveryStar) {
   for (int scheme : {0, 3}) {
     ChartSetup setup;
     setup.settings = defaultSettings(CAELORA_SOURCE_DATA_DIR);
-    setup.settings.colourScheme = static_cast<std::uint8_t>(scheme);
+    setup.settings.colourScheme = static_cast<ScreenScheme>(scheme);
     setup.programFolder = CAELORA_SOURCE_DATA_DIR;
     const DisplayList stars = LoadStars(setup);
     const Outcome recorded = play(stars);

@@ -24,7 +24,7 @@ class StarsTest : public test::ScratchFolderTest {
     std::ofstream(dir_ / "yale.dat", std::ios::binary) << catalogue;
     ChartSetup setup;
     setup.settings = defaultSettings(dir_.string());
-    setup.settings.colourScheme = static_cast<std::uint8_t>(scheme);
+    setup.settings.colourScheme = static_cast<ScreenScheme>(scheme);
     setup.settings.latitude = static_cast<std::int16_t>(latitude);
     setup.programFolder = dir_.string();
     return setup;
@@ -89,9 +89,6 @@ TEST_F(StarsTest, OtherSchemesSetOneColourBeforeTheFirstStar) {
     EXPECT_EQ(first.c, colours[scheme][2]);
     for (const DrawnStar& s : starsOf(list)) EXPECT_TRUE(s.colour.empty());
   }
-  // A scheme without colours leaves the current one alone.
-  const DisplayList none = LoadStars(setupWith(catalogue, 7));
-  for (const GlCommand& c : none.commands()) EXPECT_NE(c.op, Op::Color);
 }
 
 TEST_F(StarsTest, PointSizeFollowsTheMagnitude) {

@@ -56,12 +56,12 @@ TEST_P(DamagedStore, ReadsSettingsThatDrawAChart) {
   const int magnitude = settings.latitude < 0 ? -settings.latitude : settings.latitude;
   EXPECT_GE(magnitude, 25);
   EXPECT_LE(magnitude, 80);
-  EXPECT_LE(settings.colourScheme, 3);
+  EXPECT_LE(static_cast<int>(settings.colourScheme), 3);
   switch (d) {
     case Damage::Truncated: EXPECT_EQ(settings.latitude, -25); break;
     case Damage::HugeNumber:
       EXPECT_EQ(settings.latitude, 50);
-      EXPECT_EQ(settings.colourScheme, 0);
+      EXPECT_EQ(settings.colourScheme, ScreenScheme::Colour);
       break;
     case Damage::TooFewFields:
       EXPECT_EQ(settings.latitude, 50);

@@ -1,0 +1,204 @@
+// Where each part of the chart stands, in the units of a projection: the
+// horizon and its compass points, the hour scale of the mask, the date ring,
+// the grid and the ecliptic, the Milky Way's contours and the mark triangles.
+// The screen records these places as OpenGL commands; the PDF pages map them
+// onto the page. A rule written here is the same on screen and on paper.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "sky/geometry.h"
+#include "sky/polygon_clipper.h"
+
+namespace caelora {
+
+struct MilkyWayOutlines;
+
+// The chart's rings, in disc units: the sky ends at kLimitRadius, the date
+// scale runs out to the rim at 1, and the mask's window opens the ring
+// between kWindowRimRadius and the rim.
+constexpr double kRimRadius = 1.0;
+constexpr double kWindowRimRadius = 0.9;
+
+// The part of the rim ring that the window leaves open, where the date
+// scale shows: from 30 degrees below the right end of the horizontal axis
+// over the top to 30 degrees below its left end, every 5 degrees
+// (counter-clockwise from +x).
+std::vector<int> windowRimAnglesDeg();
+
+// +1 when the north celestial pole is at the centre, -1 when the south pole
+// is. Latitude 0 takes the southern rules, as the projection does; a plain
+// sign would be 0 there.
+int poleSign(int latitudeDegrees);
+
+// The declination circle that just touches the horizon, which the
+// projection lays on the limit circle.
+int horizonCircleDeclination(int latitudeDegrees);
+
+// ---- The horizon -----------------------------------------------------
+
+// Declination (degrees) of the horizon at an hour angle (hours), for a
+// latitude in radians.
+double horizonDeclination(double hourAngleHours, double latitudeRad);
+
+// The horizon as it lies on the fixed mask: hour angles from 0 h while they
+// stay at or below 24 h, accumulated in steps of `stepHours`, each placed at
+// right ascension h - 6 h of the unturned disc. A point the projection
+// reports off the disc (rounding at the lowest point) repeats the previous
+// one, as the curve has always been drawn.
+std::vector<DiscPoint> horizonCurve(DiscProjector& projector, double stepHours);
+
+// The horizon curve of the mask in steps of 0.2 h: 121 points (x, y) in
+// indices 0..241, 242..250 zero. Point 120 equals point 0 within rounding.
+std::array<float, 251> HorizonOutline(int latitudeDegrees);
+
+// ---- Compass points --------------------------------------------------
+
+// A compass tick of the horizon curve and the place of its name: the tick
+// points away from the centre of the horizon's circle of curvature at its
+// foot, and the name is bent along a circle a little larger than that one.
+struct CompassTick {
+  float x = 0, y = 0;  // the foot, on the horizon curve
+  float angle = 0;     // direction of the tick, radians
+  Circle curvature;    // fitted in the unit square, y downward
+
+  // The tick's outer end for a tick of `length` disc units.
+  DiscPoint end(double length) const;
+  // The name's turn (degrees, 0 at the top), the radius of its circle and
+  // that circle's centre, in disc units.
+  double labelRotationDeg() const;
+  double labelRadius() const;
+  DiscPoint labelCentre() const;
+};
+
+// The horizon outline of HorizonOutline with its eight compass ticks, the
+// first below the visible pole (north on a northern chart, south on a
+// southern one), counting as the outline runs.
+std::array<CompassTick, 8> compassTicks(const std::array<float, 251>& outline);
+
+// The compass names of the ticks in order: texts 520 to 527 of the
+// language file, exchanged north for south (and the diagonals beside them)
+// on a southern chart.
+std::array<std::string, 8> compassNames(const std::string& languageFile, int latitudeDegrees);
+
+// The ticks whose names are written at a latitude, in the order they are
+// drawn: all eight up to 70 degrees, fewer towards the pole where the
+// window narrows and the names would run into the hour numbers.
+std::vector<int> compassNamesFor(int latitudeDegrees);
+
+// Whether tick k is on the lower half of the horizon, whose names are
+// turned the other way so that they read upright.
+bool isLowerCompassTick(int k);
+
+// ---- The hour scale of the mask ----------------------------------------
+
+// How many hour marks stand on each side of the top, and how many numbers
+// of the second row, one hour later (laterHours -1: no second row). Both
+// depend on |latitude| only.
+struct HourScale {
+  int hours = 0;
+  int laterHours = -1;
+};
+HourScale hourScaleFor(int latitudeDegrees);
+
+// The hour written at mark g (15 g degrees counter-clockwise from the top)
+// and the one of the second row; never negative, never 24. Hours grow
+// counter-clockwise in the north and clockwise in the south, where the sky
+// turns the other way.
+int hourNumber(int latitudeDegrees, int g);
+int laterHourNumber(int latitudeDegrees, int g);
+
+// The half-hour marks, degrees counter-clockwise from the top.
+std::vector<double> halfHourMarkAngles();
+
+// A mark of the hour scale: a triangle pointing outward along the radius
+// from the top, its apex at `apex`, its base at `base` with half width
+// `halfWidth`, in disc units.
+struct MarkTriangle {
+  float apex;
+  float base;
+  float halfWidth;
+};
+constexpr MarkTriangle kHourMark{0.9f, 0.8f, 0.05f};
+constexpr MarkTriangle kHalfHourMark{0.9f, 0.87f, 0.02f};
+
+// ---- The date ring ---------------------------------------------------
+
+// The year on the rim: 1 January at `startDeg` (counter-clockwise from +x),
+// clockwise in the north (direction +1), counter-clockwise in the south. A
+// year of 365 days, no leap day.
+struct DateRing {
+  double startDeg;
+  int direction;
+};
+DateRing dateRing(int latitudeDegrees);
+
+// The month names' turns (degrees, 0 at the top), near the middle of each
+// month, January first.
+std::array<double, 12> monthLabelRotations(const DateRing& ring);
+
+// A tick of the date ring: from the limit circle out to `outer` (a fraction
+// of the rim) at `angleRad`.
+struct DayTick {
+  double angleRad;
+  double outer;
+};
+// The first of each month reaches the rim; the 10th, 20th and 30th are
+// longer; with the daily scale every day has a tick.
+std::vector<DayTick> dayTicks(const DateRing& ring, bool daily);
+
+// The day numbers 5, 10 ... 30 of the daily scale and their turns.
+struct DayLabel {
+  int day;
+  double rotationDeg;
+};
+std::vector<DayLabel> dayLabels(const DateRing& ring);
+
+// ---- Grid and ecliptic -------------------------------------------------
+
+// Obliquity of the ecliptic, radians (23.44 degrees).
+constexpr double kObliquity = 0.4091051766674709;
+
+// The declination circles of the grid: every 30 degrees from the visible
+// pole out to the horizon circle, which is drawn too.
+std::vector<int> gridDeclinations(int latitudeDegrees);
+
+// Where the hour line of hour h starts: lines every 6 h at the pole, the
+// even hours between them at 60 degrees, the odd ones at 30, so that the
+// centre does not crowd. The line ends on the horizon circle.
+int hourLineStartDeclination(int hour, int latitudeDegrees);
+
+// The right ascension at which the number of hour h is set, a little past
+// its line.
+double gridNumberRaHours(int hour, int latitudeDegrees);
+
+// The ecliptic at a longitude (degrees) in the chart's frame.
+EquatorialPoint eclipticPoint(int longitudeDeg);
+
+// The ecliptic in steps of `stepDeg` degrees of longitude from 0 to 360:
+// a step is kept only when both its ends are on the disc, so nothing
+// bridges the part below the horizon circle.
+struct DiscSegment {
+  DiscPoint from;
+  DiscPoint to;
+};
+std::vector<DiscSegment> eclipticSegments(DiscProjector& projector, int stepDeg);
+
+// ---- The Milky Way ---------------------------------------------------
+
+// Where a projected point lands in the medium's own coordinates (the
+// screen takes disc units as they are; a page maps them onto the paper).
+using ToMedium = std::function<ClipVertex(const DiscPoint&)>;
+
+// The band (1 outer, 2 inner) between its two edges, cut at the limit
+// circle (a 49-point circle every half hour, its last point on its first),
+// in the medium's coordinates: outer boundaries and holes that, filled by
+// the even-odd rule, give the visible band. Points of the edges beyond the
+// limit take part in the cut.
+ClipPolygon visibleMilkyWayBand(const MilkyWayOutlines& outlines, int band, DiscProjector& projector,
+                                const ToMedium& toMedium, PolygonClipper& clipper);
+
+}  // namespace caelora
