@@ -2,20 +2,19 @@
 #include "app/about_dialog.h"
 
 #include <QDesktopServices>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <cmath>
+#include <algorithm>
 
 #include "app/localize_form.h"
-#include "i18n/language.h"
+#include "ui/ui_text.h"
+#include "ui/whole_pixels.h"
 
 namespace caelora {
 
@@ -28,8 +27,6 @@ constexpr int kFramePx = 3;
 constexpr int kLogoPx = 56;
 const QColor kFrameGrey(128, 128, 128);
 const QColor kLightOrange(255, 192, 128);
-
-int roundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
 void colourText(QLabel* label, const QColor& colour) {
   QPalette palette = label->palette();
@@ -134,7 +131,7 @@ AboutDialog::AboutDialog(const std::string& languageFile, QWidget* parent) : QDi
   whole->addLayout(bottom);
 
   localizeForm(this, languageFile);
-  lblTitle_->setText(qStringFromCp1250(guiText(languageFile, 101)) +
+  lblTitle_->setText(guiQString(languageFile, 101) +
                      QStringLiteral(" v%1.%2").arg(kVersionMajor).arg(kVersionMinor));
 
   setMinimumSize(kClientWidthPx, kClientHeightPx);
@@ -147,11 +144,7 @@ AboutDialog::AboutDialog(const std::string& languageFile, QWidget* parent) : QDi
 // whether or not the main window stays on top.
 void AboutDialog::placeCentredOnTop() {
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  const QRect area = screen->geometry();
-  move(area.x() + roundHalfEven((area.width() - width()) / 2.0),
-       area.y() + roundHalfEven((area.height() - height()) / 2.0));
+  centreOnScreen(*this);
 }
 
 void AboutDialog::paintEvent(QPaintEvent* event) {

@@ -12,14 +12,9 @@
 #include <windows.h>
 #endif
 
+#include "ui/whole_pixels.h"
+
 namespace caelora {
-
-namespace {
-
-// Nearest integer, halves to even (the default rounding mode).
-int roundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
-
-}  // namespace
 
 WindowRect keepAspect(SizingEdge edge, WindowRect r, const FrameMetrics& m, float aspectRatio) {
   // The client size of the dragged rectangle, single precision.

@@ -6,16 +6,13 @@
 
 #include <QColor>
 #include <QWidget>
-#include <functional>
-#include <memory>
-#include <utility>
+#include <array>
 
 #include "settings/settings.h"
 
 namespace caelora {
 
 class Mapka;
-class OptionsHost;
 
 struct MenuColours {
   QColor header;       // row 0
@@ -33,6 +30,11 @@ class CornerMenu : public QWidget {
  public:
   explicit CornerMenu(Mapka& window);
 
+  // The UI-text keys of the four rows: header, options, export, about.
+  static constexpr std::array<int, 4> menuKeys{901, 1001, 2001, 3001};
+  // The value of menuHover while no row is highlighted.
+  static constexpr int kNoRow = 5;
+
   // DrawMenu: lays the menu out over the window's client area (2 % and 83 %
   // of its width and height, 20 % wide, 15 % high) and paints it again.
   void DrawMenu();
@@ -40,8 +42,9 @@ class CornerMenu : public QWidget {
   // The height of one of the four rows, pixels.
   int rowHeight() const { return height() / 4; }
 
-  // The export row's command; until it is set, that row opens the export dialog.
-  void setExportCommand(std::function<void()> command) { exportCommand_ = std::move(command); }
+  // The highlighted row, or kNoRow; setting it paints the menu again.
+  int menuHover() const { return menuHover_; }
+  void setMenuHover(int row);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -53,20 +56,11 @@ class CornerMenu : public QWidget {
   // The row of a y coordinate, both rounded as the menu always has: row
   // height and y to whole pixels, then whole division.
   int rowAt(double y) const;
-  void setHover(int row);
   void runCommand(int row);
 
   Mapka& window_;
-  std::function<void()> exportCommand_;
+  int menuHover_ = kNoRow;
 };
-
-// The options dialog over `window`, modal; it applies its values to the
-// window's chart, settings and store. Used by the menu and at start-up when
-// the figure file is missing.
-void showOptionsDialog(Mapka& window);
-
-// The link between the options dialog and `window`.
-std::unique_ptr<OptionsHost> makeOptionsHost(Mapka& window);
 
 // The export dialog over `window`, until an export finished or was cancelled.
 void showExportDialog(Mapka& window);

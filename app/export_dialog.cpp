@@ -1,3 +1,5 @@
+// The export dialog: the two schemes, the file choice, writing the document
+// and the offer to open it.
 #include "app/export_dialog.h"
 
 #include <QApplication>
@@ -9,17 +11,16 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <cmath>
 #include <exception>
 
 #include "app/localize_form.h"
-#include "app/milky_way_outlines.h"
+#include "chart/milky_way_outlines.h"
 #include "app/save_dialog.h"
 #include "export/export_pdf.h"
-#include "i18n/language.h"
+#include "ui/ui_text.h"
+#include "ui/whole_pixels.h"
 
 namespace caelora {
 namespace {
@@ -83,21 +84,13 @@ void frmExport::buildForm() {
 
 void frmExport::placeCentredOnTop() {
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect area = screen->geometry();
-  move(area.x() + static_cast<int>(std::nearbyint((area.width() - width()) / 2.0)),
-       area.y() + static_cast<int>(std::nearbyint((area.height() - height()) / 2.0)));
+  centreOnScreen(*this);
 }
 
 QString frmExport::text(int key) const { return guiQString(settings_.languageFile, key); }
 
 ExportScheme frmExport::exportScheme() const {
   return opt_[1]->isChecked() ? ExportScheme::Inverse : ExportScheme::Standard;
-}
-
-void frmExport::setExportScheme(ExportScheme scheme) {
-  opt_[scheme == ExportScheme::Inverse ? 1 : 0]->setChecked(true);
 }
 
 void frmExport::run() {

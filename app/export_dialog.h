@@ -29,14 +29,11 @@ class frmExport : public QDialog {
 
   // The export colour scheme: the highest option set (standard when none is).
   ExportScheme exportScheme() const;
-  void setExportScheme(ExportScheme scheme);
 
   // How the file name is asked for; showSaveDialog unless replaced.
   using FileChooser = std::function<QString(QWidget* owner)>;
   void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
-  QPushButton* okButton() const { return cmdExport_; }
-  QPushButton* stornoButton() const { return cmdStorno_; }
   // The message of the last failed export, empty after a success.
   const QString& lastError() const { return lastError_; }
 

@@ -7,14 +7,13 @@
 
 #include "sky/chart_geometry.h"
 #include "sky/geometry.h"
+#include "ui/whole_pixels.h"
 
 namespace caelora {
 
 namespace {
 
 constexpr int kHorizonPoints = 120;
-
-int roundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
 // A point of the disc (radius 1 at the rim, y upward) in stage pixels.
 StagePoint discToStage(double x, double y, int stageWidth, int stageHeight) {
@@ -41,10 +40,7 @@ std::vector<StagePoint> horizonWindowPolygon(int latitudeDegrees, int stageWidth
   std::vector<StagePoint> points;
   points.reserve(kHorizonPoints);
   for (int k = 0; k < kHorizonPoints; ++k) {
-    const double x = outline[2 * k];
-    const double y = outline[2 * k + 1];
-    points.push_back({roundHalfEven(stageWidth * 0.5 * (x + 1)),
-                      roundHalfEven(stageHeight * 0.5 * (1 - y))});
+    points.push_back(discToStage(outline[2 * k], outline[2 * k + 1], stageWidth, stageHeight));
   }
   return points;
 }

@@ -14,8 +14,7 @@
 #include <QWidget>
 #include <exception>
 
-#include "i18n/cp1250.h"
-#include "i18n/language.h"
+#include "ui/ui_text.h"
 
 namespace caelora {
 namespace {
@@ -51,7 +50,7 @@ QString propertyText(const QObject* object, const char* name) {
 }
 
 QString textOf(const std::string& languageFile, const QString& key) {
-  return qStringFromCp1250(guiText(languageFile, cp1250FromQString(key.trimmed())));
+  return guiQString(languageFile, cp1250FromQString(key.trimmed()));
 }
 
 // The key of a text that holds one, remembered in `property` of `owner` so
@@ -141,22 +140,6 @@ void tryStep(Step step) {
 }
 
 }  // namespace
-
-QString qStringFromCp1250(const std::string& text) {
-  return QString::fromStdU16String(cp1250ToUtf16(text));
-}
-
-std::string cp1250FromQString(const QString& text) {
-  return utf16ToCp1250(text.toStdU16String());
-}
-
-QString guiQString(const std::string& languageFile, int key) {
-  return qStringFromCp1250(guiText(languageFile, key));
-}
-
-QString guiQString(const std::string& languageFile, const std::string& key) {
-  return qStringFromCp1250(guiText(languageFile, key));
-}
 
 void localizeForm(QWidget* form, const std::string& languageFile) {
   if (form == nullptr) return;

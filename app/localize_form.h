@@ -9,15 +9,6 @@ class QWidget;
 
 namespace caelora {
 
-// A Windows-1250 text of the language file as a QString, and back
-// (characters that the code page lacks become '?').
-QString qStringFromCp1250(const std::string& text);
-std::string cp1250FromQString(const QString& text);
-
-// The UI text `key` of section "GUI_Strings", ready for a widget.
-QString guiQString(const std::string& languageFile, int key);
-QString guiQString(const std::string& languageFile, const std::string& key);
-
 // Localises `form` and every widget, tab, menu and action in it:
 // - the form's window title from the form's "tag";
 // - buttons, labels and group boxes from their "tag";

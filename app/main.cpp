@@ -3,7 +3,7 @@
 #include <QSurfaceFormat>
 
 #include "app/mapka.h"
-#include "app/program_folder.h"
+#include "chart/program_folder.h"
 #include "gl/context_format.h"
 
 int main(int argc, char* argv[]) {

@@ -3,22 +3,22 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QTimer>
-#include <cmath>
 
 #include "app/aspect_ratio.h"
 #include "app/corner_menu.h"
 #include "app/grab_region.h"
-#include "app/hand_cursors.h"
+#include "app/disc_drag.h"
 #include "app/stage.h"
 #include "app/localize_form.h"
+#include "app/options_host.h"
 #include "gl/context_format.h"
 #include "gl/frame.h"
+#include "ui/ui_text.h"
+#include "ui/whole_pixels.h"
 
 namespace caelora {
 
@@ -44,11 +44,11 @@ Mapka::Mapka(const std::string& programFolder, QWidget* parent)
   steps_.run("settings", [&] { settings = loadSettings(store_, programFolder_); });
   scene_ = std::make_unique<ChartScene>(settings, programFolder_);
   steps_.run("localise", [&] { localize(); });
-  steps_.run("aspect ratio", [&] { aspectRatio = 1.0f; });
+  steps_.run("aspect ratio", [&] { aspectRatio_ = 1.0f; });
   steps_.run("OpenGL context", [&] { checkContext(); });
   stage_ = new Stage(*scene_, steps_, this);
   connect(stage_, &Stage::painted, this, [this] {
-    vykresleno = true;
+    vykresleno_ = true;
     firstFrameShown();
   });
   grip_ = new DiscGrip(*this);
@@ -76,13 +76,7 @@ void Mapka::checkContext() {
 void Mapka::placeOnTop() {
   if (!scene_->settings().alwaysOnTop) return;
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  const QRect area = screen->geometry();
-  // Halves round to even, as the window always has been placed.
-  const int x = static_cast<int>(std::nearbyint((area.width() - stageWidth_) / 2.0));
-  const int y = static_cast<int>(std::nearbyint((area.height() - stageHeight_) / 2.0));
-  move(area.x() + x, area.y() + y);
+  centreOnScreen(*this);
 }
 
 void Mapka::erorek(const std::string& fileName) {
@@ -153,7 +147,7 @@ void Mapka::kreslix() {
 }
 
 void Mapka::shaped_stage() {
-  grabRegion = buildGrabRegion(scene_->settings().latitude, stageWidth_, stageHeight_);
+  grabRegion_ = buildGrabRegion(scene_->settings().latitude, stageWidth_, stageHeight_);
 }
 
 void Mapka::DrawMenu() {
@@ -163,7 +157,7 @@ void Mapka::DrawMenu() {
 #ifdef Q_OS_WIN
 bool Mapka::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
   std::intptr_t handled = 0;
-  if (aspectWindowProc(message, aspectRatio, &handled)) {
+  if (aspectWindowProc(message, aspectRatio_, &handled)) {
     *result = handled;
     return true;
   }
@@ -176,7 +170,7 @@ void Mapka::resizeEvent(QResizeEvent* event) {
 #ifndef Q_OS_WIN
   // The window system here sizes the frame itself: square it afterwards.
   // The new size may have been handled already, by a resize nested in it.
-  keepClientAspect(*this, {event->oldSize().width(), event->oldSize().height()}, aspectRatio);
+  keepClientAspect(*this, {event->oldSize().width(), event->oldSize().height()}, aspectRatio_);
 #endif
   stageWidth_ = width();
   stageHeight_ = height();
@@ -198,7 +192,7 @@ void Mapka::closeEvent(QCloseEvent* event) {
 void Mapka::shutDown() {
   if (shutDown_) return;
   shutDown_ = true;
-  grabRegion = QRegion();
+  grabRegion_ = QRegion();
   if (stage_) stage_->releaseContext();
 }
 

@@ -4,13 +4,12 @@
 
 #include <QRegion>
 #include <QWidget>
-#include <array>
 #include <memory>
 #include <string>
 
-#include "app/chart_scene.h"
+#include "chart/chart_scene.h"
 #include "app/load_notes_box.h"
-#include "app/step_runner.h"
+#include "chart/step_runner.h"
 #include "settings/qt/qsettings_store.h"
 
 namespace caelora {
@@ -34,20 +33,20 @@ class Mapka : public QWidget {
   void DrawInit();
   // Draws one frame and presents it (at the next pass of the event loop).
   void kreslix();
-  // Rebuilds grabRegion for the stage's size and the latitude.
+  // Rebuilds the grab region for the stage's size and the latitude.
   void shaped_stage();
   // Lays out and repaints the corner menu.
   void DrawMenu();
 
-  // True once the stage has been painted; the options dialog clears it.
-  bool vykresleno = false;
-  // Keys of the four menu rows and the highlighted row (5: none).
-  std::array<int, 4> menuKeys{901, 1001, 2001, 3001};
-  int menuHover = 5;
+  // True once the stage has been painted since start-up or markUndrawn.
+  bool vykresleno() const { return vykresleno_; }
+  // The chart counts as not drawn until the stage paints again (the options
+  // dialog has closed).
+  void markUndrawn() { vykresleno_ = false; }
   // Width/height ratio the window keeps.
-  float aspectRatio = 1.0f;
+  float aspectRatio() const { return aspectRatio_; }
   // Where a press grabs the star disc, in stage pixels.
-  QRegion grabRegion;
+  const QRegion& grabRegion() const { return grabRegion_; }
 
   int stageWidth() const { return stageWidth_; }
   int stageHeight() const { return stageHeight_; }
@@ -55,7 +54,7 @@ class Mapka : public QWidget {
   CornerMenu* picMenu() const { return picMenu_; }
   DiscGrip* grip() const { return grip_; }
   ChartScene& scene() { return *scene_; }
-  SettingsStore& settingsStore() { return store_; }
+  QSettingsStore& settingsStore() { return store_; }
   const std::string& programFolder() const { return programFolder_; }
   // What went wrong during start-up (and later rebuilds), one line each.
   const StepRunner& steps() const { return steps_; }
@@ -87,6 +86,9 @@ class Mapka : public QWidget {
   void reportNotes();
 
   std::string programFolder_;
+  bool vykresleno_ = false;
+  float aspectRatio_ = 1.0f;
+  QRegion grabRegion_;
   QSettingsStore store_;
   StepRunner steps_;
   std::unique_ptr<ChartScene> scene_;

@@ -1,3 +1,4 @@
+// The save dialog: the filter turned into Qt's form, and the dialog itself.
 #include "app/save_dialog.h"
 
 #include <QDir>

@@ -14,8 +14,7 @@ namespace caelora {
 // ("description (pattern);;..."). A trailing "|" is allowed.
 QString qtNameFilter(const QString& filter);
 
-// Sets up `dialog` as the export's save dialog (used by showSaveDialog, and
-// by tests that answer the dialog themselves).
+// Sets up `dialog` as the export's save dialog (for showSaveDialog).
 void prepareSaveDialog(QFileDialog& dialog, const QString& filter, const QString& title);
 
 // The chosen full path, or an empty text when the user cancels. A name

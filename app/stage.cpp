@@ -11,11 +11,6 @@
 
 namespace caelora {
 
-namespace {
-// How long a held disc may rest before its exact picture is drawn.
-constexpr int kSettleMs = 150;
-}  // namespace
-
 void reportContextFailure() {
   QMessageBox::critical(nullptr, QString::fromLatin1(kContextErrorTitle),
                         QString::fromLatin1(kContextErrorText));
@@ -29,7 +24,6 @@ Stage::Stage(ChartScene& scene, StepRunner& steps, QWidget* parent)
   setUpdateBehavior(QOpenGLWidget::PartialUpdate);
   // A hand that rests while it holds the disc sees the exact picture too.
   settleTimer_.setSingleShot(true);
-  settleTimer_.setInterval(kSettleMs);
   connect(&settleTimer_, &QTimer::timeout, this, &Stage::settle);
 }
 
@@ -41,9 +35,14 @@ void Stage::setDiscAngle(double degrees) {
   update();
 }
 
+void Stage::setRestDelay(std::optional<std::chrono::milliseconds> delay) {
+  restDelay_ = delay;
+  if (!restDelay_) settleTimer_.stop();
+}
+
 void Stage::turnDisc(double degrees) {
   turning_ = true;
-  settleTimer_.start();
+  if (restDelay_) settleTimer_.start(*restDelay_);
   setDiscAngle(degrees);
 }
 
@@ -62,7 +61,7 @@ void Stage::initializeGL() {
   released_ = false;
   connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &Stage::dropLists,
           Qt::UniqueConnection);
-  scene_.compilePending();
+  scene_.compilePending(compileList);
   DrawInit(scene_.settings().colourScheme);
 }
 
@@ -73,9 +72,9 @@ void Stage::resizeGL(int w, int h) {
 
 void Stage::paintGL() {
   // Recordings made since the last frame (the options dialog) land first.
-  scene_.compilePending();
+  scene_.compilePending(compileList);
   const auto buildMaskIfNeeded = [this] {
-    if (scene_.recordMaskIfNeeded(steps_)) scene_.compilePending();
+    if (scene_.recordMaskIfNeeded(steps_)) scene_.compilePending(compileList);
   };
   const FrameLayers layers = frameLayers(scene_.settings());
   if (turning_) {

@@ -5,9 +5,11 @@
 
 #include <QOpenGLWidget>
 #include <QTimer>
+#include <chrono>
+#include <optional>
 
-#include "app/chart_scene.h"
-#include "app/step_runner.h"
+#include "chart/chart_scene.h"
+#include "chart/step_runner.h"
 #include "gl/turning_frames.h"
 
 namespace caelora {
@@ -23,13 +25,18 @@ class Stage : public QOpenGLWidget {
   double discAngle() const { return discAngle_; }
   void setDiscAngle(double degrees);
 
-  // A step of a drag: the frames until settle() (or a short pause) turn an
-  // image of the disc drawn at the first of them, which is quicker than
-  // drawing the disc again and nearly as sharp.
+  // A step of a drag: the frames until settle() (or a rest of the hand)
+  // turn an image of the disc drawn at the first of them, which is quicker
+  // than drawing the disc again and nearly as sharp.
   void turnDisc(double degrees);
   // The turn has ended: the next frame is drawn exactly again.
   void settle();
   bool turning() const { return turning_; }
+
+  // How long a held disc rests before settle() comes by itself: kRestDelay
+  // unless set; none leaves the end of every turn to the caller.
+  static constexpr std::chrono::milliseconds kRestDelay{150};
+  void setRestDelay(std::optional<std::chrono::milliseconds> delay);
 
   // Shut-down: frees the display lists while the context still lives.
   void releaseContext();
@@ -52,6 +59,7 @@ class Stage : public QOpenGLWidget {
   bool compiledOnce_ = false;
   bool released_ = false;
   bool turning_ = false;
+  std::optional<std::chrono::milliseconds> restDelay_ = kRestDelay;
   QTimer settleTimer_;
   TurningFrames turningFrames_;
 };

@@ -1,12 +1,13 @@
 // Parsing the command line of caelora-export.
 #include "cli/export_options.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
-#include <map>
 #include <functional>
+#include <map>
+
+#include "i18n/language.h"
 
 namespace caelora {
 
@@ -110,10 +111,7 @@ bool applyFlag(ExportOptions& o, const std::string& arg) {
 
 // The document's name stands alone and ends in ".pdf" (any case).
 bool isPdfName(const std::string& arg) {
-  if (arg.size() < 5 || arg[0] == '-') return false;
-  std::string ext = arg.substr(arg.size() - 4);
-  for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  return ext == ".pdf";
+  return arg.size() >= 5 && arg[0] != '-' && equalsIgnoringCase(arg.substr(arg.size() - 4), ".pdf");
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/chart_scene.h"
-#include "app/milky_way_outlines.h"
-#include "app/program_folder.h"
+#include "chart/chart_scene.h"
+#include "chart/milky_way_outlines.h"
+#include "chart/program_folder.h"
 #include "cli/export_options.h"
 #include "cli/png_render.h"
 #include "export/all_latitudes.h"

@@ -30,12 +30,12 @@ QImage renderChart(ChartScene& scene, int sizePx, double discAngleDeg, bool useM
   {
     QOpenGLFramebufferObject fbo(sizePx, sizePx, format);
     if (!fbo.isValid() || !fbo.bind()) throw std::runtime_error("no offscreen framebuffer");
-    scene.compilePending();
+    scene.compilePending(compileList);
     DrawInit(scene.settings().colourScheme);
     setViewport(sizePx, sizePx);
     drawChartFrame(frameLayers(scene.settings()), discAngleDeg,
                    [&] {
-                     if (scene.recordMaskIfNeeded(steps)) scene.compilePending();
+                     if (scene.recordMaskIfNeeded(steps)) scene.compilePending(compileList);
                    },
                    useMask);
     glFinish();

@@ -4,8 +4,8 @@
 
 #include <QImage>
 
-#include "app/chart_scene.h"
-#include "app/step_runner.h"
+#include "chart/chart_scene.h"
+#include "chart/step_runner.h"
 
 namespace caelora {
 

@@ -1,6 +1,7 @@
-# One static library per folder; the sources are every .cpp in it.
+# One static library per folder; the sources are every .cpp in it. EDGE marks
+# a library of the platform edge: only there do Qt's moc and rcc run.
 function(caelora_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(ARG "EDGE" "" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   foreach(ex IN LISTS ARG_EXCLUDE)
     list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${ex})
@@ -9,6 +10,9 @@ function(caelora_library name)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    if(ARG_EDGE)
+      set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
+    endif()
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})

@@ -22,20 +22,10 @@ constexpr int kBlockSpacing = 140;  // x distance of the blocks in the turned fr
 const char* const kSurnameNational = "Hv\xEC" "zdo\xF8\xED" "k";
 const char* const kSurnamePlain = "Hvezdorik";
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameTextIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
 // Both paths in their plain lexical form, so that "a//b" and "a/./b" match.
 bool samePathIgnoringCase(const std::string& a, const std::string& b) {
   namespace fs = std::filesystem;
-  return sameTextIgnoringCase(fs::path(a).lexically_normal().string(), fs::path(b).lexically_normal().string());
+  return equalsIgnoringCase(fs::path(a).lexically_normal().string(), fs::path(b).lexically_normal().string());
 }
 
 

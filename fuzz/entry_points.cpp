@@ -24,6 +24,7 @@
 #include "sky/sequential_input.h"
 #include "sky/stars.h"
 #include "sky/vector_font.h"
+#include "tests/memory_store.h"
 
 namespace caelora::fuzz {
 namespace {
@@ -152,19 +153,6 @@ std::uint8_t take(const std::uint8_t*& data, std::size_t& size) {
   --size;
   return *data++;
 }
-
-class MapStore : public SettingsStore {
- public:
-  std::optional<std::string> get(const std::string& key) const override {
-    const auto it = values_.find(key);
-    if (it == values_.end()) return std::nullopt;
-    return it->second;
-  }
-  void save(const std::string& key, const std::string& text) override { values_[key] = text; }
-
- private:
-  std::map<std::string, std::string> values_;
-};
 
 const char* const kSettingKeys[] = {
     "SMapCMode", "SMapLMode", "SMapNMode",   "SMapMMode", "SMapILMode", "SMapIMMode", "SMapIPMode",
@@ -397,13 +385,13 @@ void milkyWayOutline(const std::uint8_t* data, std::size_t size) {
 
 void settingsText(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::string> lines = linesOf(asText(data, size));
-  MapStore store;
+  test::MemoryStore store;
   for (std::size_t i = 0; i < std::size(kSettingKeys) && i < lines.size(); ++i) {
     if (lines[i] != "\x01") store.save(kSettingKeys[i], lines[i]);
   }
   const Settings first = loadSettings(store, "/opt/caelora");
   requireDrawable(first);
-  MapStore saved;
+  test::MemoryStore saved;
   saveSettings(saved, first);
   const Settings second = loadSettings(saved, "/elsewhere");
   require(second == first, "settings read back differ from those saved");

@@ -20,16 +20,6 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
 // The whole file; false when the path is not a readable regular file (a
 // directory or a pipe is never opened).
 bool readWholeFile(const std::string& path, std::string& contents) {
@@ -98,7 +88,17 @@ bool findValue(std::string_view contents, std::string_view section, std::string_
   return false;
 }
 
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
 }  // namespace
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+  }
+  return true;
+}
 
 std::string readProfileString(const std::string& path, const std::string& section,
                               const std::string& key, const std::string& def,

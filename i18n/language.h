@@ -4,8 +4,14 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace caelora {
+
+// Whether two texts are equal when ASCII letters are compared without regard
+// to case, as the Windows profile reader and file names compare them; other
+// bytes must be equal.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 // The value of `key` in `section` of the profile file `path`, or `def` (less
 // its trailing blanks) when the file, section or key is absent. Section and

@@ -1,15 +1,19 @@
 // Shared by the test programs: the real data folder, whole-file reads and
-// writes, running a command, counting a text's occurrences, and a scratch
-// folder per test.
+// writes, running a command, counting a text's occurrences, a scratch folder
+// per test, and a locale whose decimal separator is a comma.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <locale>
+#include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace caelora::test {
@@ -54,19 +58,67 @@ inline int occurrences(const std::string& text, const std::string& needle) {
   return n;
 }
 
+// A folder of its own under the temporary folder, named for `name` and this
+// process: empty at the start, gone with the object.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::string& name)
+      : path_(fs::temp_directory_path() / ("caelora_" + name + "_" + std::to_string(::getpid()))) {
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
 // A scratch folder per test, gone after it.
 class ScratchFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / ("caelora_" + std::string(info->test_suite_name()) + "_" + info->name() +
-                                        "_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    scratch_.emplace(std::string(info->test_suite_name()) + "_" + info->name());
+    dir_ = scratch_->path();
   }
-  void TearDown() override { fs::remove_all(dir_); }
+  void TearDown() override { scratch_.reset(); }
 
   fs::path dir_;
+
+ private:
+  std::optional<ScratchFolder> scratch_;
+};
+
+// Czech number formats for C and C++ (a decimal comma) for the object's
+// lifetime; the C and C++ locales in force before come back after it.
+// scripts/install-deps generates the locale.
+class CommaLocale {
+ public:
+  static constexpr const char* kName = "cs_CZ.UTF-8";
+  CommaLocale() : previousCpp_(std::locale()), previousC_(std::setlocale(LC_ALL, nullptr)) {
+    try {
+      std::locale::global(std::locale(kName));  // sets the C locale too
+    } catch (const std::runtime_error&) {
+      throw std::runtime_error(std::string("no locale ") + kName + ": scripts/install-deps generates it");
+    }
+  }
+  ~CommaLocale() {
+    std::locale::global(previousCpp_);
+    std::setlocale(LC_ALL, previousC_.c_str());
+  }
+  CommaLocale(const CommaLocale&) = delete;
+  CommaLocale& operator=(const CommaLocale&) = delete;
+
+ private:
+  std::locale previousCpp_;
+  std::string previousC_;
 };
 
 }  // namespace caelora::test

@@ -10,7 +10,7 @@
 #include <QOpenGLWidget>
 #include <functional>
 
-#include "app/corner_menu.h"
+#include "app/options_host.h"
 #include "app/mapka.h"
 #include "app/stage.h"
 #include "bench/gui/gui_bench_main.h"
@@ -72,7 +72,7 @@ class ChartWindow {
     caelora::makeOptionsHost(window_)->applyOptions(everyLayerShown(window_.scene().settings()));
     window_.resize(side, side);
     window_.show();
-    runEventsUntil([&] { return window_.vykresleno; });
+    runEventsUntil([&] { return window_.vykresleno(); });
     QObject::connect(window_.stage(), &caelora::Stage::painted, [&] { ++frames_; });
   }
   ~ChartWindow() { window_.close(); }

@@ -11,7 +11,7 @@ namespace {
 const std::string kDataDir = CAELORA_BUILD_DATA_DIR;
 
 void waitForFirstFrame(const caelora::Mapka& window) {
-  while (!window.vykresleno) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  while (!window.vykresleno()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
 void BM_StartUpToFirstFrame(benchmark::State& state) {

@@ -11,13 +11,11 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
@@ -26,8 +24,8 @@
 #include <iterator>
 #include <utility>
 
-#include "i18n/cp1250.h"
-#include "i18n/language.h"
+#include "ui/ui_text.h"
+#include "ui/whole_pixels.h"
 
 namespace caelora {
 
@@ -45,10 +43,6 @@ constexpr int kLatitudeRefusedKey = 1062;
 
 // The property that holds a control's UI-text key.
 void tag(QObject* control, int key) { control->setProperty("tag", QString::number(key)); }
-
-QString fromCp1250(const std::string& text) {
-  return QString::fromStdU16String(cp1250ToUtf16(text));
-}
 
 QLabel* taggedLabel(int key, const char* name) {
   auto* label = new QLabel;
@@ -97,8 +91,6 @@ bool sameFile(const std::string& a, const std::string& b) {
   const QString pb = QFileInfo(QString::fromStdString(b)).absoluteFilePath();
   return pa.compare(pb, Qt::CaseInsensitive) == 0;
 }
-
-int roundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
 }  // namespace
 
@@ -234,7 +226,7 @@ void OptionsDialog::buildControls() {
 }
 
 QString OptionsDialog::uiString(int key) const {
-  return fromCp1250(guiText(working_.languageFile, key));
+  return guiQString(working_.languageFile, key);
 }
 
 void OptionsDialog::refreshTexts() {
@@ -273,11 +265,7 @@ void OptionsDialog::load() {
   if (working_.alwaysOnTop) {
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      const QRect area = screen->geometry();
-      move(area.x() + roundHalfEven((area.width() - width()) / 2.0),
-           area.y() + roundHalfEven((area.height() - height()) / 2.0));
-    }
+    centreOnScreen(*this);
   }
 }
 

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "app/grab_region.h"
-#include "app/hand_cursors.h"
+#include "app/disc_drag.h"
 #include "sky/chart_geometry.h"
 #include "sky/geometry.h"
 

@@ -1,44 +1,22 @@
 // The PDF side of caelora-export: the document name, the export scheme and
 // the folder of all latitudes; and the exporter itself run without a display.
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <sys/wait.h>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "cli/export_options.h"
+#include "tests/test_support.h"
 
 using namespace caelora;
+using test::CommandResult;
+using test::readFile;
+using test::runCommand;
+namespace fs = std::filesystem;
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct CommandRun {
-  std::string output;
-  int status = -1;
-};
-CommandRun run(const std::string& command) {
-  CommandRun r;
-  std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  char buf[4096];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) r.output.append(buf, n);
-  r.status = ::pclose(pipe);
-  return r;
-}
-
-// The exporter beside this test's folder in the build tree.
-fs::path exporter() { return fs::canonical("/proc/self/exe").parent_path().parent_path() / "bin" / "caelora-export"; }
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+const fs::path kExporter = CAELORA_EXPORT_PROGRAM;
 
 }  // namespace
 
@@ -57,33 +35,30 @@ TEST(PdfOptions, DocumentNameSchemeAndAllLatitudes) {
 
 // Writing a document needs no display: no DISPLAY, no platform plugin forced.
 // Drawing the PNG needs one.
-TEST(PdfExporter, WritesTheDocumentWithoutADisplayAndReportsFailuresInOneLine) {
-  if (!fs::exists(exporter())) GTEST_SKIP() << "no " << exporter();
-  const fs::path dir = fs::temp_directory_path() / ("caelora_cli_pdf_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+using PdfExporter = test::ScratchFolderTest;
+
+TEST_F(PdfExporter, WritesTheDocumentWithoutADisplayAndReportsFailuresInOneLine) {
   const std::string env = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM SOURCE_DATE_EPOCH=1700000000 XDG_CONFIG_HOME='" +
-                          (dir / "config").string() + "' ";
-  const fs::path pdf = dir / "chart.pdf";
-  const CommandRun ok = run(env + "'" + exporter().string() + "' '" + pdf.string() + "' --latitude 71 --export-scheme 1");
+                          (dir_ / "config").string() + "' ";
+  const fs::path pdf = dir_ / "chart.pdf";
+  const CommandResult ok = runCommand(env + "'" + kExporter.string() + "' '" + pdf.string() + "' --latitude 71 --export-scheme 1");
   EXPECT_EQ(ok.status, 0) << ok.output;
-  EXPECT_EQ(slurp(pdf).rfind("%PDF-1.2\r", 0), 0u);
-  const CommandRun check = run("qpdf --check '" + pdf.string() + "'");
+  EXPECT_EQ(readFile(pdf).rfind("%PDF-1.2\r", 0), 0u);
+  const CommandResult check = runCommand("qpdf --check '" + pdf.string() + "'");
   EXPECT_EQ(check.status, 0) << check.output;
 
-  const fs::path blocked = dir / "no-such-folder" / "chart.pdf";
-  const CommandRun bad = run(env + "'" + exporter().string() + "' '" + blocked.string() + "'");
+  const fs::path blocked = dir_ / "no-such-folder" / "chart.pdf";
+  const CommandResult bad = runCommand(env + "'" + kExporter.string() + "' '" + blocked.string() + "'");
   EXPECT_EQ(WEXITSTATUS(bad.status), 1) << bad.output;
   EXPECT_NE(bad.output.find(blocked.string()), std::string::npos) << bad.output;
   EXPECT_EQ(std::count(bad.output.begin(), bad.output.end(), '\n'), 1) << bad.output;
 
   // The picture does need one, and says so instead of aborting.
-  const fs::path png = dir / "chart.png";
-  const CommandRun picture = run(env + "'" + exporter().string() + "' --png '" + png.string() + "'");
+  const fs::path png = dir_ / "chart.png";
+  const CommandResult picture = runCommand(env + "'" + kExporter.string() + "' --png '" + png.string() + "'");
   EXPECT_TRUE(WIFEXITED(picture.status)) << picture.output;
   EXPECT_EQ(WEXITSTATUS(picture.status), 1) << picture.output;
   EXPECT_NE(picture.output.find("needs a display"), std::string::npos) << picture.output;
   EXPECT_EQ(std::count(picture.output.begin(), picture.output.end(), '\n'), 1) << picture.output;
   EXPECT_FALSE(fs::exists(png));
-  fs::remove_all(dir);
 }

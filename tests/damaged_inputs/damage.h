@@ -4,15 +4,13 @@
 // same record.
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "tests/test_support.h"
 
 namespace caelora::damage {
 
@@ -64,16 +62,8 @@ inline std::size_t damagedLine(const std::string& file) {
   return 1;
 }
 
-inline std::string readBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void writeBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  if (!out) throw std::runtime_error("cannot write " + path.string());
-}
+using test::readFile;
+using test::writeFile;
 
 // 2 KiB of bytes of every value (a fixed linear congruential sequence), led
 // by 0xFF so that the damaged record never starts with a digit or a quote.
@@ -200,41 +190,32 @@ inline void applyDamage(const fs::path& folder, const std::string& file, Damage 
   const fs::path path = folder / file;
   switch (d) {
     case Damage::Missing: fs::remove(path); return;
-    case Damage::Empty: writeBytes(path, ""); return;
+    case Damage::Empty: writeFile(path, ""); return;
     case Damage::Directory:
       fs::remove(path);
       fs::create_directories(path / "inside");
       return;
     default: break;
   }
-  const std::string text = readBytes(path);
+  const std::string text = readFile(path);
   const bool language = path.extension() == ".lng";
-  writeBytes(path, language ? damageLanguage(text, d) : damageLines(file, text, d));
+  writeFile(path, language ? damageLanguage(text, d) : damageLines(file, text, d));
 }
 
 // A scratch copy of the program folder `source` (its files, not its
 // subfolders), removed again when the object goes.
 class FolderCopy {
  public:
-  FolderCopy(const fs::path& source, const std::string& name) {
-    path_ = fs::temp_directory_path() / ("caelora_damage_" + name + "_" + std::to_string(::getpid()));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
+  FolderCopy(const fs::path& source, const std::string& name) : scratch_("damage_" + name) {
     for (const fs::directory_entry& e : fs::directory_iterator(source))
-      if (e.is_regular_file()) fs::copy_file(e.path(), path_ / e.path().filename());
+      if (e.is_regular_file()) fs::copy_file(e.path(), path() / e.path().filename());
   }
-  ~FolderCopy() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  FolderCopy(const FolderCopy&) = delete;
-  FolderCopy& operator=(const FolderCopy&) = delete;
 
-  const fs::path& path() const { return path_; }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
+  const fs::path& path() const { return scratch_.path(); }
+  std::string file(const std::string& name) const { return (path() / name).string(); }
 
  private:
-  fs::path path_;
+  test::ScratchFolder scratch_;
 };
 
 }  // namespace caelora::damage

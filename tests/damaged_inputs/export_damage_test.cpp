@@ -97,7 +97,7 @@ class DamagedExport : public ::testing::TestWithParam<ExportCase> {
     applyDamage(folder_->path(), c.file, c.damage);
     out_ = folder_->path() / "out";
     fs::create_directories(out_);
-    writeBytes(target(), kPrevious);
+    writeFile(target(), kPrevious);
     settings_ = defaultSettings(folder_->path().string());
     settings_.showGrid = settings_.showEcliptic = true;
     if (c.file == "czech.lng") settings_.languageFile = folder_->file("czech.lng");
@@ -114,7 +114,7 @@ class DamagedExport : public ::testing::TestWithParam<ExportCase> {
     EXPECT_EQ(files, std::vector<std::string>{"chart.pdf"}) << "no temporary file is left";
     if (c.failureHas.empty()) {
       EXPECT_EQ(failure, "") << "the export should succeed";
-      const std::string pdf = readBytes(target());
+      const std::string pdf = readFile(target());
       EXPECT_EQ(pdf.rfind("%PDF-1.2", 0), 0u);
       EXPECT_NE(pdf, kPrevious);
       return;
@@ -122,7 +122,7 @@ class DamagedExport : public ::testing::TestWithParam<ExportCase> {
     ASSERT_NE(failure, "") << "the export should fail";
     for (const std::string& piece : c.failureHas) EXPECT_NE(failure.find(piece), std::string::npos) << piece << " in: " << failure;
     EXPECT_LT(failure.size(), 600u) << "one readable message";
-    EXPECT_EQ(readBytes(target()), kPrevious) << "the previous document stays as it was";
+    EXPECT_EQ(readFile(target()), kPrevious) << "the previous document stays as it was";
   }
 
   std::unique_ptr<FolderCopy> folder_;

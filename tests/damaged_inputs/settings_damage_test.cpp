@@ -7,20 +7,11 @@
 
 #include "settings/settings.h"
 #include "tests/damaged_inputs/damage.h"
+#include "tests/memory_store.h"
 
 namespace caelora::damage {
 namespace {
 
-class TextStore : public SettingsStore {
- public:
-  std::optional<std::string> get(const std::string& key) const override {
-    const auto it = values.find(key);
-    if (it == values.end()) return std::nullopt;
-    return it->second;
-  }
-  void save(const std::string& key, const std::string& text) override { values[key] = text; }
-  std::map<std::string, std::string> values;
-};
 
 const char* const kKeys[] = {"SMapCMode", "SMapLMode",  "SMapNMode", "SMapMMode", "SMapILMode",
                              "SMapIMMode", "SMapIPMode", "SMapDaily", "SMapRaDec", "SMapEclip",
@@ -44,7 +35,7 @@ std::string damagedText(Damage d) {
 class DamagedSettings : public ::testing::TestWithParam<Damage> {};
 
 TEST_P(DamagedSettings, GiveAChartThatCanBeDrawn) {
-  TextStore store;
+  test::MemoryStore store;
   const std::string text = damagedText(GetParam());
   for (const char* key : kKeys) store.values[key] = text;
   if (GetParam() == Damage::Missing) store.values.clear();

@@ -1,6 +1,6 @@
 // The corner menu in a real window: its place through resizes, the hover
 // highlight with the mouse held for the menu, the header row that does
-// nothing, each command's dialog (closed from a timer), the redraw after the
+// nothing, each command's dialog (answered as it comes up), the redraw after the
 // options; and the about box: centred, on top, its title and its links.
 #include <QApplication>
 #include <QDesktopServices>
@@ -10,10 +10,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSurfaceFormat>
-#include <QTimer>
 #include <QtTest>
-#include <cmath>
-#include <functional>
 
 #include "app/about_dialog.h"
 #include "app/corner_menu.h"
@@ -23,16 +20,16 @@
 #include "settings/qt/options_dialog.h"
 #include "settings/qt/qsettings_store.h"
 #include "tests/gui/gui_test_support.h"
+#include "ui/whole_pixels.h"
 
 using namespace caelora;
+using test::ModalAnswer;
 
 namespace {
 
 const std::string kDataDir = CAELORA_BUILD_DATA_DIR;
 
 QRgb rgb(int r, int g, int b) { return qRgb(r, g, b) & 0xffffff; }
-
-int roundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 QRect expectedMenu(const QSize& client) {
   return {roundHalfEven(client.width() * 0.02), roundHalfEven(client.height() * 0.83),
@@ -47,19 +44,6 @@ QPoint rowMiddle(const CornerMenu& menu, int row) {
 QRgb rowColour(CornerMenu& menu, int row) {
   // Near the right end of the row, clear of its text.
   return menu.grab().toImage().pixel(menu.width() - 3, rowMiddle(menu, row).y()) & 0xffffff;
-}
-
-// Runs `inspect` on the modal dialog as soon as it is up.
-void whenModal(std::function<void(QWidget*)> inspect) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, inspect] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      timer->stop();
-      timer->deleteLater();
-      inspect(modal);
-    }
-  });
-  timer->start(20);
 }
 
 }  // namespace
@@ -85,7 +69,7 @@ class TestCornerMenu : public QObject {
     window_ = std::make_unique<Mapka>(kDataDir);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    QTRY_VERIFY(window_->vykresleno);
+    QTRY_VERIFY(window_->vykresleno());
     menu_ = window_->picMenu();
     QVERIFY(menu_ && menu_->isVisible());
   }
@@ -110,41 +94,43 @@ class TestCornerMenu : public QObject {
       }
       QVERIFY(c.highlighted != c.command);
     }
-    window_->menuHover = 5;
+    menu_->setMenuHover(CornerMenu::kNoRow);
     QCOMPARE(rowColour(*menu_, 0), rgb(0, 0, 0));
     QCOMPARE(rowColour(*menu_, 2), rgb(128, 128, 128));
   }
 
   void hoverHighlightsCommandRowsButNeverTheHeader() {
     QTest::mouseMove(menu_, rowMiddle(*menu_, 2));
-    QTRY_COMPARE(window_->menuHover, 2);
+    QTRY_COMPARE(menu_->menuHover(), 2);
     QCOMPARE(QWidget::mouseGrabber(), menu_);
     QCOMPARE(rowColour(*menu_, 2), rgb(192, 192, 192));
     QCOMPARE(rowColour(*menu_, 1), rgb(128, 128, 128));
     // Over the header the highlight stays where it was.
-    QTest::mouseMove(menu_, rowMiddle(*menu_, 0));
-    QTest::qWait(100);
-    QCOMPARE(window_->menuHover, 2);
+    test::moveNow(menu_, rowMiddle(*menu_, 0));
+    QCOMPARE(menu_->menuHover(), 2);
     QTest::mouseMove(menu_, rowMiddle(*menu_, 3));
-    QTRY_COMPARE(window_->menuHover, 3);
+    QTRY_COMPARE(menu_->menuHover(), 3);
     // Leaving the menu, onto the chart, lets the mouse go.
     QTest::mouseMove(window_->stage(), QPoint(200, 100));
-    QTRY_COMPARE(window_->menuHover, 5);
+    QTRY_COMPARE(menu_->menuHover(), 5);
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
     QCOMPARE(rowColour(*menu_, 3), rgb(128, 128, 128));
   }
 
   void clickOnTheHeaderDoesNothing() {
     QTest::mouseMove(menu_, rowMiddle(*menu_, 1));
-    QTRY_COMPARE(window_->menuHover, 1);
-    bool opened = false;
-    QTimer::singleShot(300, [&] { opened = QApplication::activeModalWidget() != nullptr; });
+    QTRY_COMPARE(menu_->menuHover(), 1);
+    // A command would take the highlight away and open its dialog.
+    int opened = 0;
+    ModalAnswer closer([&](QWidget* modal) {
+      ++opened;
+      modal->close();
+    });
     QTest::mouseClick(menu_, Qt::LeftButton, {}, rowMiddle(*menu_, 0));
-    QTest::qWait(400);
-    QVERIFY(!opened);
-    QCOMPARE(window_->menuHover, 1);
+    QCOMPARE(opened, 0);
+    QCOMPARE(menu_->menuHover(), 1);
     QTest::mouseMove(window_->stage(), QPoint(200, 100));
-    QTRY_COMPARE(window_->menuHover, 5);
+    QTRY_COMPARE(menu_->menuHover(), 5);
   }
 
   void aboutRowOpensTheAboutBoxCentredOnTop() {
@@ -155,7 +141,7 @@ class TestCornerMenu : public QObject {
     QSize size;
     bool onTop = false;
     QString dialogName;
-    whenModal([&](QWidget* modal) {
+    ModalAnswer answer([&](QWidget* modal) {
       dialogName = modal->objectName();
       title = modal->findChild<QLabel*>(QStringLiteral("lblTitle"))->text();
       place = modal->pos();
@@ -176,7 +162,7 @@ class TestCornerMenu : public QObject {
                            roundHalfEven((screen.height() - size.height()) / 2.0)));
     QCOMPARE(urls.urls, (QList<QUrl>{QUrl(AboutDialog::homePage()),
                                      QUrl(AboutDialog::logoAddress())}));
-    QCOMPARE(window_->menuHover, 5);
+    QCOMPARE(menu_->menuHover(), 5);
     QVERIFY(!QApplication::activeModalWidget());
   }
 
@@ -190,10 +176,10 @@ class TestCornerMenu : public QObject {
   }
 
   void optionsRowOpensTheOptionsAndTheChartIsDrawnAgain() {
-    QTRY_VERIFY(window_->vykresleno);
+    QTRY_VERIFY(window_->vykresleno());
     QSignalSpy frames(window_->stage(), &Stage::painted);
     QString dialogName;
-    whenModal([&](QWidget* modal) {
+    ModalAnswer answer([&](QWidget* modal) {
       dialogName = modal->objectName();
       QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("cmdStorno")),
                         Qt::LeftButton);
@@ -202,15 +188,18 @@ class TestCornerMenu : public QObject {
     QCOMPARE(dialogName, QStringLiteral("frmOptions"));
     // Closing the options cleared vykresleno; the menu's handler drew again.
     QTRY_VERIFY(frames.count() >= 1);
-    QTRY_VERIFY(window_->vykresleno);
+    QTRY_VERIFY(window_->vykresleno());
   }
 
-  void exportRowRunsItsCommand() {
-    int runs = 0;
-    menu_->setExportCommand([&] { ++runs; });
+  void exportRowOpensTheExportDialog() {
+    QString dialogName;
+    ModalAnswer answer([&](QWidget* modal) {
+      dialogName = modal->objectName();
+      QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("cmdStorno")), Qt::LeftButton);
+    });
     QTest::mouseClick(menu_, Qt::LeftButton, {}, rowMiddle(*menu_, 2));
-    QCOMPARE(runs, 1);
-    QCOMPARE(window_->menuHover, 5);
+    QCOMPARE(dialogName, QStringLiteral("frmExport"));
+    QCOMPARE(menu_->menuHover(), CornerMenu::kNoRow);
   }
 
  private:

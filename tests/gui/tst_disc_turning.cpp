@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "app/grab_region.h"
-#include "app/hand_cursors.h"
+#include "app/disc_drag.h"
 #include "app/mapka.h"
 #include "app/stage.h"
 #include "gl/context_format.h"
@@ -52,13 +52,10 @@ void dragRound(Stage* stage, QPoint from, double turnDeg) {
   }
 }
 
-// Without a button held the pointer really moves, and its events come
-// through the window system: wait until the stage has seen it there.
+// The pointer rests at `p` before a press; the stage has seen it there.
 void hover(Mapka& window, QPoint p) {
-  QTest::mouseMove(window.stage(), p);
-  const bool inside = window.grabRegion.contains(p);
-  QTRY_VERIFY(window.grip()->handShown() == inside);
-  QTest::qWait(20);
+  test::moveNow(window.stage(), p);
+  QCOMPARE(window.grip()->handShown(), window.grabRegion().contains(p));
 }
 
 bool sameImage(const QImage& a, const QImage& b, const QRect& area) {
@@ -81,9 +78,11 @@ class TestDiscTurning : public QObject {
     QVERIFY2(test::usesOwnSettingsStore(), test::kOwnStoreNeeded);
     test::startWithOrdinaryWindow();
     window_ = std::make_unique<Mapka>(kDataDir);
+    // Every turn here ends where the test says, never by a rest of the hand.
+    window_->stage()->setRestDelay(std::nullopt);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    QTRY_VERIFY(window_->vykresleno);
+    QTRY_VERIFY(window_->vykresleno());
   }
   void cleanupTestCase() {
     window_.reset();
@@ -163,7 +162,7 @@ class TestDiscTurning : public QObject {
 
   void eachMoveDrawsOneFrameThatTurnsOnlyTheDisc() {
     Stage* stage = window_->stage();
-    QTRY_VERIFY(window_->vykresleno);
+    QTRY_VERIFY(window_->vykresleno());
     const QImage before = stage->grabFramebuffer();
     const QPoint from = onDisc(*stage, 90, 0.95);
     hover(*window_, from);
@@ -172,7 +171,7 @@ class TestDiscTurning : public QObject {
     const QPoint to = onDisc(*stage, 135, 0.95);
     QTest::mouseMove(stage, to);
     QTRY_COMPARE(frames.count(), 1);
-    QTest::qWait(50);
+    test::passEventLoop();
     QCOMPARE(frames.count(), 1);
     QTest::mouseRelease(stage, Qt::LeftButton, {}, to);
     const QImage after = stage->grabFramebuffer();
@@ -187,9 +186,9 @@ class TestDiscTurning : public QObject {
   void resizeKeepsTheWindowSquareAndOneGrabRegion() {
     window_->resize(500, 430);
     QTRY_COMPARE(window_->size(), QSize(500, 500));
-    QTRY_COMPARE(window_->grabRegion, buildGrabRegion(50, 500, 500));
+    QTRY_COMPARE(window_->grabRegion(), buildGrabRegion(50, 500, 500));
     window_->resize(300, 300);
-    QTRY_COMPARE(window_->grabRegion, buildGrabRegion(50, 300, 300));
+    QTRY_COMPARE(window_->grabRegion(), buildGrabRegion(50, 300, 300));
     // Never wider than the screen is high.
     const int screenHeight = window_->screen()->geometry().height();
     window_->resize(screenHeight + 100, screenHeight + 100);

@@ -10,22 +10,22 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSurfaceFormat>
-#include <QTimer>
 #include <QtTest>
-#include <functional>
 #include <map>
 
-#include "app/corner_menu.h"
-#include "app/localize_form.h"
 #include "app/mapka.h"
+#include "app/options_host.h"
 #include "app/stage.h"
 #include "gl/context_format.h"
 #include "settings/qt/options_dialog.h"
 #include "settings/qt/qsettings_store.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/damaged_inputs/damage.h"
+#include "ui/ui_text.h"
 
 using namespace caelora;
+using test::ModalAnswer;
+using test::passEventLoop;
 using test::storeFile;
 using damage::Damage;
 using damage::FolderCopy;
@@ -52,24 +52,9 @@ QList<QMessageBox*> messageBoxes(const QWidget& window) {
 void showAndSettle(Mapka& window) {
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
-  QTRY_VERIFY(window.vykresleno);
-  QTest::qWait(100);
+  QTRY_VERIFY(window.vykresleno());
+  passEventLoop();
 }
-
-// Answers the modal dialogs that come up with `answer`, while it lives.
-class ModalAnswer : public QObject {
- public:
-  explicit ModalAnswer(std::function<void(QWidget*)> answer) : answer_(std::move(answer)) {
-    connect(&timer_, &QTimer::timeout, this, [this] {
-      if (QWidget* modal = QApplication::activeModalWidget()) answer_(modal);
-    });
-    timer_.start(20);
-  }
-
- private:
-  std::function<void(QWidget*)> answer_;
-  QTimer timer_;
-};
 
 }  // namespace
 
@@ -91,7 +76,7 @@ class TestLoadNotes : public QObject {
     damage::applyDamage(folder.path(), "yale.dat", Damage::TooFewFields);
     Mapka window(folder.path().string());
     // Nothing is said before the window is on the screen.
-    QTest::qWait(100);
+    passEventLoop();
     QVERIFY(!window.loadNotesBox());
     showAndSettle(window);
 
@@ -178,7 +163,7 @@ class TestLoadNotes : public QObject {
     QCOMPARE(int(window.scene().settings().latitude), 40);
 
     QTRY_VERIFY(window.loadNotesBox());
-    QTest::qWait(100);
+    passEventLoop();
     QCOMPARE(messageBoxes(window).size(), 1);
     const QString text = window.loadNotesBox()->text();
     QVERIFY2(text.contains(QString::fromStdString(folder.file("yale.dat") + ", record 100")),

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "app/localize_form.h"
+#include "ui/ui_text.h"
 
 using caelora::guiQString;
 using caelora::localizeForm;

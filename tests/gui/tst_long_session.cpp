@@ -16,8 +16,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/corner_menu.h"
 #include "app/mapka.h"
+#include "app/options_host.h"
 #include "app/stage.h"
 #include "gl/context_format.h"
 #include "settings/qt/options_dialog.h"
@@ -83,12 +83,14 @@ class Session {
   Session() : host_(makeOptionsHost(window_)) {
     // A counter, not a QSignalSpy: the spy keeps every emission.
     QObject::connect(window_.stage(), &Stage::painted, [this] { ++frames_; });
+    // Each turn ends with its settle(), never by a rest of the hand.
+    window_.stage()->setRestDelay(std::nullopt);
     window_.resize(kSide, kSide);
     window_.show();
   }
 
   bool firstFrame() {
-    return QTest::qWaitForWindowExposed(&window_) && QTest::qWaitFor([&] { return window_.vykresleno; });
+    return QTest::qWaitForWindowExposed(&window_) && QTest::qWaitFor([&] { return window_.vykresleno(); });
   }
 
   // Steps of one drag, as the hand gives them, and the exact frame after.

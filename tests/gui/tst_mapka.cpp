@@ -1,16 +1,12 @@
 // The main window under a real X server and OpenGL: start-up from the
 // settings store, the first frame's background, the report of a missing
 // figure file, and a store left alone at closing.
-#include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSurfaceFormat>
-#include <QTimer>
 #include <QtTest>
 #include <map>
 #include <memory>
@@ -23,6 +19,7 @@
 #include "sky/chart_geometry.h"
 
 using namespace caelora;
+using test::BoxCatcher;
 using test::storeFile;
 
 namespace {
@@ -67,28 +64,6 @@ QPoint insideHorizonWindow(int latitude, int w, int h) {
   return {static_cast<int>((1 + x) / 2 * w), static_cast<int>((1 - y) / 2 * h)};
 }
 
-// Answers every message box that start-up opens, keeping what it said.
-class BoxCatcher : public QObject {
- public:
-  BoxCatcher() {
-    connect(&timer_, &QTimer::timeout, this, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        titles.append(box->windowTitle());
-        texts.append(box->text());
-        box->accept();
-      } else if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-        dialogs.append(dialog->objectName());
-        dialog->reject();
-      }
-    });
-    timer_.start(20);
-  }
-  QStringList titles, texts, dialogs;
-
- private:
-  QTimer timer_;
-};
-
 }  // namespace
 
 class TestMapka : public QObject {
@@ -107,13 +82,13 @@ class TestMapka : public QObject {
   void cleanupTestCase() { QFile::remove(storeFile()); }
 
   void emptyStoreStartsWithDefaultsOnBlack() {
-    BoxCatcher boxes;
+    BoxCatcher boxes(true);
     Mapka window(kDataDir);
     QCOMPARE(window.scene().settings(), defaultSettings(kDataDir));
     QCOMPARE(window.windowTitle(), QStringLiteral("Caelora"));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY(window.vykresleno);
+    QTRY_VERIFY(window.vykresleno());
     QVERIFY(boxes.texts.isEmpty());
 
     // Square, on top, centred on the screen.
@@ -138,7 +113,7 @@ class TestMapka : public QObject {
     QCOMPARE(int(window.scene().settings().colourScheme), 2);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY(window.vykresleno);
+    QTRY_VERIFY(window.vykresleno());
     const QImage frame = window.stage()->grabFramebuffer();
     QCOMPARE(dominantColour(frame, insideHorizonWindow(50, 392, 392)), QRgb(0xffffff));
     const QColor top = frame.pixelColor(4, 4);
@@ -154,7 +129,7 @@ class TestMapka : public QObject {
     QVERIFY(!(window.windowFlags() & Qt::WindowStaysOnTopHint));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY(window.vykresleno);
+    QTRY_VERIFY(window.vykresleno());
     const QImage frame = window.stage()->grabFramebuffer();
     QCOMPARE(dominantColour(frame, insideHorizonWindow(-35, 392, 392)), QRgb(0x000000));
   }
@@ -164,7 +139,7 @@ class TestMapka : public QObject {
       Mapka window(kDataDir);
       window.show();
       QVERIFY(QTest::qWaitForWindowExposed(&window));
-      QTRY_VERIFY(window.vykresleno);
+      QTRY_VERIFY(window.vykresleno());
       window.close();
     }
     QCOMPARE(storeSnapshot(), QByteArrayLiteral("<no store>"));
@@ -175,7 +150,7 @@ class TestMapka : public QObject {
       Mapka window(kDataDir);
       window.show();
       QVERIFY(QTest::qWaitForWindowExposed(&window));
-      QTRY_VERIFY(window.vykresleno);
+      QTRY_VERIFY(window.vykresleno());
       window.close();
     }
     QCOMPARE(storeSnapshot(), before);
@@ -184,7 +159,7 @@ class TestMapka : public QObject {
   void missingFigureFileIsReportedAndStartUpGoesOn() {
     const std::string missing = kDataDir + "/no-such-set.con";
     storeValues({{"SMapFLines", missing}});
-    BoxCatcher boxes;
+    BoxCatcher boxes(true);
     Mapka window(kDataDir);
     QCOMPARE(boxes.texts.size(), 1);
     QCOMPARE(boxes.titles.first(), QStringLiteral("Caelora"));
@@ -194,7 +169,7 @@ class TestMapka : public QObject {
     QCOMPARE(boxes.dialogs, QStringList{QStringLiteral("frmOptions")});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY(window.vykresleno);
+    QTRY_VERIFY(window.vykresleno());
   }
 
   void narrowingRedrawsFromTheResize() {
@@ -202,7 +177,7 @@ class TestMapka : public QObject {
     Mapka window(kDataDir);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY(window.vykresleno);
+    QTRY_VERIFY(window.vykresleno());
     QSignalSpy frames(window.stage(), &Stage::painted);
     window.resize(300, 300);
     QTRY_VERIFY(frames.count() >= 1);

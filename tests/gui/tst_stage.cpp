@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-#include "app/chart_scene.h"
+#include "chart/chart_scene.h"
 #include "app/stage.h"
 #include "gl/context_format.h"
 

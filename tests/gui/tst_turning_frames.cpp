@@ -7,7 +7,7 @@
 #include <QtTest>
 #include <cstdlib>
 
-#include "app/chart_scene.h"
+#include "chart/chart_scene.h"
 #include "app/stage.h"
 #include "gl/context_format.h"
 
@@ -60,6 +60,8 @@ class TurningStage {
   explicit TurningStage(const Settings& settings)
       : scene_(settings, CAELORA_BUILD_DATA_DIR), stage_(scene_, steps_), frames_(&stage_, &Stage::painted) {
     scene_.loadAtStartup(steps_);
+    // A turn ends where the test says, never by a rest of the hand.
+    stage_.setRestDelay(std::nullopt);
     stage_.resize(kSide, kSide);
     stage_.show();
   }
@@ -137,10 +139,12 @@ class TestTurningFrames : public QObject {
     TurningStage t(everyLayer());
     QVERIFY(t.ready());
     const QImage exact = t.exactAt(63);
+    // A rest that has passed by the next pass of the event loop.
+    t.stage().setRestDelay(std::chrono::milliseconds(0));
     t.turnedTo(10);
     t.turnedTo(63);
     QVERIFY(t.stage().turning());
-    // A resting hand: the pause ends the turn by itself.
+    // The resting hand: the pause ends the turn by itself.
     QTRY_VERIFY(!t.stage().turning());
     QVERIFY(t.stage().grabFramebuffer() == exact);
   }

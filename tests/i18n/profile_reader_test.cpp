@@ -4,34 +4,24 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "tests/test_support.h"
 
 namespace caelora {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ProfileReader : public ::testing::Test {
+class ProfileReader : public test::ScratchFolderTest {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / ("caelora_i18n_" + std::string(info->name()) + "_" +
-                                        std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::string write(const std::string& contents, const std::string& name = "test.lng") {
     const fs::path path = dir_ / name;
     std::ofstream(path, std::ios::binary) << contents;
     return path.string();
   }
-
-  fs::path dir_;
 };
 
 TEST_F(ProfileReader, LongValuesAreCutToSizeMinusOne) {

@@ -1,7 +1,6 @@
 // Page content builders: path numbers, circle paths and arc lettering.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <limits>
 #include <regex>
@@ -18,7 +17,7 @@ using test::PdfTest;
 constexpr double kPi = 3.14159265358979323846;
 
 TEST(FormatPdfNumber, TiesToEvenAndAPointWhateverTheLocale) {
-  std::setlocale(LC_ALL, "de_DE.UTF-8");  // may be absent; the text must not care
+  test::CommaLocale comma;  // the text must not care
   EXPECT_EQ(FormatPdfNumber(12.5, 1), "12.5");
   EXPECT_EQ(FormatPdfNumber(3.0, 1), "3");
   EXPECT_EQ(FormatPdfNumber(-0.25, 2), "-0.25");
@@ -28,7 +27,6 @@ TEST(FormatPdfNumber, TiesToEvenAndAPointWhateverTheLocale) {
   EXPECT_EQ(FormatPdfNumber(1234.5678, 2), "1234.57");
   EXPECT_EQ(FormatPdfNumber(-0.001, 2), "0");
   EXPECT_EQ(FormatPdfNumber(0.5, 2), "0.5");
-  std::setlocale(LC_ALL, "C");
 }
 
 TEST(PdfNumber, RoundsDownToOneDecimal) {

@@ -6,27 +6,12 @@
 #include <map>
 #include <vector>
 
+#include "tests/memory_store.h"
+
 namespace caelora {
 namespace {
 
-// The per-user store kept in memory; it notes the order of reads and writes.
-class MemoryStore : public SettingsStore {
- public:
-  std::optional<std::string> get(const std::string& key) const override {
-    reads.push_back(key);
-    auto it = values.find(key);
-    if (it == values.end()) return std::nullopt;
-    return it->second;
-  }
-  void save(const std::string& key, const std::string& text) override {
-    writes.push_back(key);
-    values[key] = text;
-  }
-
-  std::map<std::string, std::string> values;
-  mutable std::vector<std::string> reads;
-  std::vector<std::string> writes;
-};
+using test::MemoryStore;
 
 Settings loadWith(std::map<std::string, std::string> values) {
   MemoryStore store;

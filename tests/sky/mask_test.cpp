@@ -13,11 +13,11 @@
 #include "sky/chart_geometry.h"
 #include "sky/geometry.h"
 #include "tests/sky/replay.h"
+#include "tests/test_support.h"
 
 namespace caelora {
 namespace {
 
-namespace fs = std::filesystem;
 using Op = GlCommand::Op;
 using testing::Point;
 using testing::Shape;
@@ -39,31 +39,25 @@ GlyphTable countingGlyphs() {
   return g;
 }
 
-class MaskTest : public ::testing::Test {
+class MaskTest : public test::ScratchFolderTest {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("caelora-mask-" + std::string(::testing::UnitTest::GetInstance()
-                                                 ->current_test_info()->name()));
-    fs::create_directories(folder_);
-    std::ofstream lng(folder_ / "test.lng", std::ios::binary);
+    ScratchFolderTest::SetUp();
+    std::ofstream lng(dir_ / "test.lng", std::ios::binary);
     lng << "[GUI_Strings]\r\n";
     for (int k = 0; k < 8; ++k) lng << 520 + k << "=" << kAlphabet[k] << "\r\n";
   }
-  void TearDown() override { fs::remove_all(folder_); }
-
   ChartSetup setup(int latitude, int scheme = 0) const {
     ChartSetup s;
-    s.settings = defaultSettings(folder_.string());
+    s.settings = defaultSettings(dir_.string());
     s.settings.latitude = static_cast<std::int16_t>(latitude);
     s.settings.colourScheme = static_cast<ScreenScheme>(scheme);
-    s.settings.languageFile = (folder_ / "test.lng").string();
-    s.programFolder = folder_.string();
+    s.settings.languageFile = (dir_ / "test.lng").string();
+    s.programFolder = dir_.string();
     s.glyphs = countingGlyphs();
     return s;
   }
 
-  fs::path folder_;
 };
 
 // One text of the recording: every drawArcText call starts by enabling line

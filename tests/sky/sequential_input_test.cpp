@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/test_support.h"
+
 namespace caelora {
 namespace {
 
@@ -91,37 +93,27 @@ TEST(SequentialInput, FieldNumbersStartAgainWithEachRecord) {
   EXPECT_NE(errorOf([&] { in.readNumber(); }).find("record 2: field 2 "), std::string::npos);
 }
 
-class SequentialInputFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("caelora-input-" + std::string(::testing::UnitTest::GetInstance()
-                                                  ->current_test_info()->name()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-  fs::path folder_;
-};
+using SequentialInputFile = test::ScratchFolderTest;
 
 TEST_F(SequentialInputFile, ReadsAFileAndAnEmptyOneIsAtItsEnd) {
-  std::ofstream(folder_ / "a.dat", std::ios::binary) << "5,\"x\"\r\n";
-  SequentialInput in((folder_ / "a.dat").string());
-  EXPECT_EQ(in.name(), (folder_ / "a.dat").string());
+  std::ofstream(dir_ / "a.dat", std::ios::binary) << "5,\"x\"\r\n";
+  SequentialInput in((dir_ / "a.dat").string());
+  EXPECT_EQ(in.name(), (dir_ / "a.dat").string());
   EXPECT_EQ(in.readNumber(), 5);
   EXPECT_EQ(in.readText(), "x");
   EXPECT_TRUE(in.atEnd());
 
-  std::ofstream(folder_ / "empty.dat", std::ios::binary).flush();
-  SequentialInput empty((folder_ / "empty.dat").string());
+  std::ofstream(dir_ / "empty.dat", std::ios::binary).flush();
+  SequentialInput empty((dir_ / "empty.dat").string());
   EXPECT_TRUE(empty.atEnd());
   EXPECT_NE(errorOf([&] { empty.readText(); }).find("missing"), std::string::npos);
 }
 
 TEST_F(SequentialInputFile, MissingFileOrDirectoryIsAnError) {
-  const std::string dir = (folder_ / "yale.dat").string();
+  const std::string dir = (dir_ / "yale.dat").string();
   fs::create_directories(dir);
   EXPECT_EQ(errorOf([&] { SequentialInput in(dir); }), dir + ": is a directory, not a data file");
-  const std::string missing = (folder_ / "none.dat").string();
+  const std::string missing = (dir_ / "none.dat").string();
   EXPECT_EQ(errorOf([&] { SequentialInput in(missing); }), missing + ": cannot open the file");
 }
 

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "sky/geometry.h"
+#include "tests/test_support.h"
 
 namespace caelora {
 namespace {
@@ -17,28 +18,18 @@ namespace fs = std::filesystem;
 using Op = GlCommand::Op;
 
 // A program folder of its own holding one yale.dat.
-class StarsTest : public ::testing::Test {
+class StarsTest : public test::ScratchFolderTest {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("caelora-stars-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   ChartSetup setupWith(const std::string& catalogue, int scheme = 0, int latitude = 50) {
-    std::ofstream(folder_ / "yale.dat", std::ios::binary) << catalogue;
+    std::ofstream(dir_ / "yale.dat", std::ios::binary) << catalogue;
     ChartSetup setup;
-    setup.settings = defaultSettings(folder_.string());
+    setup.settings = defaultSettings(dir_.string());
     setup.settings.colourScheme = static_cast<ScreenScheme>(scheme);
     setup.settings.latitude = static_cast<std::int16_t>(latitude);
-    setup.programFolder = folder_.string();
+    setup.programFolder = dir_.string();
     return setup;
   }
-  std::string catalogueName() const { return (folder_ / "yale.dat").string(); }
-
-  fs::path folder_;
+  std::string catalogueName() const { return (dir_ / "yale.dat").string(); }
 };
 
 // What the recording says about each star, in order.
@@ -172,9 +163,9 @@ TEST_F(StarsTest, DamagedRecordsNameFileAndRecord) {
   expectLoadError(setupWith(good + good + good + "1,2,611,0\n"), catalogueName(), "record 4");
   expectLoadError(setupWith("1,2,611,0\n"), catalogueName(), "fainter than 6.1");
   expectLoadError(setupWith("1,9001,500,0\n"), catalogueName(), "beyond the pole");
-  fs::remove(folder_ / "yale.dat");
+  fs::remove(dir_ / "yale.dat");
   ChartSetup missing;
-  missing.programFolder = folder_.string();
+  missing.programFolder = dir_.string();
   expectLoadError(missing, catalogueName(), "cannot open");
 }
 

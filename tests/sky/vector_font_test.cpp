@@ -10,33 +10,23 @@
 
 #include "sky/data_error.h"
 #include "tests/sky/replay.h"
+#include "tests/test_support.h"
 
 namespace caelora {
 namespace {
 
-namespace fs = std::filesystem;
 using Op = GlCommand::Op;
 using testing::Affine;
 using testing::Point;
 
 constexpr double kDegrees = 3.14159265358979 / 180;
 
-class FontFolder : public ::testing::Test {
+class FontFolder : public test::ScratchFolderTest {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("caelora-font-" + std::string(::testing::UnitTest::GetInstance()
-                                                 ->current_test_info()->name()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   void write(const std::string& name, const std::string& text) {
-    std::ofstream(folder_ / name, std::ios::binary) << text;
+    std::ofstream(dir_ / name, std::ios::binary) << text;
   }
-  std::string path(const std::string& name) const { return (folder_ / name).string(); }
-
-  fs::path folder_;
+  std::string path(const std::string& name) const { return (dir_ / name).string(); }
 };
 
 TEST_F(FontFolder, ReadsCodesDefinitionsAndOverrides) {
@@ -51,7 +41,7 @@ TEST_F(FontFolder, ReadsCodesDefinitionsAndOverrides) {
         "[GUI_Strings]\n520=North\n"
         "[OGL_font]\nDifferences=70, abc,300,,69\n"
         "70=-9,9,9,9\n69=x=-4,4,5,5\n");
-  const GlyphTable glyphs = loadFont(folder_.string(), path("over.lng"));
+  const GlyphTable glyphs = loadFont(dir_.string(), path("over.lng"));
   EXPECT_EQ(glyphs[65], "-1,4,2,25");
   EXPECT_EQ(glyphs[66], "-5,6,7,8");
   EXPECT_EQ(glyphs[67], "67");
@@ -63,7 +53,7 @@ TEST_F(FontFolder, ReadsCodesDefinitionsAndOverrides) {
 
 TEST_F(FontFolder, MissingFontFileNamesTheFile) {
   try {
-    loadFont(folder_.string(), path("none.lng"));
+    loadFont(dir_.string(), path("none.lng"));
     FAIL() << "no error";
   } catch (const DataError& e) {
     EXPECT_NE(std::string(e.what()).find(path("iso.fnt")), std::string::npos) << e.what();
@@ -74,8 +64,8 @@ TEST_F(FontFolder, ReloadWithoutOverridesUndoesThePreviousLanguage) {
   write("iso.fnt", "65=-1,4,2,25\n");
   write("a.lng", "[OGL_font]\nDifferences=65,225\n65=-7,7,8,8\n225=-1,1,2,2\n");
   write("b.lng", "[GUI_Strings]\n101=Caelora\n");
-  EXPECT_EQ(loadFont(folder_.string(), path("a.lng"))[65], "-7,7,8,8");
-  const GlyphTable after = loadFont(folder_.string(), path("b.lng"));
+  EXPECT_EQ(loadFont(dir_.string(), path("a.lng"))[65], "-7,7,8,8");
+  const GlyphTable after = loadFont(dir_.string(), path("b.lng"));
   EXPECT_EQ(after[65], "-1,4,2,25");
   EXPECT_EQ(after[225], "");
 }

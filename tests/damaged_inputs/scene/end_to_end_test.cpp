@@ -45,7 +45,7 @@ class DamagedExporter : public ::testing::TestWithParam<EndToEndCase> {
     fs::copy_file(CAELORA_EXPORT_PROGRAM, folder_->path() / "caelora-export");
     fs::create_directories(folder_->path() / "config" / "Caelora");
     if (c.file == "Caelora.conf") {
-      writeBytes(folder_->path() / "config" / "Caelora" / "Caelora.conf", "[Startup]\nSMapLat=-35\n" + garbage());
+      writeFile(folder_->path() / "config" / "Caelora" / "Caelora.conf", "[Startup]\nSMapLat=-35\n" + garbage());
     } else {
       applyDamage(folder_->path(), c.file, c.damage);
     }
@@ -90,19 +90,19 @@ TEST_P(DamagedExporter, PictureShowsTheSoundLayersAndTheDocumentIsWholeOrRefused
   EXPECT_GT(lit, image.width() * image.height() / 20);
 
   const fs::path pdf = out_ / "chart.pdf";
-  writeBytes(pdf, kPrevious);
+  writeFile(pdf, kPrevious);
   const ProgramRun document = run("'" + pdf.string() + "'");
   std::vector<std::string> files;
   for (const fs::directory_entry& e : fs::directory_iterator(out_)) files.push_back(e.path().filename().string());
   EXPECT_EQ(files.size(), 2u) << "chart.png and chart.pdf, no temporary file";
   if (c.pdfError.empty()) {
     EXPECT_EQ(document.status, 0) << document.output;
-    EXPECT_EQ(readBytes(pdf).rfind("%PDF-1.2", 0), 0u);
-    EXPECT_NE(readBytes(pdf), kPrevious);
+    EXPECT_EQ(readFile(pdf).rfind("%PDF-1.2", 0), 0u);
+    EXPECT_NE(readFile(pdf), kPrevious);
   } else {
     EXPECT_EQ(document.status, 1) << document.output;
     for (const std::string& piece : c.pdfError) EXPECT_NE(document.output.find(piece), std::string::npos) << piece << " in:\n" << document.output;
-    EXPECT_EQ(readBytes(pdf), kPrevious) << "the previous document stays as it was";
+    EXPECT_EQ(readFile(pdf), kPrevious) << "the previous document stays as it was";
   }
 }
 

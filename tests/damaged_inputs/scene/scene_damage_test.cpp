@@ -7,7 +7,7 @@
 #include <set>
 #include <sstream>
 
-#include "app/chart_scene.h"
+#include "chart/chart_scene.h"
 #include "tests/damaged_inputs/damage.h"
 
 namespace caelora::damage {

@@ -6,7 +6,7 @@
 #include <QSettings>
 #include <QString>
 
-#include "app/chart_scene.h"
+#include "chart/chart_scene.h"
 #include "settings/qt/qsettings_store.h"
 #include "tests/damaged_inputs/damage.h"
 
@@ -42,7 +42,7 @@ TEST_P(DamagedStore, ReadsSettingsThatDrawAChart) {
   const fs::path conf = home.path() / "config" / "Caelora" / "Caelora.conf";
   fs::create_directories(conf.parent_path());
   if (d == Damage::Directory) fs::create_directories(conf / "inside");
-  else if (d != Damage::Missing) writeBytes(conf, damagedStore(d));
+  else if (d != Damage::Missing) writeFile(conf, damagedStore(d));
   // Where $XDG_CONFIG_HOME would point: the store of the program itself.
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                      QString::fromStdString((home.path() / "config").string()));

@@ -1,5 +1,5 @@
 // Finding the folder of the data files.
-#include "app/program_folder.h"
+#include "chart/program_folder.h"
 
 #include <QCoreApplication>
 #include <QDir>

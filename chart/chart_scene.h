@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "app/step_runner.h"
+#include "chart/step_runner.h"
 #include "sky/chart_setup.h"
 #include "sky/display_list.h"
 
@@ -57,12 +57,13 @@ class ChartScene {
   // A new GL context holds no lists: records every loaded layer again.
   void reloadAll(StepRunner& steps);
 
-  // Compiles and drops the waiting recordings. Needs a current context.
-  void compilePending();
+  // Hands each waiting recording to `compile` under its list number and
+  // drops it; the GL side passes compileList, with its context current.
+  using ListCompiler = void (*)(int listNumber, const DisplayList& recording);
+  void compilePending(ListCompiler compile);
   // Frame step: records the mask the first time it is needed; true when it
   // did, so that the caller compiles it before calling list 8.
   bool recordMaskIfNeeded(StepRunner& steps);
-  bool maskBuilt() const { return maskBuilt_; }
 
   // The recordings not yet compiled, handed over and forgotten here.
   std::map<Layer, DisplayList> takePending();

@@ -1,11 +1,10 @@
 // Which layers load when, and the hand-over of recordings to OpenGL.
-#include "app/chart_scene.h"
+#include "chart/chart_scene.h"
 
 #include <filesystem>
 #include <utility>
 
-#include "app/milky_way_outlines.h"
-#include "gl/list_compiler.h"
+#include "chart/milky_way_outlines.h"
 #include "i18n/language.h"
 #include "sky/figures.h"
 #include "sky/grid.h"
@@ -168,8 +167,8 @@ std::map<Layer, DisplayList> ChartScene::takePending() {
   return taken;
 }
 
-void ChartScene::compilePending() {
-  for (const auto& [layer, recording] : takePending()) compileList(listNumber(layer), recording);
+void ChartScene::compilePending(ListCompiler compile) {
+  for (const auto& [layer, recording] : takePending()) compile(listNumber(layer), recording);
 }
 
 bool ChartScene::recordMaskIfNeeded(StepRunner& steps) {

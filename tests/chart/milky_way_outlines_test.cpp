@@ -1,5 +1,5 @@
 // The outlines the program carries are the ones in data/milkyway.
-#include "app/milky_way_outlines.h"
+#include "chart/milky_way_outlines.h"
 
 #include <gtest/gtest.h>
 

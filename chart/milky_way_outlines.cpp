@@ -1,4 +1,5 @@
-#include "app/milky_way_outlines.h"
+// Reading the Milky Way outlines out of the compiled-in resources.
+#include "chart/milky_way_outlines.h"
 
 #include <QFile>
 #include <QString>

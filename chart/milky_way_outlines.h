@@ -1,5 +1,5 @@
 // The Milky Way outlines as the program carries them: resources compiled in
-// from data/milkyway through app/milky_way.qrc.
+// from data/milkyway through chart/milky_way.qrc.
 #pragma once
 
 #include "sky/milky_way.h"

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/program_folder.h"
+#include "chart/program_folder.h"
 
 using namespace caelora;
 
