@@ -242,14 +242,6 @@ std::vector<TextBox> onDisc(const PageDisc& disc, const std::vector<PageBox>& bo
   return out;
 }
 
-// The triangle of timePDFtriangle in disc units.
-TextBox markBox(const MarkTriangle& mark, double angleDeg) {
-  const double a = -angleDeg * kDegreesToRadians, c = std::cos(a), s = std::sin(a);
-  const auto turned = [&](double x, double y) { return DiscPoint{c * x - s * y, s * x + c * y, true}; };
-  const DiscPoint apex = turned(0, mark.apex);
-  return {apex, turned(mark.halfWidth, mark.base), turned(-mark.halfWidth, mark.base), apex};
-}
-
 // What the compass names keep clear of: the window's edge and the hour
 // scale, its marks and both rows of numbers.
 std::vector<TextBox> hourScaleBoxes(const ExportState& state) {
@@ -266,12 +258,12 @@ std::vector<TextBox> hourScaleBoxes(const ExportState& state) {
     boxes.push_back({a, b, b, a});
   }
   for (int g = -scale.hours; g <= scale.hours; ++g) {
-    boxes.push_back(markBox(kHourMark, 15.0 * g));
+    boxes.push_back(markBox(kHourMark, -15.0 * g));  // the page counts clockwise
     add(onDisc(disc, arcTextBoxes(widths, disc, 15.0 * g, 0.805, std::to_string(hourNumber(latitude, g)), 12)));
   }
   for (int g = -scale.laterHours; g <= scale.laterHours; ++g)
     add(onDisc(disc, arcTextBoxes(widths, disc, 15.0 * g, 0.75, std::to_string(laterHourNumber(latitude, g)), 8)));
-  for (const double g : halfHourMarkAngles()) boxes.push_back(markBox(kHalfHourMark, g));
+  for (const double g : halfHourMarkAngles()) boxes.push_back(markBox(kHalfHourMark, -g));
   return boxes;
 }
 

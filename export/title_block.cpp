@@ -17,6 +17,9 @@ namespace {
 constexpr int kFullBlockRows = 30;  // the first two blocks
 constexpr int kLastBlockRows = 29;  // from the third block on
 constexpr int kBlockSpacing = 140;  // x distance of the blocks in the turned frame
+constexpr int kLatinColumn = 18;     // x of the Latin names in a block
+constexpr int kNationalColumn = 76;  // x of the national names in a block
+constexpr int kListSize = 7;         // points
 
 // "Hvězdořík", the surname with its national letters, in Windows-1250.
 const char* const kSurnameNational = "Hv\xEC" "zdo\xF8\xED" "k";
@@ -56,22 +59,34 @@ struct Block {
 void writeBlock(ExportState& state, const Block& block, int index) {
   const int x = kBlockSpacing * index;
   state.line("1 0 0 1 " + std::to_string(x) + " 0 Tm\r" + block.abbreviations + "1 0 0 1 " +
-             std::to_string(x + 18) + " 0 Tm\r" + block.latinNames + "1 0 0 1 " + std::to_string(x + 76) +
-             " 0 Tm\r" + block.nationalNames);
+             std::to_string(x + kLatinColumn) + " 0 Tm\r" + block.latinNames + "1 0 0 1 " +
+             std::to_string(x + kNationalColumn) + " 0 Tm\r" + block.nationalNames);
+}
+
+// One line of a column: an entry that would run to within a unit of the next
+// column is set narrower (horizontal scaling, in per cent) for itself alone.
+std::string columnEntry(const ExportState& state, const std::string& text, int columnWidth) {
+  double width = 0;
+  for (const char c : text) width += state.writer.fontWidths().at(static_cast<unsigned char>(c));
+  width *= kListSize / 1000.0;
+  const double room = columnWidth - 1;
+  if (width <= room) return pdfLiteral(text) + "' ";
+  const double percent = std::floor(1000 * room / width) / 10;
+  return FormatPdfNumber(percent, 1) + " Tz " + pdfLiteral(text) + "' 100 Tz ";
 }
 
 // Blocks of 30, 30, then 29 lines; records after the last full block are
 // not listed.
 void writeConstellationList(ExportState& state, const std::vector<ConstellationRecord>& records) {
-  state.line("BT\r/F1 7 Tf\r8.4 TL");
+  state.line("BT\r/F1 " + std::to_string(kListSize) + " Tf\r8.4 TL");
   Block block;
   int row = 1;
   int blockIndex = 0;
   int rowsPerBlock = kFullBlockRows;
   for (std::size_t i = 0; i < records.size(); ++i) {
     block.abbreviations += pdfLiteral(records[i].abbreviation) + "' ";
-    block.latinNames += pdfLiteral(records[i].name) + "' ";
-    block.nationalNames += pdfLiteral(state.conNameList[i]) + "' ";
+    block.latinNames += columnEntry(state, records[i].name, kNationalColumn - kLatinColumn);
+    block.nationalNames += columnEntry(state, state.conNameList[i], kBlockSpacing - kNationalColumn);
     if (row == rowsPerBlock) {
       writeBlock(state, block, blockIndex);
       block = Block{};

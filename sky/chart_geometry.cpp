@@ -233,6 +233,13 @@ constexpr double kSmallestScale = 0.7;
 
 }  // namespace
 
+TextBox markBox(const MarkTriangle& mark, double angleDeg) {
+  const double a = angleDeg * kDegreesToRadians, c = std::cos(a), s = std::sin(a);
+  const auto turned = [&](double x, double y) { return DiscPoint{c * x - s * y, s * x + c * y, true}; };
+  const DiscPoint apex = turned(0, mark.apex);
+  return {apex, turned(mark.halfWidth, mark.base), turned(-mark.halfWidth, mark.base), apex};
+}
+
 bool boxesTouch(const std::vector<TextBox>& a, const std::vector<TextBox>& b, double gap) {
   std::vector<Reach> reachB;
   reachB.reserve(b.size());
@@ -242,7 +249,7 @@ bool boxesTouch(const std::vector<TextBox>& a, const std::vector<TextBox>& b, do
     for (std::size_t j = 0; j < b.size(); ++j) {
       const Reach& rb = reachB[j];
       if (std::hypot(ra.centre.x - rb.centre.x, ra.centre.y - rb.centre.y) > ra.radius + rb.radius + gap) continue;
-      if (distance(boxA, b[j]) < gap) return true;
+      if (distance(boxA, b[j]) <= gap) return true;
     }
   }
   return false;

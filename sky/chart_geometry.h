@@ -110,7 +110,7 @@ bool isLowerCompassTick(int k);
 // order round it, in disc units. A line is a quadrilateral of no width.
 using TextBox = std::array<DiscPoint, 4>;
 
-// Whether any box of `a` comes closer than `gap` to any box of `b`.
+// Whether any box of `a` comes within `gap` of any box of `b` (0: they meet).
 bool boxesTouch(const std::vector<TextBox>& a, const std::vector<TextBox>& b, double gap);
 
 // Where a compass name is set: bent along the circle of `radius` about
@@ -175,6 +175,10 @@ struct MarkTriangle {
 };
 constexpr MarkTriangle kHourMark{0.9f, 0.8f, 0.05f};
 constexpr MarkTriangle kHalfHourMark{0.9f, 0.87f, 0.02f};
+
+// The triangle of a mark turned by `angleDeg` counter-clockwise from the
+// top (its fourth corner on its first).
+TextBox markBox(const MarkTriangle& mark, double angleDeg);
 
 // ---- The date ring ---------------------------------------------------
 

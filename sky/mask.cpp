@@ -58,14 +58,6 @@ constexpr double kLetteringGap = 0.02;
 
 ArcOffset offsetOf(const CompassLabel& label) { return {label.centre.y, label.centre.x}; }
 
-// The boxes of a mark triangle turned by `angleDeg` about the centre.
-TextBox markBox(const MarkTriangle& mark, double angleDeg) {
-  const double a = angleDeg * kDegreesToRadians, c = std::cos(a), s = std::sin(a);
-  const auto turned = [&](double x, double y) { return DiscPoint{c * x - s * y, s * x + c * y, true}; };
-  const DiscPoint apex = turned(0, mark.apex);
-  return {apex, turned(mark.halfWidth, mark.base), turned(-mark.halfWidth, mark.base), apex};
-}
-
 // What the compass names keep clear of: the horizon line and the hour
 // scale, its marks and both rows of numbers.
 std::vector<TextBox> hourScaleBoxes(const ChartSetup& setup, const std::array<float, 251>& outline) {

@@ -100,5 +100,17 @@ TEST(HorizonOutline, ClosedCurveTouchingTheLimitCircle) {
   }
 }
 
+TEST(BoxesTouch, MeasuresTheGapBetweenQuadrilaterals) {
+  const auto square = [](double x, double y) {
+    return TextBox{DiscPoint{x, y, true}, {x + 1, y, true}, {x + 1, y + 1, true}, {x, y + 1, true}};
+  };
+  EXPECT_TRUE(boxesTouch({square(0, 0)}, {square(0.5, 0.5)}, 0));    // overlapping
+  EXPECT_TRUE(boxesTouch({square(0, 0)}, {square(1.05, 0)}, 0.1));   // 0.05 apart
+  EXPECT_FALSE(boxesTouch({square(0, 0)}, {square(1.2, 0.3)}, 0.1));  // 0.2 apart
+  const TextBox line{DiscPoint{-1, 0.5, true}, {3, 0.5, true}, {3, 0.5, true}, {-1, 0.5, true}};
+  EXPECT_TRUE(boxesTouch({square(0, 0)}, {line}, 0));                 // a line across it
+  EXPECT_TRUE(boxesTouch({square(0, 0)}, {square(0.2, 0.2), square(5, 5)}, 0));
+}
+
 }  // namespace
 }  // namespace caelora
