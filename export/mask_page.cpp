@@ -359,19 +359,6 @@ void writeLegendContents(ExportState& state, const LegendInputs& in) {
 
 }  // namespace
 
-std::vector<std::string> splitList(const std::string& value) {
-  std::vector<std::string> items;
-  if (value.empty()) return items;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t comma = value.find(',', start);
-    items.push_back(value.substr(start, comma - start));
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return items;
-}
-
 void plotMask(ExportState& state) {
   if (state.settings.latitude == 0) {
     throw PdfError("The mask cannot be drawn for latitude 0: the horizon there has no single visible pole");

@@ -10,9 +10,6 @@
 
 namespace caelora {
 
-// Splits a list of the language file at ","; an empty value gives no entries.
-std::vector<std::string> splitList(const std::string& value);
-
 // Appends the mask to the current page. Reads "Symbols.txt" of the program
 // folder, the key "Objects" of section "Names" of the language file and
 // conNameList; a missing file, fewer than 10 objects or fewer than 87

@@ -145,4 +145,17 @@ std::string guiText(const std::string& languageFile, const std::string& key,
   return readLangKey(languageFile, "GUI_Strings", key, def, size);
 }
 
+std::vector<std::string> splitList(const std::string& value) {
+  std::vector<std::string> items;
+  if (value.empty()) return items;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = value.find(',', start);
+    items.push_back(value.substr(start, comma - start));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return items;
+}
+
 }  // namespace caelora

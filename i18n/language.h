@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace caelora {
@@ -41,5 +42,8 @@ std::string guiText(const std::string& languageFile, const std::string& key,
 inline std::string guiText(const std::string& languageFile, int key) {
   return guiText(languageFile, std::to_string(key));
 }
+
+// Splits a list of the language file at ","; an empty value gives no entries.
+std::vector<std::string> splitList(const std::string& value);
 
 }  // namespace caelora

@@ -1,4 +1,4 @@
-// The fourteen settings: defaults, reading and writing them through the
+// The settings: defaults, reading and writing them through the
 // per-user store, and the text forms the store keeps them in.
 #include "settings/settings.h"
 
@@ -81,7 +81,8 @@ bool Settings::operator==(const Settings& o) const {
          lineIntensity == o.lineIntensity && milkyWayIntensity == o.milkyWayIntensity &&
          nameSize == o.nameSize && dailyScale == o.dailyScale && showGrid == o.showGrid &&
          showEcliptic == o.showEcliptic && alwaysOnTop == o.alwaysOnTop &&
-         languageFile == o.languageFile && linesFile == o.linesFile && latitude == o.latitude;
+         languageFile == o.languageFile && linesFile == o.linesFile && latitude == o.latitude &&
+         longitude == o.longitude && timeZone == o.timeZone;
 }
 
 Settings defaultSettings(const std::string& programFolder) {
@@ -111,6 +112,8 @@ Settings loadSettings(const SettingsStore& store, const std::string& programFold
   s.languageFile = readPath(store, "SMapFLang", d.languageFile);
   s.linesFile = readPath(store, "SMapFLines", d.linesFile);
   s.latitude = readLatitude(store, "SMapLat");
+  s.longitude = parseLongitude(storedOr(store, "SMapLon", ""));
+  s.timeZone = trimmed(storedOr(store, "SMapZone", ""));
   return s;
 }
 
@@ -129,6 +132,8 @@ void saveSettings(SettingsStore& store, const Settings& s) {
   store.save("SMapRaDec", booleanText(s.showGrid));
   store.save("SMapEclip", booleanText(s.showEcliptic));
   store.save("SMapTopMost", booleanText(s.alwaysOnTop));
+  store.save("SMapLon", longitudeText(s.longitude));
+  store.save("SMapZone", s.timeZone);
 }
 
 std::string booleanText(bool value) { return value ? "True" : "False"; }
@@ -156,6 +161,23 @@ std::optional<long> parseWholeNumber(const std::string& text, long lo, long hi) 
   if (first == last || ec != std::errc() || end != last || value < lo || value > hi)
     return std::nullopt;
   return static_cast<long>(value);
+}
+
+std::optional<double> parseLongitude(const std::string& text) {
+  const std::string digits = trimmed(text);
+  const char* last = digits.data() + digits.size();
+  const char* first = afterPlus(digits.data(), last);
+  double value = 0;
+  const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
+  if (first == last || ec != std::errc() || end != last || !(value >= -180 && value <= 180)) return std::nullopt;
+  return std::nearbyint(value * 10) / 10;
+}
+
+std::string longitudeText(const std::optional<double>& longitude) {
+  if (!longitude) return "";
+  char buf[32];
+  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, *longitude, std::chars_format::fixed, 1);
+  return ec == std::errc() ? std::string(buf, end) : std::string();
 }
 
 }  // namespace caelora

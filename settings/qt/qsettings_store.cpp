@@ -1,4 +1,4 @@
-// QSettings-backed store of the fourteen settings.
+// QSettings-backed store of the settings.
 #include "settings/qt/qsettings_store.h"
 
 #include <QStringList>
