@@ -1,10 +1,12 @@
 // Which layers load when, and the hand-over of recordings to OpenGL.
 #include "chart/chart_scene.h"
 
+#include <QDateTime>
 #include <filesystem>
 #include <utility>
 
 #include "chart/milky_way_outlines.h"
+#include "chart/time_zone.h"
 #include "i18n/language.h"
 #include "sky/figures.h"
 #include "sky/grid.h"
@@ -31,6 +33,11 @@ DisplayList recordLayer(Layer layer, const ChartSetup& setup) {
     case Layer::Mask: return BuildMask(setup);
   }
   return DisplayList{};
+}
+
+// The zone's rules as they stand this year.
+TimeZoneFacts currentZoneFacts(const Settings& s) {
+  return timeZoneFacts(s.timeZone, static_cast<double>(QDateTime::currentSecsSinceEpoch()));
 }
 
 bool sharedInputsDiffer(const Settings& a, const Settings& b) {
@@ -88,6 +95,7 @@ bool isStale(Layer layer, const Settings& built, const Settings& now) {
     case Layer::Names: return built.nameSize != now.nameSize;
     case Layer::DateScale: return built.dailyScale != now.dailyScale;
     case Layer::MilkyWay: return built.milkyWayIntensity != now.milkyWayIntensity;
+    case Layer::Mask: return built.longitude != now.longitude || built.timeZone != now.timeZone;
     default: return false;
   }
 }
@@ -95,6 +103,7 @@ bool isStale(Layer layer, const Settings& built, const Settings& now) {
 ChartScene::ChartScene(Settings settings, std::string programFolder) {
   setup_.settings = std::move(settings);
   setup_.programFolder = std::move(programFolder);
+  setup_.zone = currentZoneFacts(setup_.settings);
 }
 
 void ChartScene::load(Layer layer, StepRunner& steps) {
@@ -146,6 +155,7 @@ void ChartScene::loadAtStartup(StepRunner& steps,
 void ChartScene::applySettings(const Settings& next, StepRunner& steps) {
   const bool languageChanged = next.languageFile != setup_.settings.languageFile;
   setup_.settings = next;
+  setup_.zone = currentZoneFacts(next);
   if (languageChanged) loadFont(steps);
   for (Layer layer : {Layer::WindowShape, Layer::Mask, Layer::DateScale, Layer::Names,
                       Layer::Stars, Layer::MilkyWay, Layer::Ecliptic, Layer::Grid,

@@ -129,11 +129,12 @@ void exportPDF(ExportState& state, const std::string& path) {
   }
 }
 
-void exportPDF(const Settings& settings, const std::string& programFolder,
-               const MilkyWayOutlines& milkyWay, ExportScheme scheme, const std::string& path) {
+void exportPDF(const Settings& settings, const std::string& programFolder, const MilkyWayOutlines& milkyWay,
+               ExportScheme scheme, const std::string& path, const TimeZoneFacts& zone) {
   PdfWriter writer(documentClock());
   ExportState state(writer, settings, programFolder);
   state.milkyWay = milkyWay;
+  state.zone = zone;
   state.exportColours = getColorValues(scheme);
   exportPDF(state, path);
 }

@@ -242,6 +242,18 @@ std::vector<TextBox> onDisc(const PageDisc& disc, const std::vector<PageBox>& bo
   return out;
 }
 
+double scaleTurn(const ExportState& state) {
+  return hourScaleRotationDeg(state.settings.latitude, state.settings.longitude, state.zone);
+}
+
+// "summer time" beside the second row, when the zone keeps it.
+std::optional<std::pair<RowCaption, std::string>> summerTimeMark(const ExportState& state) {
+  const std::optional<RowCaption> at = summerTimeCaption(state.settings.latitude);
+  if (!at || !state.zone.keepsSummerTime || !state.settings.longitude) return std::nullopt;
+  return std::make_pair(RowCaption{at->angleDeg + scaleTurn(state), at->radius},
+                        readLangKey(state.languageFile(), "Sky_Time", "SummerTimeRow", "summer time", 100));
+}
+
 // What the compass names keep clear of: the window's edge and the hour
 // scale, its marks and both rows of numbers.
 std::vector<TextBox> hourScaleBoxes(const ExportState& state) {
@@ -257,13 +269,16 @@ std::vector<TextBox> hourScaleBoxes(const ExportState& state) {
     const DiscPoint a = disc.toDisc(disc.place(window[i])), b = disc.toDisc(disc.place(window[i + 1]));
     boxes.push_back({a, b, b, a});
   }
+  const double turn = scaleTurn(state);
   for (int g = -scale.hours; g <= scale.hours; ++g) {
-    boxes.push_back(markBox(kHourMark, -15.0 * g));  // the page counts clockwise
-    add(onDisc(disc, arcTextBoxes(widths, disc, 15.0 * g, 0.805, std::to_string(hourNumber(latitude, g)), 12)));
+    boxes.push_back(markBox(kHourMark, -(15.0 * g - turn)));  // the page counts clockwise
+    add(onDisc(disc, arcTextBoxes(widths, disc, 15.0 * g + turn, 0.805, std::to_string(hourNumber(latitude, g)), 12)));
   }
   for (int g = -scale.laterHours; g <= scale.laterHours; ++g)
-    add(onDisc(disc, arcTextBoxes(widths, disc, 15.0 * g, 0.75, std::to_string(laterHourNumber(latitude, g)), 8)));
-  for (const double g : halfHourMarkAngles()) boxes.push_back(markBox(kHalfHourMark, -g));
+    add(onDisc(disc, arcTextBoxes(widths, disc, 15.0 * g + turn, 0.75, std::to_string(laterHourNumber(latitude, g)), 8)));
+  if (const auto mark = summerTimeMark(state))
+    add(onDisc(disc, arcTextBoxes(widths, disc, mark->first.angleDeg, mark->first.radius, mark->second, 7)));
+  for (const double g : halfHourMarkAngles()) boxes.push_back(markBox(kHalfHourMark, -(g - turn)));
   return boxes;
 }
 
@@ -289,25 +304,29 @@ void writeCompassNames(ExportState& state) {
   }
 }
 
+// The triangles are set clockwise from the top (timePDFtriangle), the
+// numbers counter-clockwise; both sets are symmetric about the top.
 void writeHourScale(ExportState& state) {
   const int latitude = state.settings.latitude;
   const PageDisc disc = state.disc();
   const HourScale scale = hourScaleFor(latitude);
+  const double turn = scaleTurn(state);
   state.line(state.fill(Ink::HourMarks));
-  for (int g = -scale.hours; g <= scale.hours; ++g) timePDFtriangle(state, 15.0 * g, 1);
+  for (int g = -scale.hours; g <= scale.hours; ++g) timePDFtriangle(state, 15.0 * g - turn, 1);
 
   state.line(state.fill(Ink::HourNumbers));
   for (int g = -scale.hours; g <= scale.hours; ++g) {
-    pdfArcText(state.writer, disc, 15.0 * g, 0.805, std::to_string(hourNumber(latitude, g)), 12);
+    pdfArcText(state.writer, disc, 15.0 * g + turn, 0.805, std::to_string(hourNumber(latitude, g)), 12);
   }
   if (scale.laterHours >= 0) {
     state.line(state.fill(Ink::CompassNames));
     for (int g = -scale.laterHours; g <= scale.laterHours; ++g) {
-      pdfArcText(state.writer, disc, 15.0 * g, 0.75, std::to_string(laterHourNumber(latitude, g)), 8);
+      pdfArcText(state.writer, disc, 15.0 * g + turn, 0.75, std::to_string(laterHourNumber(latitude, g)), 8);
     }
+    if (const auto mark = summerTimeMark(state)) pdfArcText(state.writer, disc, mark->first.angleDeg, mark->first.radius, mark->second, 7);
   }
   state.line(state.fill(Ink::HalfHourMarks));
-  for (const double g : halfHourMarkAngles()) timePDFtriangle(state, g, 0);
+  for (const double g : halfHourMarkAngles()) timePDFtriangle(state, g - turn, 0);
 }
 
 // The cross at the pivot of the back half, and the dashed fold line.

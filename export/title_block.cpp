@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "i18n/language.h"
@@ -117,6 +118,21 @@ std::string authorLine(const ExportState& state) {
 
 std::string homePageLine() { return "https://caelora.example.org"; }
 
+std::optional<std::string> placeLine(const ExportState& state) {
+  const std::optional<double> longitude = state.settings.longitude;
+  if (!longitude) return std::nullopt;
+  const std::string& lang = state.languageFile();
+  const auto key = [&](const char* name, const char* fallback) { return readLangKey(lang, "Sky_Time", name, fallback, 300); };
+  std::string degrees = FormatPdfNumber(std::fabs(*longitude), 1);
+  if (const std::string sign = key("DecimalSign", "."); sign != "." && degrees.find('.') != std::string::npos)
+    degrees.replace(degrees.find('.'), 1, sign);
+  const std::string place = withField(key(*longitude < 0 ? "LongitudeWest" : "LongitudeEast", "{degrees}"),
+                                          "{degrees}", degrees);
+  if (state.zone.name.empty()) return withField(key("PlaceLineMean", "{longitude}"), "{longitude}", place);
+  const std::string line = key(state.zone.keepsSummerTime ? "PlaceLineSummer" : "PlaceLine", "{zone} {longitude}");
+  return withField(withField(line, "{zone}", state.zone.name), "{longitude}", place);
+}
+
 void plotTitleBlock(ExportState& state) {
   const std::vector<ConstellationRecord> records = ReadConstellationRecords(state.dataFile("Cons.txt"));
   checkNamesCover(state, records.size());
@@ -133,6 +149,8 @@ void plotTitleBlock(ExportState& state) {
 
   writeTextLine(state, 8, "138 -280", authorLine(state));
   writeTextLine(state, 8, "147 -295", homePageLine());
+  if (const std::optional<std::string> place = placeLine(state))
+    writeTextLine(state, 8, pdfNumber(static_cast<float>(202 - halfTextWidth(state, *place, 8))) + "-310", *place);
   writeConstellationList(state, records);
   state.line("ET Q");
 

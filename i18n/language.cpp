@@ -158,4 +158,10 @@ std::vector<std::string> splitList(const std::string& value) {
   return items;
 }
 
+std::string withField(std::string text, const std::string& field, const std::string& value) {
+  const std::size_t at = text.find(field);
+  if (at != std::string::npos) text.replace(at, field.size(), value);
+  return text;
+}
+
 }  // namespace caelora

@@ -46,4 +46,8 @@ inline std::string guiText(const std::string& languageFile, int key) {
 // Splits a list of the language file at ","; an empty value gives no entries.
 std::vector<std::string> splitList(const std::string& value);
 
+// A text of the language file with its placeholder `field` ("{zone}")
+// filled in with `value`, where it stands.
+std::string withField(std::string text, const std::string& field, const std::string& value);
+
 }  // namespace caelora

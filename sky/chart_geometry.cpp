@@ -345,6 +345,16 @@ std::vector<double> halfHourMarkAngles() {
   return angles;
 }
 
+double hourScaleRotationDeg(int latitudeDegrees, const std::optional<double>& longitudeDeg, const TimeZoneFacts& zone) {
+  const double turn = hourScaleTurnDeg(longitudeDeg, zone);
+  return latitudeDegrees > 0 ? turn : -turn;
+}
+
+std::optional<RowCaption> summerTimeCaption(int latitudeDegrees) {
+  if (hourScaleFor(latitudeDegrees).laterHours < 0) return std::nullopt;
+  return RowCaption{0, 0.7};
+}
+
 DateRing dateRing(int latitudeDegrees) {
   return {latitudeDegrees < 0 ? 259.0 : 79.0, latitudeDegrees > 0 ? 1 : -1};
 }

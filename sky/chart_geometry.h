@@ -7,11 +7,13 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "sky/geometry.h"
 #include "sky/polygon_clipper.h"
+#include "sky/sky_time.h"
 
 namespace caelora {
 
@@ -164,6 +166,21 @@ int laterHourNumber(int latitudeDegrees, int g);
 
 // The half-hour marks, degrees counter-clockwise from the top.
 std::vector<double> halfHourMarkAngles();
+
+// The turn (degrees counter-clockwise) of the whole hour scale that makes
+// it read the zone's time at the place: (longitude - zone meridian) the way
+// the hours grow. 0 without a longitude or a zone.
+double hourScaleRotationDeg(int latitudeDegrees, const std::optional<double>& longitudeDeg, const TimeZoneFacts& zone);
+
+// Where the second row is marked as summer time, when the zone keeps it:
+// a caption under its middle, between it and the window (degrees from the
+// top before the scale's turn, and the radius of its baseline). None
+// without a second row.
+struct RowCaption {
+  double angleDeg;
+  double radius;
+};
+std::optional<RowCaption> summerTimeCaption(int latitudeDegrees);
 
 // A mark of the hour scale: a triangle pointing outward along the radius
 // from the top, its apex at `apex`, its base at `base` with half width

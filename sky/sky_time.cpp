@@ -69,12 +69,6 @@ bool expect(const std::string& text, std::size_t& pos, char c) {
 
 std::string twoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 
-std::string replaced(std::string text, const std::string& field, const std::string& value) {
-  const std::size_t at = text.find(field);
-  if (at != std::string::npos) text.replace(at, field.size(), value);
-  return text;
-}
-
 }  // namespace
 
 double julianDate(double unixSeconds) { return unixSeconds / kSecondsPerDay + 2440587.5; }
@@ -175,8 +169,8 @@ std::optional<GivenTime> parseGivenTime(const std::string& text) {
   return given;
 }
 
-double hourScaleTurnDeg(const std::optional<double>& longitudeDeg, double zoneStandardOffsetHours) {
-  return longitudeDeg ? *longitudeDeg - 15 * zoneStandardOffsetHours : 0;
+double hourScaleTurnDeg(const std::optional<double>& longitudeDeg, const TimeZoneFacts& zone) {
+  return longitudeDeg && !zone.name.empty() ? *longitudeDeg - 15 * zone.standardOffsetHours : 0;
 }
 
 std::string chartTimeText(const CivilTime& local, const std::string& zone, const std::string& languageFile) {
@@ -184,11 +178,11 @@ std::string chartTimeText(const CivilTime& local, const std::string& zone, const
   const std::string month = local.month <= static_cast<int>(months.size()) ? months[local.month - 1]
                                                                               : std::to_string(local.month);
   std::string text = readLangKey(languageFile, "Sky_Time", "DateTime", "{day} {month} {year} {time} {zone}", 200);
-  text = replaced(text, "{day}", std::to_string(local.day));
-  text = replaced(text, "{month}", month);
-  text = replaced(text, "{year}", std::to_string(local.year));
-  text = replaced(text, "{time}", twoDigits(local.hour) + ":" + twoDigits(local.minute));
-  return replaced(text, "{zone}",
+  text = withField(text, "{day}", std::to_string(local.day));
+  text = withField(text, "{month}", month);
+  text = withField(text, "{year}", std::to_string(local.year));
+  text = withField(text, "{time}", twoDigits(local.hour) + ":" + twoDigits(local.minute));
+  return withField(text, "{zone}",
                   zone.empty() ? readLangKey(languageFile, "Sky_Time", "LocalMeanTime", "local mean time", 100)
                                : zone);
 }

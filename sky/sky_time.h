@@ -63,9 +63,18 @@ struct GivenTime {
 };
 std::optional<GivenTime> parseGivenTime(const std::string& text);
 
+// What the chart needs to know of a time zone; the edge asks the zone's
+// rules for it. An empty name is local mean time.
+struct TimeZoneFacts {
+  std::string name;                // IANA name, "Europe/Prague"
+  double standardOffsetHours = 0;  // winter time's offset from UTC
+  bool keepsSummerTime = false;    // this year
+};
+
 // The hour scale of the mask reads zone time when turned by (longitude -
-// zone meridian) degrees the way the hours grow; 0 without a place.
-double hourScaleTurnDeg(const std::optional<double>& longitudeDeg, double zoneStandardOffsetHours);
+// zone meridian) degrees the way the hours grow; 0 without a longitude or
+// a zone.
+double hourScaleTurnDeg(const std::optional<double>& longitudeDeg, const TimeZoneFacts& zone);
 
 // "8 December 2026 21:30 CET" in the words of the language file (section
 // "Sky_Time"); `zone` is the zone's abbreviation, or empty for local mean

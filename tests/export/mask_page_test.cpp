@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "export/mask_page.h"
+#include "export/title_block.h"
 #include "i18n/language.h"
 #include "mask_test_support.h"
 #include "pdf/pdf_error.h"
@@ -268,6 +269,30 @@ TEST_F(MaskPage, CompassNamesTouchNoOtherText) {
       }
     }
   }
+}
+
+// A kit for Prague (14.4 E, Central European Time): the hour scale turned
+// 0.6 degrees clockwise to read zone time, the inner row captioned, the place
+// in the title block. The letters' origins are read back from the page.
+TEST_F(MaskPage, HourScaleOfAPlaceReadsItsZoneTime) {
+  const std::regex hourZero(R"(q 1 0 0 1 (\S+) (\S+) cm\r\S+ \S+ \S+ \S+  0 0 cm\rBT\r/F1 12 Tf\r\(0\) Tj)");
+  const auto angleOfZero = [&](const std::string& content) {
+    std::smatch m;
+    EXPECT_TRUE(std::regex_search(content, m, hourZero));
+    return std::atan2(std::stod(m[1]) - 297.5, std::stod(m[2]) - 544.5) * 180 / 3.14159265358979;
+  };
+  const double plain = angleOfZero(mask(50));
+  settings_.longitude = 14.4;
+  const TimeZoneFacts prague{"Europe/Prague", 1, true};
+  const std::string content = page([&](ExportState& s) {
+    s.zone = prague;
+    plotMask(s);
+    plotTitleBlock(s);
+  });
+  EXPECT_NEAR(angleOfZero(content) - plain, 0.6, 0.02);  // clockwise on the page
+  EXPECT_EQ(arcLetters(content, 7), "summer time");
+  EXPECT_NE(content.find("(Hours in the time of Europe/Prague at longitude 14.4\xB0 E; the inner row gives summer time) Tj"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -44,12 +44,12 @@ TEST(Settings, KeysAreReadAndWrittenInTheirFixedOrder) {
   EXPECT_EQ(store.reads, (std::vector<std::string>{
                              "SMapCMode", "SMapLMode", "SMapNMode", "SMapMMode", "SMapILMode",
                              "SMapIMMode", "SMapIPMode", "SMapDaily", "SMapRaDec", "SMapEclip",
-                             "SMapTopMost", "SMapFLang", "SMapFLines", "SMapLat"}));
+                             "SMapTopMost", "SMapFLang", "SMapFLines", "SMapLat", "SMapLon", "SMapZone"}));
   saveSettings(store, defaultSettings("/x"));
   EXPECT_EQ(store.writes, (std::vector<std::string>{
                               "SMapCMode", "SMapLMode", "SMapNMode", "SMapMMode", "SMapILMode",
                               "SMapIMMode", "SMapIPMode", "SMapFLang", "SMapFLines", "SMapLat",
-                              "SMapDaily", "SMapRaDec", "SMapEclip", "SMapTopMost"}));
+                              "SMapDaily", "SMapRaDec", "SMapEclip", "SMapTopMost", "SMapLon", "SMapZone"}));
 }
 
 TEST(Settings, SavedTextFormsAndRoundTrip) {
@@ -64,6 +64,8 @@ TEST(Settings, SavedTextFormsAndRoundTrip) {
   s.alwaysOnTop = false;
   s.linesFile = "/home/u/Caelora data/west, old.con";
   s.latitude = -35;
+  s.longitude = 151.2;
+  s.timeZone = "Australia/Sydney";
   MemoryStore store;
   saveSettings(store, s);
   EXPECT_EQ(store.values["SMapCMode"], "3");
@@ -72,7 +74,8 @@ TEST(Settings, SavedTextFormsAndRoundTrip) {
   EXPECT_EQ(store.values["SMapIMMode"], "0");
   EXPECT_EQ(store.values["SMapFLines"], "/home/u/Caelora data/west, old.con");
   EXPECT_EQ(store.values["SMapLat"], "-35");
-  EXPECT_EQ(store.values.size(), 14u);
+  EXPECT_EQ(store.values["SMapLon"], "151.2");
+  EXPECT_EQ(store.values.size(), 16u);
   EXPECT_TRUE(loadSettings(store, "/elsewhere") == s);
 }
 
@@ -89,6 +92,14 @@ TEST(Settings, BooleansReadInAnyCaseOrAsNumbers) {
   EXPECT_FALSE(loadWith({{"SMapTopMost", ""}}).alwaysOnTop);
   EXPECT_FALSE(parseBoolean("1x").has_value());
   EXPECT_FALSE(parseBoolean("--1").has_value());
+}
+
+TEST(Settings, LongitudeInTenthsOfADegreeOrNone) {
+  EXPECT_EQ(loadWith({{"SMapLon", "14.42"}}).longitude, 14.4);
+  EXPECT_EQ(loadWith({{"SMapLon", "-74"}}).longitude, -74);
+  for (const char* none : {"", "181", "14,4", "east", "nan"}) EXPECT_FALSE(loadWith({{"SMapLon", none}}).longitude) << none;
+  EXPECT_EQ(longitudeText(-21.9), "-21.9");
+  EXPECT_EQ(longitudeText(std::nullopt), "");
 }
 
 TEST(Settings, DamagedValueLeavesZeroAndTheOtherKeysAreRead) {
