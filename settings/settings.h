@@ -18,6 +18,12 @@ enum class ScreenScheme : std::uint8_t {
 };
 constexpr int kScreenSchemes = 4;
 
+// The faintest magnitude the star catalogue holds, the brightest limit a
+// user may choose, and the faintest a printed dot is given for.
+constexpr double kCatalogueLimit = 6.5;
+constexpr double kBrightestLimit = 2.0;
+constexpr double kFaintestPrintLimit = 6.0;
+
 struct Settings {
   ScreenScheme colourScheme = ScreenScheme::Colour;  // "SMapCMode"
   bool showLines = true;          // "SMapLMode"
@@ -33,6 +39,10 @@ struct Settings {
   std::string languageFile;       // "SMapFLang", full path
   std::string linesFile;          // "SMapFLines", full path
   std::int16_t latitude = 50;     // "SMapLat", whole degrees, north positive
+  bool showHorizonGrid = false;   // "SMapHzGrid": altitude and azimuth on the window
+  bool showBoundaries = false;    // "SMapBounds": the constellation boundaries
+  double starLimit = 6.1;         // "SMapStarLim": faintest magnitude on screen, 2.0 .. kCatalogueLimit
+  double printStarLimit = 5.0;    // "SMapPrnLim": faintest magnitude in print, 2.0 .. 6.0
   // The place, for setting the chart to a time: none until one is given.
   std::optional<double> longitude;  // "SMapLon", degrees east, -180..180 in tenths
   std::string timeZone;             // "SMapZone", an IANA name; empty: local mean time
@@ -71,5 +81,8 @@ std::optional<long> parseWholeNumber(const std::string& text, long lo, long hi);
 // tenth; "" gives none.
 std::optional<double> parseLongitude(const std::string& text);
 std::string longitudeText(const std::optional<double>& longitude);
+// A star limit: a magnitude from `lo` to `hi` rounded to a tenth, or none.
+std::optional<double> parseMagnitude(const std::string& text, double lo, double hi);
+std::string magnitudeText(double magnitude);
 
 }  // namespace caelora
