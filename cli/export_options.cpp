@@ -40,6 +40,14 @@ std::int16_t latitude(const std::string& option, const std::string& text) {
   return static_cast<std::int16_t>(value);
 }
 
+double magnitude(const std::string& option, const std::string& text, double faintest) {
+  const std::optional<double> m = parseMagnitude(text, kBrightestLimit, faintest);
+  if (!m)
+    throw UsageError(option + " wants a magnitude from " + magnitudeText(kBrightestLimit) + " to " +
+                     magnitudeText(faintest) + ", not \"" + text + "\"");
+  return *m;
+}
+
 std::string absolutePath(const std::string& text) {
   return std::filesystem::absolute(std::filesystem::path(text)).lexically_normal().string();
 }
@@ -90,6 +98,12 @@ const std::map<std::string, ValueOption>& valueOptions() {
            throw UsageError(n + " wants degrees east from -180 to 180 (negative: west), not \"" + v + "\"");
        }},
       {"--time-zone", [](ExportOptions& o, const std::string&, const std::string& v) { o.overrides.timeZone = v; }},
+      {"--star-limit", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.overrides.starLimit = magnitude(n, v, kCatalogueLimit);
+       }},
+      {"--print-star-limit", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.overrides.printStarLimit = magnitude(n, v, kFaintestPrintLimit);
+       }},
       {"--time", [](ExportOptions& o, const std::string& n, const std::string& v) {
          o.time = parseGivenTime(v);
          if (!o.time)
@@ -106,6 +120,8 @@ const std::map<std::string, std::optional<bool> SettingOverrides::*>& layerSwitc
       {"lines", &SettingOverrides::showLines},         {"names", &SettingOverrides::showNames},
       {"milky-way", &SettingOverrides::showMilkyWay},  {"grid", &SettingOverrides::showGrid},
       {"ecliptic", &SettingOverrides::showEcliptic},   {"daily", &SettingOverrides::dailyScale},
+      {"horizon-grid", &SettingOverrides::showHorizonGrid},
+      {"boundaries", &SettingOverrides::showBoundaries},
   };
   return table;
 }
@@ -172,6 +188,10 @@ Settings applyOverrides(Settings s, const SettingOverrides& o) {
   if (o.nameSize) s.nameSize = *o.nameSize;
   if (o.languageFile) s.languageFile = *o.languageFile;
   if (o.linesFile) s.linesFile = *o.linesFile;
+  if (o.showHorizonGrid) s.showHorizonGrid = *o.showHorizonGrid;
+  if (o.showBoundaries) s.showBoundaries = *o.showBoundaries;
+  if (o.starLimit) s.starLimit = *o.starLimit;
+  if (o.printStarLimit) s.printStarLimit = *o.printStarLimit;
   if (o.longitude) s.longitude = *o.longitude;
   if (o.timeZone) s.timeZone = *o.timeZone;
   return s;
@@ -191,6 +211,9 @@ std::string exportUsage() {
          "  --grid/--no-grid  --ecliptic/--no-ecliptic  --daily/--no-daily\n"
          "  --line-intensity 0..10  --milky-way-intensity 0..10  --name-size 0..2\n"
          "  --language FILE  --figures FILE\n"
+         "  --horizon-grid/--no-horizon-grid (with it the PDF has a third page: the\n"
+         "  grid to print on film)  --boundaries/--no-boundaries\n"
+         "  --star-limit M (2.0..6.5, screen and PNG)  --print-star-limit M (2.0..6.0)\n"
          "  the place and the time:\n"
          "  --longitude DEG (east, -180..180)  --time-zone NAME (Europe/Prague; \"\" is\n"
          "  local mean time): the PDF's hour scale then reads the zone's time.\n"
