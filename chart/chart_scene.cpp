@@ -10,6 +10,7 @@
 #include "i18n/language.h"
 #include "sky/figures.h"
 #include "sky/grid.h"
+#include "sky/horizon_grid.h"
 #include "sky/mask.h"
 #include "sky/stars.h"
 #include "sky/vector_font.h"
@@ -31,6 +32,7 @@ DisplayList recordLayer(Layer layer, const ChartSetup& setup) {
     case Layer::Ecliptic: return LoadEcliptic(setup);
     case Layer::WindowShape: return BuildWindowShape(setup);
     case Layer::Mask: return BuildMask(setup);
+    case Layer::HorizonGrid: return LoadHorizonGrid(setup);
   }
   return DisplayList{};
 }
@@ -58,6 +60,7 @@ int listNumber(Layer layer) {
     case Layer::Mask: return kMaskList;
     case Layer::Grid: return kGridList;
     case Layer::Ecliptic: return kEclipticList;
+    case Layer::HorizonGrid: return kHorizonGridList;
   }
   return 0;
 }
@@ -73,6 +76,7 @@ const char* layerName(Layer layer) {
     case Layer::Mask: return "mask";
     case Layer::Grid: return "coordinate grid";
     case Layer::Ecliptic: return "ecliptic";
+    case Layer::HorizonGrid: return "horizon grid";
   }
   return "";
 }
@@ -83,6 +87,7 @@ bool isLoaded(Layer layer, const Settings& s) {
     case Layer::MilkyWay: return s.showMilkyWay;
     case Layer::Grid: return s.showGrid;
     case Layer::Ecliptic: return s.showEcliptic;
+    case Layer::HorizonGrid: return s.showHorizonGrid;
     default: return true;
   }
 }
@@ -93,6 +98,7 @@ bool isStale(Layer layer, const Settings& built, const Settings& now) {
     case Layer::Figures:
       return built.linesFile != now.linesFile || built.lineIntensity != now.lineIntensity;
     case Layer::Names: return built.nameSize != now.nameSize;
+    case Layer::Stars: return built.starLimit != now.starLimit;
     case Layer::DateScale: return built.dailyScale != now.dailyScale;
     case Layer::MilkyWay: return built.milkyWayIntensity != now.milkyWayIntensity;
     case Layer::Mask: return built.longitude != now.longitude || built.timeZone != now.timeZone;
@@ -141,6 +147,7 @@ void ChartScene::loadAtStartup(StepRunner& steps,
   if (setup_.settings.showMilkyWay) load(Layer::MilkyWay, steps);
   if (setup_.settings.showEcliptic) load(Layer::Ecliptic, steps);
   if (setup_.settings.showGrid) load(Layer::Grid, steps);
+  if (setup_.settings.showHorizonGrid) load(Layer::HorizonGrid, steps);
   load(Layer::Stars, steps);
   load(Layer::DateScale, steps);
   steps.run("figure file", [&] {
@@ -159,7 +166,7 @@ void ChartScene::applySettings(const Settings& next, StepRunner& steps) {
   if (languageChanged) loadFont(steps);
   for (Layer layer : {Layer::WindowShape, Layer::Mask, Layer::DateScale, Layer::Names,
                       Layer::Stars, Layer::MilkyWay, Layer::Ecliptic, Layer::Grid,
-                      Layer::Figures})
+                      Layer::Figures, Layer::HorizonGrid})
     loadIfStale(layer, steps);
 }
 

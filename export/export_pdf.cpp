@@ -37,6 +37,13 @@ void writeMaskPage(ExportState& state) {
   state.writer.pdfEndPage(start);
 }
 
+void writeOverlayPage(ExportState& state) {
+  const std::int32_t start = state.writer.pdfBeginPage();
+  beginPageFrame(state, "1 0 0 1 60 170 cm");  // the frame of the mask page
+  plotHorizonOverlay(state);
+  state.writer.pdfEndPage(start);
+}
+
 void writeDiscPage(ExportState& state) {
   const std::int32_t start = state.writer.pdfBeginPage();
   beginPageFrame(state, "1 0 0 1 60 130 cm");
@@ -79,6 +86,7 @@ void writeDocument(ExportState& state, const std::string& path) {
   writer.pdfWriteResources();
   writeMaskPage(state);
   writeDiscPage(state);
+  if (state.settings.showHorizonGrid) writeOverlayPage(state);
   writer.pdfEndDocument();
 }
 

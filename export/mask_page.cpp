@@ -207,15 +207,20 @@ void writeSheetOutline(ExportState& state, const Sheet& s) {
 
 // The opening through which the disc shows: the horizon curve placed by the
 // page form of the projection.
-void writeHorizonWindow(ExportState& state) {
+std::string windowOutline(const ExportState& state) {
   PageProjector projector(state.settings.latitude, state.disc());
-  std::string piece = "2 w\r" + state.stroke(Ink::Horizon) + "\r" + state.fill(Ink::Window) + "\r";
+  std::string path;
   bool first = true;
   for (const DiscPoint& p : horizonCurve(projector.pageForm(), 0.2)) {
-    piece += pdfPoint(projector.disc().place(p)) + (first ? " m\r" : " l\r");
+    path += pdfPoint(projector.disc().place(p)) + (first ? " m\r" : " l\r");
     first = false;
   }
-  state.line(piece + "b\r1 w");
+  return path;
+}
+
+void writeHorizonWindow(ExportState& state) {
+  state.line("2 w\r" + state.stroke(Ink::Horizon) + "\r" + state.fill(Ink::Window) + "\r" + windowOutline(state) +
+             "b\r1 w");
 }
 
 void writeCompassTicks(ExportState& state, const std::array<CompassTick, 8>& ticks) {
@@ -378,6 +383,45 @@ void writeLegendContents(ExportState& state, const LegendInputs& in) {
 
 }  // namespace
 
+// An open path through page points, stroked.
+std::string strokedPath(const PageDisc& disc, const std::vector<DiscPoint>& points) {
+  std::string path;
+  for (std::size_t i = 0; i < points.size(); ++i) path += pdfPoint(disc.place(points[i])) + (i == 0 ? " m " : " l ");
+  return path + "S";
+}
+
+// Degrees of the grid, centred on their point.
+void writeGridLabel(ExportState& state, const PageDisc& disc, const DiscPoint& at, int degrees) {
+  const std::string text = std::to_string(degrees);
+  const PagePoint p = disc.place(at);
+  state.line("BT\r/F1 6 Tf\r1 0 0 1 " + pdfPoint({p.x - halfTextWidth(state, text, 6), p.y - 2}) + " Tm\r" +
+             pdfLiteral(text) + " Tj\rET");
+}
+
+void writeHorizonGrid(ExportState& state) {
+  PageProjector projector(state.settings.latitude, state.disc());
+  const PageDisc& disc = projector.disc();
+  const HorizonGrid grid = horizonGrid(projector.pageForm());
+  state.line("0.4 w");
+  for (const GridLine& circle : grid.altitudeCircles) state.line(strokedPath(disc, circle.points));
+  for (const GridLine& azimuth : grid.azimuthLines) state.line(strokedPath(disc, azimuth.points));
+  const PagePoint z = disc.place(grid.zenith);
+  state.line(pdfPoint({z.x - 4, z.y}) + " m " + pdfPoint({z.x + 4, z.y}) + " l " + pdfPoint({z.x, z.y - 4}) + " m " +
+             pdfPoint({z.x, z.y + 4}) + " l S");
+  for (const GridLine& circle : grid.altitudeCircles) writeGridLabel(state, disc, circle.label, circle.degrees);
+  for (const GridLine& azimuth : grid.azimuthLines) writeGridLabel(state, disc, azimuth.label, azimuth.degrees);
+}
+
+// Where the overlay meets the mask: a cross at the pivot and a ring round
+// it, the size of the rivet's hole.
+void writeAlignmentMarks(ExportState& state) {
+  const PageDisc disc = state.disc();
+  const double x = disc.centreX(), y = disc.centreY();
+  state.line("0.5 w\r" + point(x - 10, y) + " m\r" + point(x + 10, y) + " l\r" + point(x, y - 10) + " m\r" +
+             point(x, y + 10) + " l\rS");
+  state.line(pdfCirclePath(static_cast<float>(x), static_cast<float>(y), 4) + "S");
+}
+
 void plotMask(ExportState& state) {
   if (state.settings.latitude == 0) {
     throw PdfError("The mask cannot be drawn for latitude 0: the horizon there has no single visible pole");
@@ -393,6 +437,18 @@ void plotMask(ExportState& state) {
   writePivotAndFold(state, sheet);
   writeLegendPanels(state, sheet);
   writeLegendContents(state, legend);
+}
+
+void plotHorizonOverlay(ExportState& state) {
+  // Black on clear film, whatever the kit's colours.
+  ExportState film = state;
+  film.exportColours.fill("0 0 0 1");
+  film.line(film.stroke(Ink::Horizon) + "\r" + film.fill(Ink::CompassNames));
+  film.line("1 w\r" + windowOutline(film) + "s");
+  writeHorizonGrid(film);
+  writeCompassTicks(film, compassTicks(film.settings.latitude));
+  writeCompassNames(film);
+  writeAlignmentMarks(film);
 }
 
 }  // namespace caelora

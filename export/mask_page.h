@@ -17,4 +17,10 @@ namespace caelora {
 // anything is written. A latitude of 0 has no horizon: PdfError.
 void plotMask(ExportState& state);
 
+// The horizon grid to print on film and lay over the mask's window (the
+// window is a hole in the mask): the window's outline, altitude and azimuth
+// with their degrees, the zenith, the compass ticks and names, and the
+// alignment marks at the pivot, at the scale and place of the mask page.
+void plotHorizonOverlay(ExportState& state);
+
 }  // namespace caelora

@@ -94,6 +94,31 @@ EquatorialPoint maskPoint(double altitudeDeg, double azimuthDeg, int latitudeDeg
   return {6 - hourAngle / kHoursToRadians, std::asin(std::clamp(sinDec, -1.0, 1.0)) * kRadiansToDegrees};
 }
 
+DiscPoint maskPlace(DiscProjector& projector, double altitudeDeg, double azimuthDeg) {
+  const EquatorialPoint p = maskPoint(altitudeDeg, azimuthDeg, projector.latitude());
+  const bool onDisc = projector.project(p.raHours, p.decDeg);
+  return {projector.x(), projector.y(), onDisc};
+}
+
+HorizonGrid horizonGrid(DiscProjector& projector) {
+  // The azimuth whose line runs down to the window's lower edge: south on a
+  // northern chart, north on a southern one.
+  const double lowerAzimuth = projector.latitude() > 0 ? 180 : 0;
+  HorizonGrid grid;
+  for (int altitude = 10; altitude <= 80; altitude += 10) {
+    GridLine circle{altitude, {}, maskPlace(projector, altitude + 1.5, lowerAzimuth + 4)};
+    for (int azimuth = 0; azimuth <= 360; azimuth += 3) circle.points.push_back(maskPlace(projector, altitude, azimuth));
+    grid.altitudeCircles.push_back(std::move(circle));
+  }
+  for (int azimuth = 0; azimuth < 360; azimuth += 30) {
+    GridLine line{azimuth, {}, maskPlace(projector, 2, azimuth + 2)};
+    for (int altitude = 0; altitude <= 80; altitude += 2) line.points.push_back(maskPlace(projector, altitude, azimuth));
+    grid.azimuthLines.push_back(std::move(line));
+  }
+  grid.zenith = maskPlace(projector, 90, 0);
+  return grid;
+}
+
 double compassAzimuthDeg(int k, int latitudeDegrees) {
   return latitudeDegrees > 0 ? std::fmod(360.0 - 45.0 * k, 360.0) : std::fmod(180.0 + 45.0 * k, 360.0);
 }

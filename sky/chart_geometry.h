@@ -63,6 +63,30 @@ std::array<float, 251> HorizonOutline(int latitudeDegrees);
 // curve's points are such points of altitude 0.
 EquatorialPoint maskPoint(double altitudeDeg, double azimuthDeg, int latitudeDegrees);
 
+// The place on the fixed mask of a point of the local sky (the projector's
+// units), placed as the horizon curve's points are.
+DiscPoint maskPlace(DiscProjector& projector, double altitudeDeg, double azimuthDeg);
+
+// ---- The horizon grid ------------------------------------------------
+
+// Altitude and azimuth on the window: circles of altitude every 10 degrees
+// from 10 to 80 (each closed, its last point on its first), lines of
+// azimuth every 30 degrees from the horizon up to 80 degrees (short of the
+// zenith, where they would crowd), the zenith, and where each line's
+// degrees are written: the azimuths just above the horizon, the altitudes
+// beside the line of azimuth that runs down to the lower edge of the window.
+struct GridLine {
+  int degrees;
+  std::vector<DiscPoint> points;
+  DiscPoint label;
+};
+struct HorizonGrid {
+  std::vector<GridLine> altitudeCircles;
+  std::vector<GridLine> azimuthLines;
+  DiscPoint zenith;
+};
+HorizonGrid horizonGrid(DiscProjector& projector);
+
 // ---- Compass points --------------------------------------------------
 
 // A compass tick of the horizon curve and the place of its name: the tick

@@ -77,6 +77,45 @@ TEST(SkyTime, StarsAboveTheHorizonShowInTheWindowOfTheTurnedDisc) {
   EXPECT_GT(checked, 5000);
 }
 
+// The star that Astronomy Engine puts nearest the zenith stands at its
+// zenith distance from the horizon grid's zenith on the turned disc (the
+// projection keeps distances only along hour circles: across them it
+// stretches them by up to a third at these latitudes).
+TEST(SkyTime, TheGridsZenithIsWhereTheSkysZenithIs) {
+  std::vector<StarRecord> bright;
+  for (const StarRecord& star : readStarCatalogue(std::string(CAELORA_SOURCE_DATA_DIR) + "/yale.dat"))
+    if (star.mag < 3.5) bright.push_back(star);
+  int checked = 0;
+  for (const std::string& line : fixtureLines("sky")) {
+    std::istringstream in(line);
+    int latitude = 0;
+    double longitude = 0, unix = 0;
+    std::string altitudes;
+    in >> latitude >> longitude >> unix >> altitudes;
+    std::istringstream list(altitudes);
+    double highest = -90;
+    const StarRecord* top = nullptr;
+    for (const StarRecord& star : bright) {
+      double altitude = 0;
+      list >> altitude;
+      list.ignore(1);
+      if (altitude > highest) highest = altitude, top = &star;
+    }
+    if (highest < 84) continue;
+    DiscProjector projector(latitude);
+    const DiscPoint zenith = horizonGrid(projector).zenith;
+    const double turn = discAngleFor(unix, longitude, latitude) * kDegreesToRadians;
+    const DiscPoint p = ProjectToDisc(top->ra, top->dec, latitude);
+    const double x = p.x * std::cos(turn) - p.y * std::sin(turn), y = p.x * std::sin(turn) + p.y * std::cos(turn);
+    const double perDegree = kLimitRadius / (180 - std::abs(latitude));
+    const double apart = std::hypot(x - zenith.x, y - zenith.y) / perDegree;
+    EXPECT_GE(apart, 90 - highest - 0.3) << line.substr(0, 30);
+    EXPECT_LE(apart, (90 - highest) * 1.35 + 0.3) << line.substr(0, 30);
+    ++checked;
+  }
+  EXPECT_GT(checked, 3);
+}
+
 TEST(SkyTime, TurnAndInstantAreEachOthersReverse) {
   for (int latitude : {50, -34, 80, -25}) {
     for (double unix : {631152000.0, 1768507200.0, 2840140800.0}) {  // 1990, 2026, 2060
