@@ -52,6 +52,7 @@ void writeDiscPage(ExportState& state) {
   if (s.showMilkyWay) plotMilkyWay(state);
   if (s.showGrid) plotGrid(state);
   if (s.showEcliptic) plotEcliptic(state);
+  if (s.showMessier) plotMessier(state);
   if (s.showLines) plotConLines(state);
   plotStars(state);
   if (s.showNames) plotConNames(state);
