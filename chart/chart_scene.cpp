@@ -17,6 +17,7 @@
 #include "sky/mask.h"
 #include "sky/stars.h"
 #include "sky/vector_font.h"
+#include "sky/vector_state.h"
 
 namespace caelora {
 
@@ -125,6 +126,7 @@ ChartScene::ChartScene(Settings settings, std::string programFolder) {
 }
 
 void ChartScene::load(Layer layer, StepRunner& steps) {
+  clearUpperVectorState();  // the recordings' arithmetic after Qt's settings or zones
   builtWith_[layer] = setup_.settings;
   DisplayList recorded;
   // A loader that fails leaves its list empty, never half recorded.

@@ -16,6 +16,7 @@
 #include "export/title_block.h"
 #include "i18n/language.h"
 #include "sky/data_error.h"
+#include "sky/vector_state.h"
 
 namespace caelora {
 namespace {
@@ -126,6 +127,7 @@ std::vector<std::string> readConNameList(const std::string& languageFile) {
 }
 
 void exportPDF(ExportState& state, const std::string& path) {
+  clearUpperVectorState();  // whatever the caller ran before, the export's arithmetic runs at full speed
   try {
     writeDocument(state, path);
   } catch (const std::exception& e) {
