@@ -33,6 +33,11 @@ void drawDisc(const FrameLayers& layers, double discAngleDeg) {
   glPopMatrix();
 }
 
+void drawReadout() {
+  outsideHorizonWindow();
+  glCallList(kReadoutList);
+}
+
 FrameLayers frameLayers(const Settings& s) {
   FrameLayers layers;
   layers.colourScheme = s.colourScheme;

@@ -47,5 +47,7 @@ void outsideHorizonWindow();
 // Every list that turns with the disc, in its fixed order, turned by the
 // disc angle.
 void drawDisc(const FrameLayers& layers, double discAngleDeg);
+// The readout (list 11) over the mask, where the window has none.
+void drawReadout();
 
 }  // namespace caelora
