@@ -60,8 +60,6 @@ Mapka::Mapka(const std::string& programFolder, QWidget* parent)
   stageHeight_ = kInitialClientPx;
   stage_->setGeometry(0, 0, stageWidth_, stageHeight_);
   scene_->loadAtStartup(steps_, [this](const std::string& file) { erorek(file); });
-  // The keys that turn the disc by time come to the window.
-  setFocusPolicy(Qt::StrongFocus);
   steps_.run("clock", [&] { clock_ = new ChartClock(*scene_, *stage_, this); });
   // The GL state of DrawInit is set when the stage's context comes up
   // (Stage::initializeGL), right after the recordings are compiled.
@@ -190,6 +188,8 @@ void Mapka::resizeEvent(QResizeEvent* event) {
 }
 
 void Mapka::keyPressEvent(QKeyEvent* event) {
+  // No child takes the focus, so the keys come to the window itself (which
+  // takes none either: a focus change would paint the whole window again).
   if (clock_ && clock_->pressKey(event->key())) return;
   QWidget::keyPressEvent(event);
 }

@@ -96,14 +96,14 @@ class TestChartClock : public QObject {
     Stage* stage = window_->stage();
     window_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    QTRY_COMPARE(QApplication::focusWidget(), window_.get());
     const struct { Qt::Key key; double seconds; const char* readout; } rows[] = {
         {Qt::Key_Left, -600, "20:50"}, {Qt::Key_Right, 600, "21:10"},      {Qt::Key_Down, -3600, "20:00"},
         {Qt::Key_Up, 3600, "22:00"},   {Qt::Key_PageDown, -86400, "14 Jan"}, {Qt::Key_PageUp, 86400, "16 Jan"}};
     for (const auto& row : rows) {
-      QTest::keyClick(window_.get(), Qt::Key_Home);
+      // Through the window system's path, as the user types them.
+      QTest::keyClick(window_->windowHandle(), Qt::Key_Home);
       QCOMPARE(stage->discAngle(), skyTurn(kEvening));
-      QTest::keyClick(window_.get(), row.key);
+      QTest::keyClick(window_->windowHandle(), row.key);
       QVERIFY(!clock_->following() && !clock_->minuteTimer().isActive());
       // Exactly the sky of that time.
       QVERIFY(std::fabs(std::remainder(stage->discAngle() - skyTurn(kEvening + row.seconds), 360.0)) < 1e-9);
