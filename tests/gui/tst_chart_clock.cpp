@@ -100,13 +100,11 @@ class TestChartClock : public QObject {
         {Qt::Key_Left, -600, "20:50"}, {Qt::Key_Right, 600, "21:10"},      {Qt::Key_Down, -3600, "20:00"},
         {Qt::Key_Up, 3600, "22:00"},   {Qt::Key_PageDown, -86400, "14 Jan"}, {Qt::Key_PageUp, 86400, "16 Jan"}};
     for (const auto& row : rows) {
-      // Through the window system's path, as the user types them.
-      QTest::keyClick(window_->windowHandle(), Qt::Key_Home);
+      QTest::keyClick(window_->windowHandle(), Qt::Key_Home);  // the window system's path
       QCOMPARE(stage->discAngle(), skyTurn(kEvening));
       QTest::keyClick(window_->windowHandle(), row.key);
       QVERIFY(!clock_->following() && !clock_->minuteTimer().isActive());
-      // Exactly the sky of that time.
-      QVERIFY(std::fabs(std::remainder(stage->discAngle() - skyTurn(kEvening + row.seconds), 360.0)) < 1e-9);
+      QVERIFY(std::fabs(std::remainder(stage->discAngle() - skyTurn(kEvening + row.seconds), 360.0)) < 1e-9);  // that sky
       QCOMPARE(clock_->shownInstant(), kEvening + row.seconds);
       QVERIFY2(readout(clock_).contains(QLatin1String(row.readout)), row.readout);
       stage->settle();
