@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QMoveEvent>
 #include <QOpenGLContext>
 #include <QResizeEvent>
 #include <QTimer>
@@ -168,9 +169,8 @@ bool Mapka::nativeEvent(const QByteArray& eventType, void* message, qintptr* res
 void Mapka::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
 #ifndef Q_OS_WIN
-  // The window system here sizes the frame itself: square it afterwards.
-  // The new size may have been handled already, by a resize nested in it.
-  keepClientAspect(*this, {event->oldSize().width(), event->oldSize().height()}, aspectRatio_);
+  // The window system here sizes the frame itself: square it once it is done.
+  aspectKeeper_.windowResized();
 #endif
   stageWidth_ = width();
   stageHeight_ = height();
@@ -182,6 +182,11 @@ void Mapka::resizeEvent(QResizeEvent* event) {
   // A narrower window uncovers nothing, so no paint event would come.
   if (stageWidth_ < lastWidth_) kreslix();
   lastWidth_ = stageWidth_;
+}
+
+void Mapka::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  aspectKeeper_.windowMoved();
 }
 
 void Mapka::closeEvent(QCloseEvent* event) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/aspect_ratio.h"
 #include "chart/chart_scene.h"
 #include "app/load_notes_box.h"
 #include "chart/step_runner.h"
@@ -71,6 +72,7 @@ class Mapka : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 #ifdef Q_OS_WIN
   bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
@@ -88,6 +90,7 @@ class Mapka : public QWidget {
   std::string programFolder_;
   bool vykresleno_ = false;
   float aspectRatio_ = 1.0f;
+  AspectKeeper aspectKeeper_{*this, aspectRatio_};
   QRegion grabRegion_;
   QSettingsStore store_;
   StepRunner steps_;

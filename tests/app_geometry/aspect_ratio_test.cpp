@@ -1,6 +1,8 @@
-// The sizing rule of the main window: which edge moves, where it goes, and
-// the widest the window may become.
+// The sizing rule of the main window: which edge moves, where it goes, the
+// widest the window may become, and the edge a finished drag had moved.
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include "app/aspect_ratio.h"
 
@@ -90,6 +92,74 @@ TEST(KeptClientSize, NeverWiderThanTheLimitAndLeavesAnEmptyWindowAlone) {
   const ClientSize minimised = keptClientSize({392, 392}, {0, 0}, 1.0f, 1001);
   EXPECT_EQ(minimised.width, 0);
   EXPECT_EQ(minimised.height, 0);
+}
+
+// A drag of the frame of a 400 x 400 client area: how far each side moved.
+struct Drag {
+  int left, top, right, bottom;
+  std::optional<SizingEdge> edge;
+};
+
+WindowRect dragged(const Drag& d) {
+  WindowRect r = around(400, 400);
+  r.left += d.left;
+  r.top += d.top;
+  r.right += d.right;
+  r.bottom += d.bottom;
+  return r;
+}
+
+TEST(DraggedEdge, IsNamedByTheSidesThatMoved) {
+  const Drag drags[] = {
+      {-30, 0, 0, 0, SizingEdge::Left},       {0, 0, 25, 0, SizingEdge::Right},
+      {0, 40, 0, 0, SizingEdge::Top},         {0, 0, 0, -35, SizingEdge::Bottom},
+      {-20, -50, 0, 0, SizingEdge::TopLeft},  {0, 30, 60, 0, SizingEdge::TopRight},
+      {45, 0, 0, 10, SizingEdge::BottomLeft}, {0, 0, -15, 70, SizingEdge::BottomRight},
+      // A move, and a size change at both sides (no one edge was dragged).
+      {5, 5, 5, 5, std::nullopt},             {-10, 0, 10, 0, std::nullopt},
+  };
+  for (const Drag& d : drags) {
+    EXPECT_EQ(draggedEdge(around(400, 400), dragged(d)), d.edge)
+        << d.left << " " << d.top << " " << d.right << " " << d.bottom;
+  }
+}
+
+TEST(SettledRect, SquaresTheClientKeepingWhatWasDraggedWhereItWasDragged) {
+  // Of each drag, the sides that the rule leaves where the drag put them:
+  // side edges and bottom corners move the bottom, the top and bottom edges
+  // and the top-right corner the right side, the top-left corner the left.
+  struct Case {
+    Drag drag;
+    bool leftStays, topStays, rightStays, bottomStays;
+  };
+  const Case cases[] = {
+      {{-30, 0, 0, 0, {}}, true, true, true, false},
+      {{0, 0, 25, 0, {}}, true, true, true, false},
+      {{0, 40, 0, 0, {}}, true, true, false, true},
+      {{0, 0, 0, -35, {}}, true, true, false, true},
+      {{-20, -50, 0, 0, {}}, false, true, true, true},
+      {{0, 30, 60, 0, {}}, true, true, false, true},
+      {{45, 0, 0, 10, {}}, true, true, true, false},
+      {{0, 0, -15, 70, {}}, true, true, true, false},
+  };
+  for (const Case& c : cases) {
+    const WindowRect after = dragged(c.drag);
+    const WindowRect kept = settledRect(around(400, 400), after, kFrame, 1.0f, 1000);
+    EXPECT_EQ(clientWidth(kept), clientHeight(kept)) << c.drag.left << c.drag.top;
+    EXPECT_EQ(kept.left == after.left, c.leftStays) << c.drag.left << " " << c.drag.top;
+    EXPECT_EQ(kept.top == after.top, c.topStays) << c.drag.left << " " << c.drag.top;
+    EXPECT_EQ(kept.right == after.right, c.rightStays) << c.drag.left << " " << c.drag.top;
+    EXPECT_EQ(kept.bottom == after.bottom, c.bottomStays) << c.drag.left << " " << c.drag.top;
+  }
+}
+
+TEST(SettledRect, HoldsTheWidth) {
+  // The bottom edge dragged far down: the width that the height gives would
+  // pass the limit, so the window is as wide as allowed, and square.
+  const WindowRect limited =
+      settledRect(around(400, 400), dragged({0, 0, 0, 700, {}}), kFrame, 1.0f, 800);
+  EXPECT_EQ(limited.right - limited.left, 800);
+  EXPECT_EQ(clientWidth(limited), clientHeight(limited));
 }
 
 }  // namespace
