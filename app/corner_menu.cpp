@@ -34,8 +34,17 @@ MenuColours menuColours(ScreenScheme colourScheme) {
 }
 
 void showExportDialog(Mapka& window) {
-  frmExport dialog(window.scene().settings(), window.programFolder(), &window);
-  dialog.run();
+  // One export dialog at a time: one left open without modality comes forward.
+  for (frmExport* open : window.findChildren<frmExport*>()) {
+    if (!open->isVisible()) continue;
+    open->raise();
+    open->activateWindow();
+    return;
+  }
+  auto* dialog = new frmExport(window.scene().settings(), window.programFolder(), &window);
+  dialog->setDeleteWhenDone(true);
+  dialog->setSettingsSource([&window] { return window.scene().settings(); });
+  dialog->run();
 }
 
 void showAboutDialog(Mapka& window) {

@@ -62,7 +62,8 @@ class CornerMenu : public QWidget {
   int menuHover_ = kNoRow;
 };
 
-// The export dialog over `window`, until an export finished or was cancelled.
+// The export dialog over `window`, modal until an export finished or was
+// cancelled; a cancelled file choice leaves it open without modality.
 void showExportDialog(Mapka& window);
 
 // The about box over `window`, modal.
