@@ -145,7 +145,7 @@ bool frmExport::writeDocument(const QString& path) {
     lastError_.clear();
     return true;
   } catch (const std::exception& e) {
-    lastError_ = QString::fromLocal8Bit(e.what());
+    lastError_ = messageQString(settings_.languageFile, messageOf(e));
     return false;
   }
 }

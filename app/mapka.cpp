@@ -18,6 +18,7 @@
 #include "app/options_host.h"
 #include "gl/context_format.h"
 #include "gl/frame.h"
+#include "ui/qt_translations.h"
 #include "ui/ui_text.h"
 #include "ui/whole_pixels.h"
 
@@ -66,7 +67,10 @@ Mapka::Mapka(const std::string& programFolder, QWidget* parent)
 
 Mapka::~Mapka() { shutDown(); }
 
-void Mapka::localize() { localizeForm(this, scene_->settings().languageFile); }
+void Mapka::localize() {
+  useQtTranslations(scene_->settings().languageFile);
+  localizeForm(this, scene_->settings().languageFile);
+}
 
 void Mapka::checkContext() {
   QOpenGLContext probe;
@@ -115,17 +119,17 @@ void Mapka::queueNotesReport() {
 
 void Mapka::reportNotes() {
   const std::vector<std::string>& notes = steps_.errors();
+  const std::string& lang = scene_->settings().languageFile;
   QStringList fresh;
   for (std::size_t i = notesReported_; i < notes.size(); ++i) {
     // The missing figure file has had a box of its own.
     if (!reportedMissing_.empty() && notes[i].find(reportedMissing_) != std::string::npos)
       continue;
-    fresh.append(QString::fromStdString(notes[i]));
+    fresh.append(messageQString(lang, steps_.notes()[i]));
   }
   notesReported_ = notes.size();
   reportedMissing_.clear();
   if (fresh.isEmpty() || shutDown_) return;
-  const std::string& lang = scene_->settings().languageFile;
   const QString title = windowTitle().isEmpty() ? QStringLiteral("Caelora") : windowTitle();
   notesBox_.show(fresh, title,
                  guiQStringOr(lang, 307,

@@ -61,7 +61,7 @@ class Mapka : public QWidget {
   const StepRunner& steps() const { return steps_; }
   StepRunner& steps() { return steps_; }
 
-  // Puts the window's texts in the current language.
+  // Puts the window's texts, and Qt's own, in the current language.
   void localize();
 
   // The box that lists what could not be loaded, while it is open. Notes

@@ -35,6 +35,10 @@ std::string readLangKey(const std::string& languageFile, const std::string& sect
                         const std::string& key, const std::string& def = "",
                         std::size_t size = 255);
 
+// The locale of a language file ("cs", "en"): the key "Locale" of section
+// "Info", else the one its file name tells ("czech.lng" is "cs"), else empty.
+std::string languageLocale(const std::string& languageFile);
+
 // A UI text by key from section "GUI_Strings".
 std::string guiText(const std::string& languageFile, const std::string& key,
                     const std::string& def = "", std::size_t size = 255);

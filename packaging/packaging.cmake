@@ -42,4 +42,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://caelora.example.org/")
 # so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libgl1-mesa-dri")
+# Qt's own texts (the save dialog, the buttons of message boxes) in the
+# language of the language file; without them they are English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)

@@ -6,13 +6,15 @@
 #include <stdexcept>
 #include <string>
 
+#include "i18n/message.h"
+
 namespace caelora {
 
 // A data file that cannot be read, or a record in it that is malformed. The
 // message names the file and, where there is one, the record.
-class DataError : public std::runtime_error {
+class DataError : public MessageError {
  public:
-  using std::runtime_error::runtime_error;
+  using MessageError::MessageError;
 };
 
 // A value of a record as a message shows it: its shortest exact form, with

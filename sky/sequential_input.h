@@ -46,7 +46,7 @@ class SequentialInput {
   long readInteger(long lo, long hi);
 
   // Throws a DataError naming the file and the current record.
-  [[noreturn]] void fail(const std::string& what) const;
+  [[noreturn]] void fail(const Message& what) const;
 
   const std::string& name() const { return name_; }
 

@@ -40,12 +40,12 @@ StarRecord readStarRecord(SequentialInput& in) {
   in.endRecord();
   star.mag = magField / 100;
   if (star.ra < 0 || star.ra > 24)
-    in.fail("right ascension " + shownNumber(star.ra) + " h lies outside 0..24 h");
+    in.fail(Message("StarRaOutside").with("value", shownNumber(star.ra)));
   // A declination beyond a pole would be drawn mirrored across it.
   if (std::fabs(star.dec) > 90)
-    in.fail("declination " + shownNumber(star.dec) + " lies beyond the pole");
+    in.fail(Message("StarDecBeyondPole").with("value", shownNumber(star.dec)));
   if (kFaintestMagnitude - star.mag < 0)
-    in.fail("magnitude " + shownNumber(star.mag) + " is fainter than 6.1");
+    in.fail(Message("StarTooFaint").with("value", shownNumber(star.mag)));
   return star;
 }
 
@@ -53,7 +53,7 @@ std::vector<StarRecord> readStarCatalogue(const std::string& path) {
   SequentialInput in(path);
   std::vector<StarRecord> stars;
   while (!in.atEnd()) stars.push_back(readStarRecord(in));
-  if (stars.empty()) throw DataError(path + ": holds no stars");
+  if (stars.empty()) throw DataError(Message("NoStars").with("file", path));
   return stars;
 }
 
@@ -79,7 +79,7 @@ DisplayList LoadStars(const ChartSetup& setup) {
       list.end();
     }
   }
-  if (in.record() == 0) throw DataError(in.name() + ": holds no stars");
+  if (in.record() == 0) throw DataError(Message("NoStars").with("file", in.name()));
   return list;
 }
 

@@ -22,4 +22,8 @@ QString guiQString(const std::string& languageFile, const std::string& key) {
   return qStringFromCp1250(guiText(languageFile, key));
 }
 
+QString messageQString(const std::string& languageFile, const Message& message) {
+  return QString::fromStdString(localizedMessage(languageFile, message));
+}
+
 }  // namespace caelora

@@ -5,6 +5,8 @@
 #include <QString>
 #include <string>
 
+#include "i18n/message.h"
+
 namespace caelora {
 
 // A Windows-1250 text as a QString, and back (characters that the code page
@@ -15,5 +17,9 @@ std::string cp1250FromQString(const QString& text);
 // The UI text `key` of section "GUI_Strings", ready for a widget.
 QString guiQString(const std::string& languageFile, int key);
 QString guiQString(const std::string& languageFile, const std::string& key);
+
+// A message in the language of the language file (English where it lacks
+// the message).
+QString messageQString(const std::string& languageFile, const Message& message);
 
 }  // namespace caelora

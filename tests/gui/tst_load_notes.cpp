@@ -102,6 +102,20 @@ class TestLoadNotes : public QObject {
     QTRY_VERIFY(!window.loadNotesBox());
   }
 
+  void underACzechProgramTheNotesAreCzech() {
+    FolderCopy folder(kData, "notes_czech");
+    damage::applyDamage(folder.path(), "yale.dat", Damage::TooFewFields);
+    storeValues({{"SMapFLang", folder.file("czech.lng")}});
+    Mapka window(folder.path().string());
+    showAndSettle(window);
+    QMessageBox* box = window.loadNotesBox();
+    QVERIFY(box);
+    QVERIFY(box->text().startsWith(guiQString(folder.file("czech.lng"), 307)));
+    const QString note = QString::fromUtf8("hvězdy: ") + QString::fromStdString(folder.file("yale.dat")) +
+                         QString::fromUtf8(", záznam 100: chybí pole");
+    QVERIFY2(box->text().contains(note), qPrintable(box->text()));
+  }
+
   void soundDataAndAMissingFigureFileGiveNoNotesBox() {
     {
       Mapka window(kData);

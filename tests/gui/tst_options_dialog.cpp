@@ -5,10 +5,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
@@ -21,6 +24,7 @@
 #include "app/grab_region.h"
 #include "app/mapka.h"
 #include "app/options_host.h"
+#include "app/save_dialog.h"
 #include "app/stage.h"
 #include "gl/context_format.h"
 #include "settings/qt/options_dialog.h"
@@ -59,6 +63,14 @@ T* control(QWidget& dialog, const char* name) {
   T* found = dialog.findChild<T*>(QLatin1String(name));
   if (!found) qFatal("no control %s", name);
   return found;
+}
+
+// The text of the button that accepts the export's save dialog.
+QString saveButtonText() {
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  prepareSaveDialog(dialog, QStringLiteral("PDF|*.pdf"), QStringLiteral("Save"));
+  return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->text();
 }
 
 }  // namespace
@@ -243,12 +255,16 @@ class TestOptionsDialog : public QObject {
     const std::set<Layer> layers = recordedLayers(*window_);
     for (Layer layer : {Layer::Names, Layer::DateScale, Layer::Mask, Layer::WindowShape})
       QVERIFY2(layers.count(layer) == 1, layerName(layer));
+    // Qt's own texts follow: the save dialog and the message boxes in Czech.
+    QCOMPARE(saveButtonText(), QString::fromUtf8("&Uložit"));
+    QCOMPARE(QMessageBox::tr("Show Details..."), QString::fromUtf8("Ukázat podrobnosti..."));
     OptionsDialog back(*host_, window_.get());
     auto* list = control<QComboBox>(back, "cmbLang");
     QCOMPARE(back.windowTitle(), guiQString(kCzech, 1001));
     list->setCurrentIndex(list->findText(QStringLiteral("english")));
     QVERIFY(back.get_options());
     QCOMPARE(window_->scene().settings().languageFile, kEnglish);
+    QCOMPARE(saveButtonText(), QStringLiteral("&Save"));
   }
 
   void closingByTheWindowFrameIsACancel() {
