@@ -30,6 +30,20 @@ constexpr int kInitialClientPx = 392;
 
 void printNote(const std::string& note) { qWarning("Caelora: %s", note.c_str()); }
 
+// A message box in the middle of the screen: placed once it has taken the
+// size its text needs, which it does as it is shown.
+class ScreenCentredBox : public QMessageBox {
+ public:
+  ScreenCentredBox(Icon icon, const QString& title, const QString& text, QWidget* parent)
+      : QMessageBox(icon, title, text, QMessageBox::Ok, parent) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    centreOnScreen(*this);
+  }
+};
+
 // A text of the language file, or `english` when the file lacks it.
 QString guiQStringOr(const std::string& languageFile, int key, const char* english) {
   const QString text = guiQString(languageFile, key);
@@ -90,7 +104,14 @@ void Mapka::erorek(const std::string& fileName) {
   const QString text = guiQString(lang, 2030) + QLatin1Char(' ') + QString::fromStdString(fileName) +
                        QLatin1Char(' ') + guiQString(lang, 305) + QStringLiteral("\r\n") +
                        guiQString(lang, 306);
-  QMessageBox::warning(this, guiQString(lang, 101), text);
+  if (isVisible()) {
+    QMessageBox::warning(this, guiQString(lang, 101), text);
+  } else {
+    // Before the window is on the screen there is nothing to stand over: the
+    // box opens in the middle of the screen, as the options do after it.
+    ScreenCentredBox box(QMessageBox::Warning, guiQString(lang, 101), text, this);
+    box.exec();
+  }
   showOptionsDialog(*this);
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/localize_form.h"
 #include "app/mapka.h"
+#include "ui/whole_pixels.h"
 
 namespace caelora {
 
@@ -56,6 +57,11 @@ std::unique_ptr<OptionsHost> makeOptionsHost(Mapka& window) {
 void showOptionsDialog(Mapka& window) {
   const std::unique_ptr<OptionsHost> host = makeOptionsHost(window);
   OptionsDialog dialog(*host, &window);
+  if (!window.isVisible()) {
+    // Nothing to stand over yet (start-up): the middle of the screen.
+    dialog.adjustSize();
+    centreOnScreen(dialog);
+  }
   dialog.exec();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QEvent>
@@ -82,6 +83,13 @@ QComboBox* dropDown(const char* name) {
   list->setObjectName(QLatin1String(name));
   list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   return list;
+}
+
+// A list that fits its entries keeps the least width of the widest entries
+// it ever held; a change of style makes it measure the ones it holds now.
+void measureAgain(QComboBox* list) {
+  QEvent styleChange(QEvent::StyleChange);
+  QCoreApplication::sendEvent(list, &styleChange);
 }
 
 // The same file, however the two paths are written; letter case is ignored
@@ -241,6 +249,7 @@ void OptionsDialog::refreshTexts() {
   cmbHem_->addItem(uiString(kNorthKey));
   cmbHem_->addItem(uiString(kSouthKey));
   cmbHem_->setCurrentIndex(stored.latitude > 0 ? 0 : 1);
+  for (QComboBox* list : {cmbSchema_, cmbHem_}) measureAgain(list);
 }
 
 void OptionsDialog::load() {
@@ -299,6 +308,17 @@ void OptionsDialog::languagePicked(int index) {
   if (index < 0) return;
   working_.languageFile = cmbLang_->itemData(index).toString().toStdString();
   refreshTexts();
+  fitToTexts();
+}
+
+void OptionsDialog::fitToTexts() {
+  // The texts of another language are longer or shorter: the dialog takes
+  // the size they need, about the same middle.
+  if (!isVisible()) return;
+  const QPoint middle = geometry().center();
+  layout()->activate();
+  adjustSize();
+  move(pos() + middle - geometry().center());
 }
 
 void OptionsDialog::linesPicked(int index) {

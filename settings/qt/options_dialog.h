@@ -67,6 +67,7 @@ class OptionsDialog : public QDialog {
   void refreshTexts();
   void fillFileList(QComboBox* list, const QString& extension, const std::string& current);
   void languagePicked(int index);
+  void fitToTexts();
   void linesPicked(int index);
   // Reads, rewrites and checks the latitude text; warns and keeps the focus
   // in it when refused.

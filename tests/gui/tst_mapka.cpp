@@ -158,10 +158,15 @@ class TestMapka : public QObject {
 
   void missingFigureFileIsReportedAndStartUpGoesOn() {
     const std::string missing = kDataDir + "/no-such-set.con";
-    storeValues({{"SMapFLines", missing}});
+    storeValues({{"SMapFLines", missing}, {"SMapTopMost", "False"}});
     BoxCatcher boxes(true);
     Mapka window(kDataDir);
     QCOMPARE(boxes.texts.size(), 1);
+    // Both come up in the middle of the screen, the window not being there yet.
+    const QPoint middle = window.screen()->geometry().center();
+    for (const QRect& place : boxes.places)
+      QVERIFY2((place.center() - middle).manhattanLength() <= 2,
+               qPrintable(QStringLiteral("at %1, %2").arg(place.x()).arg(place.y())));
     QCOMPARE(boxes.titles.first(), QStringLiteral("Caelora"));
     QVERIFY2(boxes.texts.first().contains(QString::fromStdString(missing)),
              qPrintable(boxes.texts.first()));

@@ -259,11 +259,20 @@ class TestOptionsDialog : public QObject {
     QCOMPARE(saveButtonText(), QString::fromUtf8("&Uložit"));
     QCOMPARE(QMessageBox::tr("Show Details..."), QString::fromUtf8("Ukázat podrobnosti..."));
     OptionsDialog back(*host_, window_.get());
+    back.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&back));
+    const int czechWidth = back.width();
     auto* list = control<QComboBox>(back, "cmbLang");
     QCOMPARE(back.windowTitle(), guiQString(kCzech, 1001));
     list->setCurrentIndex(list->findText(QStringLiteral("english")));
+    // As wide as the English texts need, as a dialog opened in English is.
+    QVERIFY(back.width() != czechWidth);
     QVERIFY(back.get_options());
     QCOMPARE(window_->scene().settings().languageFile, kEnglish);
+    OptionsDialog english(*host_, window_.get());
+    english.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&english));
+    QTRY_COMPARE(back.width(), english.width());
     QCOMPARE(saveButtonText(), QStringLiteral("&Save"));
   }
 
