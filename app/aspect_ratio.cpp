@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The sizing rule of the main window and its glue to the window system.
 #include "app/aspect_ratio.h"
 

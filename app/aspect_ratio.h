@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Keeping the main window's client area at a fixed width/height ratio while
 // its frame is dragged, and the widest the window may become. The sizing rule
 // itself is plain arithmetic on rectangles; the window glue below applies it.

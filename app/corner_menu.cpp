@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The corner menu: layout, painting, hover and the three commands.
 #include "app/corner_menu.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The corner menu `picMenu` of the main window: a header row and three
 // commands (options, export, about), painted by hand in the colours of the
 // chart's scheme. The row under the pointer is highlighted while the mouse is

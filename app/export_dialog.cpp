@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The export dialog: the two schemes, the file choice, writing the document
 // and the offer to open it.
 #include "app/export_dialog.h"

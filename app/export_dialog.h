@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // frmExport: the export dialog. The user picks one of the two colour
 // schemes of the document and presses "Ok"; the dialog asks for a file,
 // writes the two-page PDF and offers to open it.

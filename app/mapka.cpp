@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Start-up, resizing and shut-down of the main window.
 #include "app/mapka.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window `Mapka`: the start-up sequence, the chart surface that
 // covers its client area, the reaction to resizing and the shut-down.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window's part of the options dialog.
 #include "app/options_host.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading the Milky Way outlines out of the compiled-in resources.
 #include "chart/milky_way_outlines.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The one catch-and-continue helper of start-up and of rebuilding the
 // chart: a step that throws is noted and skipped, and the next step runs.
 #pragma once

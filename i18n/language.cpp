@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Profile (INI) file reading with the rules of the Windows profile reader:
 // names match without regard to ASCII case, the first matching section and
 // the first matching key in it win, values keep their bytes as they are.

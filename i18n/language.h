@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Language files: profile (INI) files in Windows-1250 with the semantics of
 // the Windows profile reader. Every call reads the file anew.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The catalogue of messages with their English texts, and filling in their
 // placeholders.
 #include "i18n/message.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Messages that reach the user (a data file that cannot be read, a record
 // that is wrong): an id that keys the text in section "Messages" of the
 // language files, and the values of the text's placeholders. English texts

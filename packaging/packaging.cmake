@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # What an installed Caelora brings besides its programs and data: the desktop
 # entry, the icon, the AppStream metainfo and the manual pages in their
 # standard places; and the Debian package built from that install by CPack

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What every sky loader reads: the current settings, the folder of the data
 // files and the glyphs of the vector font.
 #pragma once

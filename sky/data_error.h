@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The error of a data file that cannot be read, and how a value read from
 // one is shown in its message.
 #pragma once

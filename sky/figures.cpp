@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Constellation figures and names of the star disc, and the readers of their
 // data files.
 #include "sky/figures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The bright-star catalogue and the star layer of the on-screen chart.
 #include "sky/stars.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The stroked vector font: reading "iso.fnt" and the language file's glyph
 // overrides, and stroking text along a circle or a straight line.
 #include "sky/vector_font.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Loading and switching Qt's translation.
 #include "ui/qt_translations.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Qt's own texts (the standard dialogs, the buttons of message boxes) in the
 // language of the program's language file, from the translations Qt keeps.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Language-file texts converted for widgets.
 #include "ui/ui_text.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Texts of the language file where they meet a widget: Windows-1250 bytes as
 // a QString and back, through the one code-page table in i18n/.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // One frame of the turning disc with every layer shown (figures, names,
 // Milky Way, grid, ecliptic, daily date scale) against the floor of the same
 // run: an OpenGL widget of the same size and surface format that only clears

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The options dialog: its controls, the lists of language and figure files,
 // the latitude check and the hand-over of the confirmed values.
 #include "settings/qt/options_dialog.h"

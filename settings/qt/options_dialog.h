@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The options dialog `frmOptions`: every stored choice of the user, from the
 // colour scheme and the latitude to the language and the figure set. OK hands
 // the new values to the program, which rebuilds what they make stale and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The sizing rule of the main window: which edge moves, where it goes, the
 // widest the window may become, and the edge a finished drag had moved.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Which layers the chart records at start-up and after a change of
 // settings, and what a failing loader leaves behind.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The command line of caelora-export: every setting option, the value
 // forms, the refusals that end with status 2, and its manual page.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Shared by the window tests: each program runs with a settings store of its
 // own under the XDG_CONFIG_HOME its CTest entry gives it, never the store of
 // the user who runs the tests; modal dialogs answered as they come up; and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The export dialog on real widgets: its localised texts, "Ok" through the
 // real save dialog to a finished document, "Storno", a cancelled file choice
 // that leaves it open without modality, and a failed export that shows its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The box that tells the user what could not be loaded, over a real window
 // started from a damaged copy of the program folder: it comes after the
 // first frame, names file and record, leaves the event loop running, and

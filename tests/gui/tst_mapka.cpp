@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window under a real X server and OpenGL: start-up from the
 // settings store, the first frame's background, the report of a missing
 // figure file, and a store left alone at closing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The options dialog over a real window: what it shows, which layers OK
 // records again, the store it writes, the latitude check on leaving the box,
 // the live language switch and Cancel, a close by the window frame, staying

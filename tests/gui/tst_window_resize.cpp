@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window under a real window manager (Openbox, on an X display of
 // the test's own): each edge and corner of the frame dragged with real input
 // events (XTest). The frame follows the pointer undisturbed while the button

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The shipped language files: every UI text and message the program asks for
 // is there, they name their locale, and they are Windows-1250 text that the
 // profile reader can read; messages are filled in in their language.

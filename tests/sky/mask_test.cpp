@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The horizon window and the mask read back from their recordings: which
 // direction names and hour numbers are written where at each latitude, the
 // scheme colours, and the shape of the window.
