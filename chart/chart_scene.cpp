@@ -2,13 +2,16 @@
 // Which layers load when, and the hand-over of recordings to OpenGL.
 #include "chart/chart_scene.h"
 
+#include <QDateTime>
 #include <filesystem>
 #include <utility>
 
 #include "chart/milky_way_outlines.h"
+#include "chart/time_zone.h"
 #include "i18n/language.h"
 #include "sky/figures.h"
 #include "sky/grid.h"
+#include "sky/horizon_grid.h"
 #include "sky/mask.h"
 #include "sky/stars.h"
 #include "sky/vector_font.h"
@@ -30,8 +33,14 @@ DisplayList recordLayer(Layer layer, const ChartSetup& setup) {
     case Layer::Ecliptic: return LoadEcliptic(setup);
     case Layer::WindowShape: return BuildWindowShape(setup);
     case Layer::Mask: return BuildMask(setup);
+    case Layer::HorizonGrid: return LoadHorizonGrid(setup);
   }
   return DisplayList{};
+}
+
+// The zone's rules as they stand this year.
+TimeZoneFacts currentZoneFacts(const Settings& s) {
+  return timeZoneFacts(s.timeZone, static_cast<double>(QDateTime::currentSecsSinceEpoch()));
 }
 
 bool sharedInputsDiffer(const Settings& a, const Settings& b) {
@@ -52,6 +61,7 @@ int listNumber(Layer layer) {
     case Layer::Mask: return kMaskList;
     case Layer::Grid: return kGridList;
     case Layer::Ecliptic: return kEclipticList;
+    case Layer::HorizonGrid: return kHorizonGridList;
   }
   return 0;
 }
@@ -67,6 +77,7 @@ const char* layerName(Layer layer) {
     case Layer::Mask: return "mask";
     case Layer::Grid: return "coordinate grid";
     case Layer::Ecliptic: return "ecliptic";
+    case Layer::HorizonGrid: return "horizon grid";
   }
   return "";
 }
@@ -77,6 +88,7 @@ bool isLoaded(Layer layer, const Settings& s) {
     case Layer::MilkyWay: return s.showMilkyWay;
     case Layer::Grid: return s.showGrid;
     case Layer::Ecliptic: return s.showEcliptic;
+    case Layer::HorizonGrid: return s.showHorizonGrid;
     default: return true;
   }
 }
@@ -87,8 +99,10 @@ bool isStale(Layer layer, const Settings& built, const Settings& now) {
     case Layer::Figures:
       return built.linesFile != now.linesFile || built.lineIntensity != now.lineIntensity;
     case Layer::Names: return built.nameSize != now.nameSize;
+    case Layer::Stars: return built.starLimit != now.starLimit;
     case Layer::DateScale: return built.dailyScale != now.dailyScale;
     case Layer::MilkyWay: return built.milkyWayIntensity != now.milkyWayIntensity;
+    case Layer::Mask: return built.longitude != now.longitude || built.timeZone != now.timeZone;
     default: return false;
   }
 }
@@ -96,6 +110,7 @@ bool isStale(Layer layer, const Settings& built, const Settings& now) {
 ChartScene::ChartScene(Settings settings, std::string programFolder) {
   setup_.settings = std::move(settings);
   setup_.programFolder = std::move(programFolder);
+  setup_.zone = currentZoneFacts(setup_.settings);
 }
 
 void ChartScene::load(Layer layer, StepRunner& steps) {
@@ -133,6 +148,7 @@ void ChartScene::loadAtStartup(StepRunner& steps,
   if (setup_.settings.showMilkyWay) load(Layer::MilkyWay, steps);
   if (setup_.settings.showEcliptic) load(Layer::Ecliptic, steps);
   if (setup_.settings.showGrid) load(Layer::Grid, steps);
+  if (setup_.settings.showHorizonGrid) load(Layer::HorizonGrid, steps);
   load(Layer::Stars, steps);
   load(Layer::DateScale, steps);
   steps.run("figure file", [&] {
@@ -147,10 +163,11 @@ void ChartScene::loadAtStartup(StepRunner& steps,
 void ChartScene::applySettings(const Settings& next, StepRunner& steps) {
   const bool languageChanged = next.languageFile != setup_.settings.languageFile;
   setup_.settings = next;
+  setup_.zone = currentZoneFacts(next);
   if (languageChanged) loadFont(steps);
   for (Layer layer : {Layer::WindowShape, Layer::Mask, Layer::DateScale, Layer::Names,
                       Layer::Stars, Layer::MilkyWay, Layer::Ecliptic, Layer::Grid,
-                      Layer::Figures})
+                      Layer::Figures, Layer::HorizonGrid})
     loadIfStale(layer, steps);
 }
 

@@ -41,6 +41,14 @@ std::int16_t latitude(const std::string& option, const std::string& text) {
   return static_cast<std::int16_t>(value);
 }
 
+double magnitude(const std::string& option, const std::string& text, double faintest) {
+  const std::optional<double> m = parseMagnitude(text, kBrightestLimit, faintest);
+  if (!m)
+    throw UsageError(option + " wants a magnitude from " + magnitudeText(kBrightestLimit) + " to " +
+                     magnitudeText(faintest) + ", not \"" + text + "\"");
+  return *m;
+}
+
 std::string absolutePath(const std::string& text) {
   return std::filesystem::absolute(std::filesystem::path(text)).lexically_normal().string();
 }
@@ -85,6 +93,24 @@ const std::map<std::string, ValueOption>& valueOptions() {
       {"--figures", [](ExportOptions& o, const std::string&, const std::string& v) {
          o.overrides.linesFile = absolutePath(v);
        }},
+      {"--longitude", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.overrides.longitude = parseLongitude(v);
+         if (!o.overrides.longitude)
+           throw UsageError(n + " wants degrees east from -180 to 180 (negative: west), not \"" + v + "\"");
+       }},
+      {"--time-zone", [](ExportOptions& o, const std::string&, const std::string& v) { o.overrides.timeZone = v; }},
+      {"--star-limit", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.overrides.starLimit = magnitude(n, v, kCatalogueLimit);
+       }},
+      {"--print-star-limit", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.overrides.printStarLimit = magnitude(n, v, kFaintestPrintLimit);
+       }},
+      {"--time", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.time = parseGivenTime(v);
+         if (!o.time)
+           throw UsageError(n + " wants a time YYYY-MM-DDTHH:MM (zone time; or ending in Z or +hh:mm), not \"" + v +
+                            "\"");
+       }},
   };
   return table;
 }
@@ -95,12 +121,15 @@ const std::map<std::string, std::optional<bool> SettingOverrides::*>& layerSwitc
       {"lines", &SettingOverrides::showLines},         {"names", &SettingOverrides::showNames},
       {"milky-way", &SettingOverrides::showMilkyWay},  {"grid", &SettingOverrides::showGrid},
       {"ecliptic", &SettingOverrides::showEcliptic},   {"daily", &SettingOverrides::dailyScale},
+      {"horizon-grid", &SettingOverrides::showHorizonGrid},
+      {"boundaries", &SettingOverrides::showBoundaries},
   };
   return table;
 }
 
 bool applyFlag(ExportOptions& o, const std::string& arg) {
   if (arg == "--no-mask") return o.useMask = false, true;
+  if (arg == "--now") return o.now = true, true;
   if (arg == "--help" || arg == "-h") return o.help = true, true;
   const bool negated = arg.rfind("--no-", 0) == 0;
   const std::string name = arg.substr(negated ? 5 : 2);
@@ -141,6 +170,8 @@ ExportOptions parseExportOptions(const std::vector<std::string>& args) {
   }
   if (!o.help && o.pngFile.empty() && o.pdfFile.empty() && o.allLatitudesDir.empty())
     throw UsageError("nothing to write: give OUT.pdf, --all-latitudes DIR or --png OUT.png");
+  if (o.time && o.now) throw UsageError("--time and --now both give the time: one of them");
+  if ((o.time || o.now) && o.angleDeg) throw UsageError("--angle and --time/--now both turn the disc: one of them");
   return o;
 }
 
@@ -158,13 +189,20 @@ Settings applyOverrides(Settings s, const SettingOverrides& o) {
   if (o.nameSize) s.nameSize = *o.nameSize;
   if (o.languageFile) s.languageFile = *o.languageFile;
   if (o.linesFile) s.linesFile = *o.linesFile;
+  if (o.showHorizonGrid) s.showHorizonGrid = *o.showHorizonGrid;
+  if (o.showBoundaries) s.showBoundaries = *o.showBoundaries;
+  if (o.starLimit) s.starLimit = *o.starLimit;
+  if (o.printStarLimit) s.printStarLimit = *o.printStarLimit;
+  if (o.longitude) s.longitude = *o.longitude;
+  if (o.timeZone) s.timeZone = *o.timeZone;
   return s;
 }
 
 std::string exportUsage() {
   return "usage: caelora-export OUT.pdf [--export-scheme 0|1]\n"
          "       caelora-export --all-latitudes DIR [--export-scheme 0|1]\n"
-         "       caelora-export --png OUT.png [--size PIXELS] [--angle DEGREES] [--no-mask]\n"
+         "       caelora-export --png OUT.png [--size PIXELS] [--angle DEGREES | --time T | --now]\n"
+         "                      [--no-mask]\n"
          "  OUT.pdf: the two-page chart (mask and star disc); --export-scheme 1 is the\n"
          "  inverse one (black on white). --all-latitudes writes caelora-25N.pdf ..\n"
          "  caelora-80S.pdf into DIR. Writing documents needs no display.\n"
@@ -173,7 +211,16 @@ std::string exportUsage() {
          "  --lines/--no-lines  --names/--no-names  --milky-way/--no-milky-way\n"
          "  --grid/--no-grid  --ecliptic/--no-ecliptic  --daily/--no-daily\n"
          "  --line-intensity 0..10  --milky-way-intensity 0..10  --name-size 0..2\n"
-         "  --language FILE  --figures FILE\n";
+         "  --language FILE  --figures FILE\n"
+         "  --horizon-grid/--no-horizon-grid (with it the PDF has a third page: the\n"
+         "  grid to print on film)  --boundaries/--no-boundaries\n"
+         "  --star-limit M (2.0..6.5, screen and PNG)  --print-star-limit M (2.0..6.0)\n"
+         "  the place and the time:\n"
+         "  --longitude DEG (east, -180..180)  --time-zone NAME (Europe/Prague; \"\" is\n"
+         "  local mean time): the PDF's hour scale then reads the zone's time.\n"
+         "  --time YYYY-MM-DDTHH:MM (zone time; Z or +hh:mm gives the offset) or --now:\n"
+         "  the PNG shows the sky of that time (instead of --angle); a zone time that\n"
+         "  the clocks skip is refused, one that they pass twice is taken the first time.\n";
 }
 
 }  // namespace caelora

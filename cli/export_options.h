@@ -11,6 +11,7 @@
 
 #include "export/colours.h"
 #include "settings/settings.h"
+#include "sky/sky_time.h"
 
 namespace caelora {
 
@@ -24,14 +25,20 @@ struct SettingOverrides {
   std::optional<std::int16_t> latitude;
   std::optional<ScreenScheme> colourScheme;
   std::optional<bool> showLines, showNames, showMilkyWay, showGrid, showEcliptic, dailyScale;
+  std::optional<bool> showHorizonGrid, showBoundaries;
+  std::optional<double> starLimit, printStarLimit;
   std::optional<std::uint8_t> lineIntensity, milkyWayIntensity, nameSize;
   std::optional<std::string> languageFile, linesFile;
+  std::optional<double> longitude;      // --longitude DEG
+  std::optional<std::string> timeZone;  // --time-zone NAME ("" for local mean time)
 };
 
 struct ExportOptions {
   std::string pngFile;    // --png OUT.png
   int sizePx = 800;       // --size PIXELS: the square picture's side
-  double angleDeg = 0;    // --angle DEGREES: the disc's turn, counter-clockwise
+  std::optional<double> angleDeg;  // --angle DEGREES: the disc's turn, counter-clockwise
+  std::optional<GivenTime> time;    // --time YYYY-MM-DDTHH:MM: the sky of that time (with --png)
+  bool now = false;                 // --now: the sky of the present instant
   bool useMask = true;    // --no-mask: the disc's layers without stencil and mask
   bool help = false;      // --help
   std::string pdfFile;        // OUT.pdf: the two-page document, as the export dialog writes it

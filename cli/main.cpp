@@ -3,16 +3,19 @@
 // printable PDF document. The PDF needs no display: it runs under a
 // QCoreApplication and never touches the windowing system.
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QSurfaceFormat>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "chart/chart_scene.h"
 #include "chart/milky_way_outlines.h"
 #include "chart/program_folder.h"
+#include "chart/time_zone.h"
 #include "cli/export_options.h"
 #include "cli/png_render.h"
 #include "export/all_latitudes.h"
@@ -41,6 +44,32 @@ caelora::Settings storedSettings(const std::string& folder) {
   return settings;
 }
 
+// A zone named on the command line must be one the zone rules know.
+void checkTimeZone(const caelora::SettingOverrides& overrides) {
+  if (overrides.timeZone && !overrides.timeZone->empty() && !caelora::isKnownTimeZone(*overrides.timeZone))
+    throw caelora::UsageError("--time-zone: no time zone is called \"" + *overrides.timeZone +
+                              "\" (an IANA name such as Europe/Prague)");
+}
+
+// The instant of --time or --now for the place of `settings`; none when
+// neither is given. Throws UsageError for a time the place cannot have.
+std::optional<double> skyInstant(const caelora::ExportOptions& options, const caelora::Settings& settings) {
+  using namespace caelora;
+  if (!options.time && !options.now) return std::nullopt;
+  if (!settings.longitude)
+    throw UsageError("--time and --now need a place: --longitude (and --time-zone), or the place of the options");
+  if (options.now) return static_cast<double>(QDateTime::currentSecsSinceEpoch());
+  const CivilTime& civil = options.time->civil;
+  if (options.time->offsetSeconds) return static_cast<double>(unixFromCivil(civil) - *options.time->offsetSeconds);
+  const ZoneInstant at = resolveZoneTime(settings.timeZone, *settings.longitude, civil);
+  const std::string zone = settings.timeZone.empty() ? "local mean time" : settings.timeZone;
+  if (at.kind == ZoneInstant::Kind::Missing)
+    throw UsageError("--time: the clocks of " + zone + " skip that time (summer time begins)");
+  if (at.kind == ZoneInstant::Kind::Twice)
+    printNote("--time: the clocks of " + zone + " pass that time twice (summer time ends); the first is taken");
+  return at.unixSeconds;
+}
+
 // The PDF documents asked for, written without any display; 1 on failure.
 int writeDocuments(const caelora::ExportOptions& options, int argc, char* argv[]) {
   using namespace caelora;
@@ -49,11 +78,13 @@ int writeDocuments(const caelora::ExportOptions& options, int argc, char* argv[]
   try {
     const Settings settings = applyOverrides(storedSettings(folder), options.overrides);
     const MilkyWayOutlines milkyWay = loadMilkyWayOutlines();
+    const TimeZoneFacts zone =
+        timeZoneFacts(settings.timeZone, static_cast<double>(QDateTime::currentSecsSinceEpoch()));
     if (!options.pdfFile.empty()) {
-      exportPDF(settings, folder, milkyWay, options.exportScheme, options.pdfFile);
+      exportPDF(settings, folder, milkyWay, options.exportScheme, options.pdfFile, zone);
     }
     if (!options.allLatitudesDir.empty()) {
-      exportAllLatitudes(settings, folder, milkyWay, options.exportScheme, options.allLatitudesDir);
+      exportAllLatitudes(settings, folder, milkyWay, options.exportScheme, options.allLatitudesDir, zone);
     }
   } catch (const std::exception& e) {
     printNote(e.what());
@@ -83,6 +114,7 @@ int main(int argc, char* argv[]) {
   ExportOptions options;
   try {
     options = parseExportOptions(std::vector<std::string>(argv + 1, argv + argc));
+    checkTimeZone(options.overrides);
   } catch (const UsageError& e) {
     printNote(e.what());
     return kBadUsage;
@@ -111,13 +143,21 @@ int main(int argc, char* argv[]) {
     QSettingsStore store;
     settings = loadSettings(store, folder);
   });
-  ChartScene scene(applyOverrides(settings, options.overrides), folder);
+  settings = applyOverrides(settings, options.overrides);
+  double angle = options.angleDeg.value_or(0);
+  try {
+    if (const std::optional<double> instant = skyInstant(options, settings))
+      angle = discAngleFor(*instant, *settings.longitude, settings.latitude);
+  } catch (const UsageError& e) {
+    printNote(e.what());
+    return kBadUsage;
+  }
+  ChartScene scene(settings, folder);
   scene.loadAtStartup(steps, [](const std::string& file) {
     printNote("the constellation figure file " + file + " does not exist");
   });
   try {
-    const QImage image =
-        renderChart(scene, options.sizePx, options.angleDeg, options.useMask, steps);
+    const QImage image = renderChart(scene, options.sizePx, angle, options.useMask, steps);
     if (!image.save(QString::fromStdString(options.pngFile), "PNG")) {
       printNote("cannot write " + options.pngFile);
       return 1;

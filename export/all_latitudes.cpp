@@ -16,7 +16,7 @@ std::string latitudeFileName(int latitudeDegrees) {
 
 std::vector<std::string> exportAllLatitudes(const Settings& settings, const std::string& programFolder,
                                             const MilkyWayOutlines& milkyWay, ExportScheme scheme,
-                                            const std::string& folder) {
+                                            const std::string& folder, const TimeZoneFacts& zone) {
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (ec) throw ExportError("Cannot create the folder \"" + folder + "\": " + ec.message());
@@ -26,7 +26,7 @@ std::vector<std::string> exportAllLatitudes(const Settings& settings, const std:
       Settings chart = settings;
       chart.latitude = static_cast<std::int16_t>(sign * degrees);
       const std::string path = (std::filesystem::path(folder) / latitudeFileName(chart.latitude)).string();
-      exportPDF(chart, programFolder, milkyWay, scheme, path);
+      exportPDF(chart, programFolder, milkyWay, scheme, path, zone);
       written.push_back(path);
     }
   }

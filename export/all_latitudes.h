@@ -19,6 +19,6 @@ std::string latitudeFileName(int latitudeDegrees);
 // with ExportError naming the file; documents already finished stay.
 std::vector<std::string> exportAllLatitudes(const Settings& settings, const std::string& programFolder,
                                             const MilkyWayOutlines& milkyWay, ExportScheme scheme,
-                                            const std::string& folder);
+                                            const std::string& folder, const TimeZoneFacts& zone = {});
 
 }  // namespace caelora

@@ -22,7 +22,6 @@
 namespace caelora {
 namespace {
 
-constexpr double kFaintestStarMagnitude = 5.00;
 constexpr int kGridNumberSize = 6;
 
 // The six lines that set `text` at a point of the disc, turned onto the
@@ -40,11 +39,14 @@ std::string tangentText(const DiscPoint& p, const std::string& x, const std::str
 // Whole units, rounded down, in plain form.
 std::string wholeUnits(double v) { return std::to_string(static_cast<long>(std::floor(v))); }
 
+// The width of a star's dot. Below magnitude 5 (a kit printed fainter than
+// the usual 5.0) the dot is the smallest a printer makes reliably.
 const char* starWidth(double magnitude) {
   if (magnitude < 1) return "4";
   if (magnitude < 2.5) return "3";
   if (magnitude <= 4) return "2";
-  return "1";
+  if (magnitude <= 5) return "1";
+  return "0.6";
 }
 
 // A contour as the page writes it: the first vertex in whole units with
@@ -174,7 +176,7 @@ void plotStars(ExportState& state) {
   while (!in.atEnd()) {
     const StarRecord star = readStarRecord(in);
     // The catalogue runs brightest first: the first fainter star ends the layer.
-    if (star.mag > kFaintestStarMagnitude) break;
+    if (star.mag > state.settings.printStarLimit) break;
     const std::optional<PagePoint> place = projector.prevodPDF(star.ra, star.dec);
     if (!place) continue;
     std::string piece;

@@ -23,7 +23,8 @@ void plotEcliptic(ExportState& state);
 // The figure set named by the settings; a segment with an end beyond the
 // limit is left out.
 void plotConLines(ExportState& state);
-// Stars down to magnitude 5.00 as round dots, the centre cross.
+// Stars down to the print limit "SMapPrnLim" (5.0) as round dots, the
+// centre cross.
 void plotStars(ExportState& state);
 // The constellation abbreviations of Cons.txt along the tangent.
 void plotConNames(ExportState& state);

@@ -38,6 +38,13 @@ void writeMaskPage(ExportState& state) {
   state.writer.pdfEndPage(start);
 }
 
+void writeOverlayPage(ExportState& state) {
+  const std::int32_t start = state.writer.pdfBeginPage();
+  beginPageFrame(state, "1 0 0 1 60 170 cm");  // the frame of the mask page
+  plotHorizonOverlay(state);
+  state.writer.pdfEndPage(start);
+}
+
 void writeDiscPage(ExportState& state) {
   const std::int32_t start = state.writer.pdfBeginPage();
   beginPageFrame(state, "1 0 0 1 60 130 cm");
@@ -80,6 +87,7 @@ void writeDocument(ExportState& state, const std::string& path) {
   writer.pdfWriteResources();
   writeMaskPage(state);
   writeDiscPage(state);
+  if (state.settings.showHorizonGrid) writeOverlayPage(state);
   writer.pdfEndDocument();
 }
 
@@ -130,11 +138,12 @@ void exportPDF(ExportState& state, const std::string& path) {
   }
 }
 
-void exportPDF(const Settings& settings, const std::string& programFolder,
-               const MilkyWayOutlines& milkyWay, ExportScheme scheme, const std::string& path) {
+void exportPDF(const Settings& settings, const std::string& programFolder, const MilkyWayOutlines& milkyWay,
+               ExportScheme scheme, const std::string& path, const TimeZoneFacts& zone) {
   PdfWriter writer(documentClock());
   ExportState state(writer, settings, programFolder);
   state.milkyWay = milkyWay;
+  state.zone = zone;
   state.exportColours = getColorValues(scheme);
   exportPDF(state, path);
 }

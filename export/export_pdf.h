@@ -41,8 +41,8 @@ std::vector<std::string> readConNameList(const std::string& languageFile);
 void exportPDF(ExportState& state, const std::string& path);
 
 // The same for a chart's settings and an export colour scheme, with the
-// clock of documentClock().
-void exportPDF(const Settings& settings, const std::string& programFolder,
-               const MilkyWayOutlines& milkyWay, ExportScheme scheme, const std::string& path);
+// clock of documentClock(); `zone` holds the rules of settings.timeZone.
+void exportPDF(const Settings& settings, const std::string& programFolder, const MilkyWayOutlines& milkyWay,
+               ExportScheme scheme, const std::string& path, const TimeZoneFacts& zone = {});
 
 }  // namespace caelora

@@ -12,6 +12,7 @@
 #include "pdf/pdf_writer.h"
 #include "settings/settings.h"
 #include "sky/milky_way.h"
+#include "sky/sky_time.h"
 
 namespace caelora {
 
@@ -23,6 +24,7 @@ struct ExportState {
   Settings settings;
   std::string programFolder;
   MilkyWayOutlines milkyWay;  // the four outline resources, for the Milky Way layer
+  TimeZoneFacts zone;         // of settings.timeZone, from the edge
 
   // The CMYK operands of the chosen export scheme ("0 0 0 0.4").
   ColourTable exportColours = getColorValues(ExportScheme::Standard);

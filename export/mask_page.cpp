@@ -208,15 +208,20 @@ void writeSheetOutline(ExportState& state, const Sheet& s) {
 
 // The opening through which the disc shows: the horizon curve placed by the
 // page form of the projection.
-void writeHorizonWindow(ExportState& state) {
+std::string windowOutline(const ExportState& state) {
   PageProjector projector(state.settings.latitude, state.disc());
-  std::string piece = "2 w\r" + state.stroke(Ink::Horizon) + "\r" + state.fill(Ink::Window) + "\r";
+  std::string path;
   bool first = true;
   for (const DiscPoint& p : horizonCurve(projector.pageForm(), 0.2)) {
-    piece += pdfPoint(projector.disc().place(p)) + (first ? " m\r" : " l\r");
+    path += pdfPoint(projector.disc().place(p)) + (first ? " m\r" : " l\r");
     first = false;
   }
-  state.line(piece + "b\r1 w");
+  return path;
+}
+
+void writeHorizonWindow(ExportState& state) {
+  state.line("2 w\r" + state.stroke(Ink::Horizon) + "\r" + state.fill(Ink::Window) + "\r" + windowOutline(state) +
+             "b\r1 w");
 }
 
 void writeCompassTicks(ExportState& state, const std::array<CompassTick, 8>& ticks) {
@@ -243,12 +248,16 @@ std::vector<TextBox> onDisc(const PageDisc& disc, const std::vector<PageBox>& bo
   return out;
 }
 
-// The triangle of timePDFtriangle in disc units.
-TextBox markBox(const MarkTriangle& mark, double angleDeg) {
-  const double a = -angleDeg * kDegreesToRadians, c = std::cos(a), s = std::sin(a);
-  const auto turned = [&](double x, double y) { return DiscPoint{c * x - s * y, s * x + c * y, true}; };
-  const DiscPoint apex = turned(0, mark.apex);
-  return {apex, turned(mark.halfWidth, mark.base), turned(-mark.halfWidth, mark.base), apex};
+double scaleTurn(const ExportState& state) {
+  return hourScaleRotationDeg(state.settings.latitude, state.settings.longitude, state.zone);
+}
+
+// "summer time" beside the second row, when the zone keeps it.
+std::optional<std::pair<RowCaption, std::string>> summerTimeMark(const ExportState& state) {
+  const std::optional<RowCaption> at = summerTimeCaption(state.settings.latitude);
+  if (!at || !state.zone.keepsSummerTime || !state.settings.longitude) return std::nullopt;
+  return std::make_pair(RowCaption{at->angleDeg + scaleTurn(state), at->radius},
+                        readLangKey(state.languageFile(), "Sky_Time", "SummerTimeRow", "summer time", 100));
 }
 
 // What the compass names keep clear of: the window's edge and the hour
@@ -266,13 +275,16 @@ std::vector<TextBox> hourScaleBoxes(const ExportState& state) {
     const DiscPoint a = disc.toDisc(disc.place(window[i])), b = disc.toDisc(disc.place(window[i + 1]));
     boxes.push_back({a, b, b, a});
   }
+  const double turn = scaleTurn(state);
   for (int g = -scale.hours; g <= scale.hours; ++g) {
-    boxes.push_back(markBox(kHourMark, 15.0 * g));
-    add(onDisc(disc, arcTextBoxes(widths, disc, 15.0 * g, 0.805, std::to_string(hourNumber(latitude, g)), 12)));
+    boxes.push_back(markBox(kHourMark, -(15.0 * g - turn)));  // the page counts clockwise
+    add(onDisc(disc, arcTextBoxes(widths, disc, 15.0 * g + turn, 0.805, std::to_string(hourNumber(latitude, g)), 12)));
   }
   for (int g = -scale.laterHours; g <= scale.laterHours; ++g)
-    add(onDisc(disc, arcTextBoxes(widths, disc, 15.0 * g, 0.75, std::to_string(laterHourNumber(latitude, g)), 8)));
-  for (const double g : halfHourMarkAngles()) boxes.push_back(markBox(kHalfHourMark, g));
+    add(onDisc(disc, arcTextBoxes(widths, disc, 15.0 * g + turn, 0.75, std::to_string(laterHourNumber(latitude, g)), 8)));
+  if (const auto mark = summerTimeMark(state))
+    add(onDisc(disc, arcTextBoxes(widths, disc, mark->first.angleDeg, mark->first.radius, mark->second, 7)));
+  for (const double g : halfHourMarkAngles()) boxes.push_back(markBox(kHalfHourMark, -(g - turn)));
   return boxes;
 }
 
@@ -298,25 +310,29 @@ void writeCompassNames(ExportState& state) {
   }
 }
 
+// The triangles are set clockwise from the top (timePDFtriangle), the
+// numbers counter-clockwise; both sets are symmetric about the top.
 void writeHourScale(ExportState& state) {
   const int latitude = state.settings.latitude;
   const PageDisc disc = state.disc();
   const HourScale scale = hourScaleFor(latitude);
+  const double turn = scaleTurn(state);
   state.line(state.fill(Ink::HourMarks));
-  for (int g = -scale.hours; g <= scale.hours; ++g) timePDFtriangle(state, 15.0 * g, 1);
+  for (int g = -scale.hours; g <= scale.hours; ++g) timePDFtriangle(state, 15.0 * g - turn, 1);
 
   state.line(state.fill(Ink::HourNumbers));
   for (int g = -scale.hours; g <= scale.hours; ++g) {
-    pdfArcText(state.writer, disc, 15.0 * g, 0.805, std::to_string(hourNumber(latitude, g)), 12);
+    pdfArcText(state.writer, disc, 15.0 * g + turn, 0.805, std::to_string(hourNumber(latitude, g)), 12);
   }
   if (scale.laterHours >= 0) {
     state.line(state.fill(Ink::CompassNames));
     for (int g = -scale.laterHours; g <= scale.laterHours; ++g) {
-      pdfArcText(state.writer, disc, 15.0 * g, 0.75, std::to_string(laterHourNumber(latitude, g)), 8);
+      pdfArcText(state.writer, disc, 15.0 * g + turn, 0.75, std::to_string(laterHourNumber(latitude, g)), 8);
     }
+    if (const auto mark = summerTimeMark(state)) pdfArcText(state.writer, disc, mark->first.angleDeg, mark->first.radius, mark->second, 7);
   }
   state.line(state.fill(Ink::HalfHourMarks));
-  for (const double g : halfHourMarkAngles()) timePDFtriangle(state, g, 0);
+  for (const double g : halfHourMarkAngles()) timePDFtriangle(state, g - turn, 0);
 }
 
 // The cross at the pivot of the back half, and the dashed fold line.
@@ -368,17 +384,43 @@ void writeLegendContents(ExportState& state, const LegendInputs& in) {
 
 }  // namespace
 
-std::vector<std::string> splitList(const std::string& value) {
-  std::vector<std::string> items;
-  if (value.empty()) return items;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t comma = value.find(',', start);
-    items.push_back(value.substr(start, comma - start));
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return items;
+// An open path through page points, stroked.
+std::string strokedPath(const PageDisc& disc, const std::vector<DiscPoint>& points) {
+  std::string path;
+  for (std::size_t i = 0; i < points.size(); ++i) path += pdfPoint(disc.place(points[i])) + (i == 0 ? " m " : " l ");
+  return path + "S";
+}
+
+// Degrees of the grid, centred on their point.
+void writeGridLabel(ExportState& state, const PageDisc& disc, const DiscPoint& at, int degrees) {
+  const std::string text = std::to_string(degrees);
+  const PagePoint p = disc.place(at);
+  state.line("BT\r/F1 6 Tf\r1 0 0 1 " + pdfPoint({p.x - halfTextWidth(state, text, 6), p.y - 2}) + " Tm\r" +
+             pdfLiteral(text) + " Tj\rET");
+}
+
+void writeHorizonGrid(ExportState& state) {
+  PageProjector projector(state.settings.latitude, state.disc());
+  const PageDisc& disc = projector.disc();
+  const HorizonGrid grid = horizonGrid(projector.pageForm());
+  state.line("0.4 w");
+  for (const GridLine& circle : grid.altitudeCircles) state.line(strokedPath(disc, circle.points));
+  for (const GridLine& azimuth : grid.azimuthLines) state.line(strokedPath(disc, azimuth.points));
+  const PagePoint z = disc.place(grid.zenith);
+  state.line(pdfPoint({z.x - 4, z.y}) + " m " + pdfPoint({z.x + 4, z.y}) + " l " + pdfPoint({z.x, z.y - 4}) + " m " +
+             pdfPoint({z.x, z.y + 4}) + " l S");
+  for (const GridLine& circle : grid.altitudeCircles) writeGridLabel(state, disc, circle.label, circle.degrees);
+  for (const GridLine& azimuth : grid.azimuthLines) writeGridLabel(state, disc, azimuth.label, azimuth.degrees);
+}
+
+// Where the overlay meets the mask: a cross at the pivot and a ring round
+// it, the size of the rivet's hole.
+void writeAlignmentMarks(ExportState& state) {
+  const PageDisc disc = state.disc();
+  const double x = disc.centreX(), y = disc.centreY();
+  state.line("0.5 w\r" + point(x - 10, y) + " m\r" + point(x + 10, y) + " l\r" + point(x, y - 10) + " m\r" +
+             point(x, y + 10) + " l\rS");
+  state.line(pdfCirclePath(static_cast<float>(x), static_cast<float>(y), 4) + "S");
 }
 
 void plotMask(ExportState& state) {
@@ -396,6 +438,18 @@ void plotMask(ExportState& state) {
   writePivotAndFold(state, sheet);
   writeLegendPanels(state, sheet);
   writeLegendContents(state, legend);
+}
+
+void plotHorizonOverlay(ExportState& state) {
+  // Black on clear film, whatever the kit's colours.
+  ExportState film = state;
+  film.exportColours.fill("0 0 0 1");
+  film.line(film.stroke(Ink::Horizon) + "\r" + film.fill(Ink::CompassNames));
+  film.line("1 w\r" + windowOutline(film) + "s");
+  writeHorizonGrid(film);
+  writeCompassTicks(film, compassTicks(film.settings.latitude));
+  writeCompassNames(film);
+  writeAlignmentMarks(film);
 }
 
 }  // namespace caelora

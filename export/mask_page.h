@@ -11,14 +11,17 @@
 
 namespace caelora {
 
-// Splits a list of the language file at ","; an empty value gives no entries.
-std::vector<std::string> splitList(const std::string& value);
-
 // Appends the mask to the current page. Reads "Symbols.txt" of the program
 // folder, the key "Objects" of section "Names" of the language file and
 // conNameList; a missing file, fewer than 10 objects or fewer than 87
 // constellation names throw DataError naming the file (and key) before
 // anything is written. A latitude of 0 has no horizon: PdfError.
 void plotMask(ExportState& state);
+
+// The horizon grid to print on film and lay over the mask's window (the
+// window is a hole in the mask): the window's outline, altitude and azimuth
+// with their degrees, the zenith, the compass ticks and names, and the
+// alignment marks at the pivot, at the scale and place of the mask page.
+void plotHorizonOverlay(ExportState& state);
 
 }  // namespace caelora

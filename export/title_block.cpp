@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "i18n/language.h"
@@ -18,6 +19,9 @@ namespace {
 constexpr int kFullBlockRows = 30;  // the first two blocks
 constexpr int kLastBlockRows = 29;  // from the third block on
 constexpr int kBlockSpacing = 140;  // x distance of the blocks in the turned frame
+constexpr int kLatinColumn = 18;     // x of the Latin names in a block
+constexpr int kNationalColumn = 76;  // x of the national names in a block
+constexpr int kListSize = 7;         // points
 
 // "Hvězdořík", the surname with its national letters, in Windows-1250.
 const char* const kSurnameNational = "Hv\xEC" "zdo\xF8\xED" "k";
@@ -57,22 +61,34 @@ struct Block {
 void writeBlock(ExportState& state, const Block& block, int index) {
   const int x = kBlockSpacing * index;
   state.line("1 0 0 1 " + std::to_string(x) + " 0 Tm\r" + block.abbreviations + "1 0 0 1 " +
-             std::to_string(x + 18) + " 0 Tm\r" + block.latinNames + "1 0 0 1 " + std::to_string(x + 76) +
-             " 0 Tm\r" + block.nationalNames);
+             std::to_string(x + kLatinColumn) + " 0 Tm\r" + block.latinNames + "1 0 0 1 " +
+             std::to_string(x + kNationalColumn) + " 0 Tm\r" + block.nationalNames);
+}
+
+// One line of a column: an entry that would run to within a unit of the next
+// column is set narrower (horizontal scaling, in per cent) for itself alone.
+std::string columnEntry(const ExportState& state, const std::string& text, int columnWidth) {
+  double width = 0;
+  for (const char c : text) width += state.writer.fontWidths().at(static_cast<unsigned char>(c));
+  width *= kListSize / 1000.0;
+  const double room = columnWidth - 1;
+  if (width <= room) return pdfLiteral(text) + "' ";
+  const double percent = std::floor(1000 * room / width) / 10;
+  return FormatPdfNumber(percent, 1) + " Tz " + pdfLiteral(text) + "' 100 Tz ";
 }
 
 // Blocks of 30, 30, then 29 lines; records after the last full block are
 // not listed.
 void writeConstellationList(ExportState& state, const std::vector<ConstellationRecord>& records) {
-  state.line("BT\r/F1 7 Tf\r8.4 TL");
+  state.line("BT\r/F1 " + std::to_string(kListSize) + " Tf\r8.4 TL");
   Block block;
   int row = 1;
   int blockIndex = 0;
   int rowsPerBlock = kFullBlockRows;
   for (std::size_t i = 0; i < records.size(); ++i) {
     block.abbreviations += pdfLiteral(records[i].abbreviation) + "' ";
-    block.latinNames += pdfLiteral(records[i].name) + "' ";
-    block.nationalNames += pdfLiteral(state.conNameList[i]) + "' ";
+    block.latinNames += columnEntry(state, records[i].name, kNationalColumn - kLatinColumn);
+    block.nationalNames += columnEntry(state, state.conNameList[i], kBlockSpacing - kNationalColumn);
     if (row == rowsPerBlock) {
       writeBlock(state, block, blockIndex);
       block = Block{};
@@ -103,6 +119,21 @@ std::string authorLine(const ExportState& state) {
 
 std::string homePageLine() { return "https://caelora.example.org"; }
 
+std::optional<std::string> placeLine(const ExportState& state) {
+  const std::optional<double> longitude = state.settings.longitude;
+  if (!longitude) return std::nullopt;
+  const std::string& lang = state.languageFile();
+  const auto key = [&](const char* name, const char* fallback) { return readLangKey(lang, "Sky_Time", name, fallback, 300); };
+  std::string degrees = FormatPdfNumber(std::fabs(*longitude), 1);
+  if (const std::string sign = key("DecimalSign", "."); sign != "." && degrees.find('.') != std::string::npos)
+    degrees.replace(degrees.find('.'), 1, sign);
+  const std::string place = withField(key(*longitude < 0 ? "LongitudeWest" : "LongitudeEast", "{degrees}"),
+                                          "{degrees}", degrees);
+  if (state.zone.name.empty()) return withField(key("PlaceLineMean", "{longitude}"), "{longitude}", place);
+  const std::string line = key(state.zone.keepsSummerTime ? "PlaceLineSummer" : "PlaceLine", "{zone} {longitude}");
+  return withField(withField(line, "{zone}", state.zone.name), "{longitude}", place);
+}
+
 void plotTitleBlock(ExportState& state) {
   const std::vector<ConstellationRecord> records = ReadConstellationRecords(state.dataFile("Cons.txt"));
   checkNamesCover(state, records.size());
@@ -119,6 +150,8 @@ void plotTitleBlock(ExportState& state) {
 
   writeTextLine(state, 8, "138 -280", authorLine(state));
   writeTextLine(state, 8, "147 -295", homePageLine());
+  if (const std::optional<std::string> place = placeLine(state))
+    writeTextLine(state, 8, pdfNumber(static_cast<float>(202 - halfTextWidth(state, *place, 8))) + "-310", *place);
   writeConstellationList(state, records);
   state.line("ET Q");
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "export/export_state.h"
@@ -22,6 +23,9 @@ std::int32_t halfTextWidth(const ExportState& state, const std::string& text, do
 std::string authorLine(const ExportState& state);
 // The home-page address of the program.
 std::string homePageLine();
+// The place the kit's hours are for (longitude, zone, the summer-time row),
+// in the words of the language file; none without a longitude.
+std::optional<std::string> placeLine(const ExportState& state);
 
 // Appends the title block to the current page, set upside down (turned by
 // 180 degrees about (250, -40)) so that it reads upright when the sheet is

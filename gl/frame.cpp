@@ -34,6 +34,10 @@ void drawDisc(const FrameLayers& layers, double discAngleDeg) {
   glPopMatrix();
 }
 
+void drawOverDisc(const FrameLayers& layers) {
+  if (layers.horizonGrid) glCallList(kHorizonGridList);
+}
+
 FrameLayers frameLayers(const Settings& s) {
   FrameLayers layers;
   layers.colourScheme = s.colourScheme;
@@ -42,6 +46,7 @@ FrameLayers frameLayers(const Settings& s) {
   layers.ecliptic = s.showEcliptic;
   layers.names = s.showNames;
   layers.lines = s.showLines;
+  layers.horizonGrid = s.showHorizonGrid;
   return layers;
 }
 
@@ -88,6 +93,7 @@ void drawChartFrame(const FrameLayers& layers, double discAngleDeg,
     glDisable(GL_STENCIL_TEST);
     clearFrame(layers.colourScheme);
     drawDisc(layers, discAngleDeg);
+    drawOverDisc(layers);
     glEnable(GL_STENCIL_TEST);
     return;
   }
@@ -97,6 +103,7 @@ void drawChartFrame(const FrameLayers& layers, double discAngleDeg,
   // The disc lands only inside the window shape, the mask only outside it.
   insideHorizonWindow();
   drawDisc(layers, discAngleDeg);
+  drawOverDisc(layers);
   outsideHorizonWindow();
   if (buildMaskIfNeeded) buildMaskIfNeeded();
   glCallList(kMaskList);

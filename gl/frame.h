@@ -18,6 +18,7 @@ struct FrameLayers {
   bool ecliptic = false;
   bool names = true;
   bool lines = true;
+  bool horizonGrid = false;  // drawn over the disc in the window, not turned
 };
 
 FrameLayers frameLayers(const Settings& settings);
@@ -48,5 +49,7 @@ void outsideHorizonWindow();
 // Every list that turns with the disc, in its fixed order, turned by the
 // disc angle.
 void drawDisc(const FrameLayers& layers, double discAngleDeg);
+// What stands still over the disc in the window: the horizon grid.
+void drawOverDisc(const FrameLayers& layers);
 
 }  // namespace caelora

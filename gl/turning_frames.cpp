@@ -66,6 +66,7 @@ PixelBox windowBox(int width, int height) {
 
 bool TurningFrames::Key::operator==(const Key& o) const {
   return layers.colourScheme == o.layers.colourScheme && layers.milkyWay == o.layers.milkyWay &&
+         layers.horizonGrid == o.layers.horizonGrid &&
          layers.grid == o.layers.grid && layers.ecliptic == o.layers.ecliptic &&
          layers.names == o.layers.names && layers.lines == o.layers.lines &&
          generation == o.generation && width == o.width && height == o.height;
@@ -162,11 +163,12 @@ void TurningFrames::draw(const FrameLayers& layers, double discAngleDeg,
   glRotatef(static_cast<GLfloat>(discAngleDeg - imageAngle_), 0.0f, 0.0f, 1.0f);
   drawImageQuad(disc_.texture, disc_.textureSide, key.width, key.height, GL_NEAREST);
   glPopMatrix();
-
-  glDisable(GL_SCISSOR_TEST);
   glDisable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, 0);
   glEnable(GL_BLEND);
+  drawOverDisc(layers);
+
+  glDisable(GL_SCISSOR_TEST);
   lastFrame_ = key;
   lastFrameKnown_ = true;
 }

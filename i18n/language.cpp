@@ -163,4 +163,23 @@ std::string guiText(const std::string& languageFile, const std::string& key,
   return readLangKey(languageFile, "GUI_Strings", key, def, size);
 }
 
+std::vector<std::string> splitList(const std::string& value) {
+  std::vector<std::string> items;
+  if (value.empty()) return items;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = value.find(',', start);
+    items.push_back(value.substr(start, comma - start));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return items;
+}
+
+std::string withField(std::string text, const std::string& field, const std::string& value) {
+  const std::size_t at = text.find(field);
+  if (at != std::string::npos) text.replace(at, field.size(), value);
+  return text;
+}
+
 }  // namespace caelora

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace caelora {
@@ -46,5 +47,12 @@ std::string guiText(const std::string& languageFile, const std::string& key,
 inline std::string guiText(const std::string& languageFile, int key) {
   return guiText(languageFile, std::to_string(key));
 }
+
+// Splits a list of the language file at ","; an empty value gives no entries.
+std::vector<std::string> splitList(const std::string& value);
+
+// A text of the language file with its placeholder `field` ("{zone}")
+// filled in with `value`, where it stands.
+std::string withField(std::string text, const std::string& field, const std::string& value);
 
 }  // namespace caelora

@@ -39,6 +39,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {"Step.mask", "mask"},
     {"Step.coordinate_grid", "coordinate grid"},
     {"Step.ecliptic", "ecliptic"},
+    {"Step.horizon_grid", "horizon grid"},
     // data files read field by field
     {"FileIsFolder", "{file}: is a directory, not a data file"},
     {"FileCannotOpen", "{file}: cannot open the file"},
@@ -54,7 +55,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     // star catalogue, figure sets, constellation names
     {"StarRaOutside", "right ascension {value} h lies outside 0..24 h"},
     {"StarDecBeyondPole", "declination {value} lies beyond the pole"},
-    {"StarTooFaint", "magnitude {value} is fainter than 6.1"},
+    {"StarTooFaint", "magnitude {value} is fainter than the catalogue's 6.5"},
     {"NoStars", "{file}: holds no stars"},
     {"FigureRaOutside", "right ascension {value} is outside 0..24000 (1/1000 h)"},
     {"FigureDecOutside", "declination {value} is outside -9000..9000 (1/100 degree)"},

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The fourteen settings: defaults, reading and writing them through the
+// The settings: defaults, reading and writing them through the
 // per-user store, and the text forms the store keeps them in.
 #include "settings/settings.h"
 
@@ -82,7 +82,9 @@ bool Settings::operator==(const Settings& o) const {
          lineIntensity == o.lineIntensity && milkyWayIntensity == o.milkyWayIntensity &&
          nameSize == o.nameSize && dailyScale == o.dailyScale && showGrid == o.showGrid &&
          showEcliptic == o.showEcliptic && alwaysOnTop == o.alwaysOnTop &&
-         languageFile == o.languageFile && linesFile == o.linesFile && latitude == o.latitude;
+         languageFile == o.languageFile && linesFile == o.linesFile && latitude == o.latitude &&
+         longitude == o.longitude && timeZone == o.timeZone && showHorizonGrid == o.showHorizonGrid &&
+         showBoundaries == o.showBoundaries && starLimit == o.starLimit && printStarLimit == o.printStarLimit;
 }
 
 Settings defaultSettings(const std::string& programFolder) {
@@ -112,6 +114,15 @@ Settings loadSettings(const SettingsStore& store, const std::string& programFold
   s.languageFile = readPath(store, "SMapFLang", d.languageFile);
   s.linesFile = readPath(store, "SMapFLines", d.linesFile);
   s.latitude = readLatitude(store, "SMapLat");
+  s.showHorizonGrid = readBoolean(store, "SMapHzGrid", d.showHorizonGrid);
+  s.showBoundaries = readBoolean(store, "SMapBounds", d.showBoundaries);
+  s.starLimit = parseMagnitude(storedOr(store, "SMapStarLim", magnitudeText(d.starLimit)), kBrightestLimit, kCatalogueLimit)
+                    .value_or(d.starLimit);
+  s.printStarLimit =
+      parseMagnitude(storedOr(store, "SMapPrnLim", magnitudeText(d.printStarLimit)), kBrightestLimit, kFaintestPrintLimit)
+          .value_or(d.printStarLimit);
+  s.longitude = parseLongitude(storedOr(store, "SMapLon", ""));
+  s.timeZone = trimmed(storedOr(store, "SMapZone", ""));
   return s;
 }
 
@@ -130,6 +141,12 @@ void saveSettings(SettingsStore& store, const Settings& s) {
   store.save("SMapRaDec", booleanText(s.showGrid));
   store.save("SMapEclip", booleanText(s.showEcliptic));
   store.save("SMapTopMost", booleanText(s.alwaysOnTop));
+  store.save("SMapHzGrid", booleanText(s.showHorizonGrid));
+  store.save("SMapBounds", booleanText(s.showBoundaries));
+  store.save("SMapStarLim", magnitudeText(s.starLimit));
+  store.save("SMapPrnLim", magnitudeText(s.printStarLimit));
+  store.save("SMapLon", longitudeText(s.longitude));
+  store.save("SMapZone", s.timeZone);
 }
 
 std::string booleanText(bool value) { return value ? "True" : "False"; }
@@ -158,5 +175,34 @@ std::optional<long> parseWholeNumber(const std::string& text, long lo, long hi) 
     return std::nullopt;
   return static_cast<long>(value);
 }
+
+namespace {
+
+// A decimal number from lo to hi rounded to a tenth, "." as its point.
+std::optional<double> tenths(const std::string& text, double lo, double hi) {
+  const std::string digits = trimmed(text);
+  const char* last = digits.data() + digits.size();
+  const char* first = afterPlus(digits.data(), last);
+  double value = 0;
+  const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
+  if (first == last || ec != std::errc() || end != last || !(value >= lo && value <= hi)) return std::nullopt;
+  return std::nearbyint(value * 10) / 10;
+}
+
+std::string tenthsText(double value) {
+  char buf[32];
+  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 1);
+  return ec == std::errc() ? std::string(buf, end) : std::string();
+}
+
+}  // namespace
+
+std::optional<double> parseLongitude(const std::string& text) { return tenths(text, -180, 180); }
+
+std::string longitudeText(const std::optional<double>& longitude) { return longitude ? tenthsText(*longitude) : ""; }
+
+std::optional<double> parseMagnitude(const std::string& text, double lo, double hi) { return tenths(text, lo, hi); }
+
+std::string magnitudeText(double magnitude) { return tenthsText(magnitude); }
 
 }  // namespace caelora

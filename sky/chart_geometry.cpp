@@ -95,6 +95,31 @@ EquatorialPoint maskPoint(double altitudeDeg, double azimuthDeg, int latitudeDeg
   return {6 - hourAngle / kHoursToRadians, std::asin(std::clamp(sinDec, -1.0, 1.0)) * kRadiansToDegrees};
 }
 
+DiscPoint maskPlace(DiscProjector& projector, double altitudeDeg, double azimuthDeg) {
+  const EquatorialPoint p = maskPoint(altitudeDeg, azimuthDeg, projector.latitude());
+  const bool onDisc = projector.project(p.raHours, p.decDeg);
+  return {projector.x(), projector.y(), onDisc};
+}
+
+HorizonGrid horizonGrid(DiscProjector& projector) {
+  // The azimuth whose line runs down to the window's lower edge: south on a
+  // northern chart, north on a southern one.
+  const double lowerAzimuth = projector.latitude() > 0 ? 180 : 0;
+  HorizonGrid grid;
+  for (int altitude = 10; altitude <= 80; altitude += 10) {
+    GridLine circle{altitude, {}, maskPlace(projector, altitude + 1.5, lowerAzimuth + 4)};
+    for (int azimuth = 0; azimuth <= 360; azimuth += 3) circle.points.push_back(maskPlace(projector, altitude, azimuth));
+    grid.altitudeCircles.push_back(std::move(circle));
+  }
+  for (int azimuth = 0; azimuth < 360; azimuth += 30) {
+    GridLine line{azimuth, {}, maskPlace(projector, 2, azimuth + 2)};
+    for (int altitude = 0; altitude <= 80; altitude += 2) line.points.push_back(maskPlace(projector, altitude, azimuth));
+    grid.azimuthLines.push_back(std::move(line));
+  }
+  grid.zenith = maskPlace(projector, 90, 0);
+  return grid;
+}
+
 double compassAzimuthDeg(int k, int latitudeDegrees) {
   return latitudeDegrees > 0 ? std::fmod(360.0 - 45.0 * k, 360.0) : std::fmod(180.0 + 45.0 * k, 360.0);
 }
@@ -210,11 +235,41 @@ struct Reach {
 };
 
 Reach reachOf(const TextBox& box) {
-  DiscPoint c{(box[0].x + box[2].x) / 2, (box[0].y + box[2].y) / 2, true};
-  double r = 0;
-  for (const DiscPoint& p : box) r = std::max(r, std::hypot(p.x - c.x, p.y - c.y));
-  return {c, r};
+  const DiscPoint c{(box[0].x + box[2].x) / 2, (box[0].y + box[2].y) / 2, true};
+  double r2 = 0;
+  for (const DiscPoint& p : box) r2 = std::max(r2, (p.x - c.x) * (p.x - c.x) + (p.y - c.y) * (p.y - c.y));
+  return {c, std::sqrt(r2)};
 }
+
+// Boxes with their reaches worked out once, for many questions.
+class Obstacles {
+ public:
+  explicit Obstacles(const std::vector<TextBox>& boxes) { add(boxes); }
+
+  void add(const std::vector<TextBox>& boxes) {
+    for (const TextBox& box : boxes) {
+      boxes_.push_back(box);
+      reaches_.push_back(reachOf(box));
+    }
+  }
+
+  bool touch(const std::vector<TextBox>& boxes, double gap) const {
+    for (const TextBox& box : boxes) {
+      const Reach r = reachOf(box);
+      for (std::size_t j = 0; j < boxes_.size(); ++j) {
+        const Reach& o = reaches_[j];
+        const double dx = r.centre.x - o.centre.x, dy = r.centre.y - o.centre.y, apart = r.radius + o.radius + gap;
+        if (dx * dx + dy * dy > apart * apart) continue;
+        if (distance(box, boxes_[j]) <= gap) return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  std::vector<TextBox> boxes_;
+  std::vector<Reach> reaches_;
+};
 
 // The compass ticks in the order their names are placed: the cardinal
 // points first, so that a diagonal makes room for them, not they for it.
@@ -234,26 +289,22 @@ constexpr double kSmallestScale = 0.7;
 
 }  // namespace
 
+TextBox markBox(const MarkTriangle& mark, double angleDeg) {
+  const double a = angleDeg * kDegreesToRadians, c = std::cos(a), s = std::sin(a);
+  const auto turned = [&](double x, double y) { return DiscPoint{c * x - s * y, s * x + c * y, true}; };
+  const DiscPoint apex = turned(0, mark.apex);
+  return {apex, turned(mark.halfWidth, mark.base), turned(-mark.halfWidth, mark.base), apex};
+}
+
 bool boxesTouch(const std::vector<TextBox>& a, const std::vector<TextBox>& b, double gap) {
-  std::vector<Reach> reachB;
-  reachB.reserve(b.size());
-  for (const TextBox& box : b) reachB.push_back(reachOf(box));
-  for (const TextBox& boxA : a) {
-    const Reach ra = reachOf(boxA);
-    for (std::size_t j = 0; j < b.size(); ++j) {
-      const Reach& rb = reachB[j];
-      if (std::hypot(ra.centre.x - rb.centre.x, ra.centre.y - rb.centre.y) > ra.radius + rb.radius + gap) continue;
-      if (distance(boxA, b[j]) < gap) return true;
-    }
-  }
-  return false;
+  return Obstacles(b).touch(a, gap);
 }
 
 std::vector<CompassLabel> placeCompassLabels(int latitudeDegrees, const CompassLettering& lettering,
                                              const std::vector<TextBox>& fixed, double gap) {
   const std::vector<int> drawn = compassNamesFor(latitudeDegrees);
   std::array<CompassLabel, 8> labels;
-  std::vector<TextBox> taken = fixed;
+  Obstacles taken(fixed);
   for (const int k : placingOrder(drawn)) {
     const double azimuth = compassAzimuthDeg(k, latitudeDegrees);
     const auto labelAt = [&](double slideDeg) {
@@ -266,7 +317,7 @@ std::vector<CompassLabel> placeCompassLabels(int latitudeDegrees, const CompassL
       label.centre = tick.labelCentre();
       return label;
     };
-    const auto clear = [&](const CompassLabel& label) { return !boxesTouch(lettering.boxesOf(label), taken, gap); };
+    const auto clear = [&](const CompassLabel& label) { return !taken.touch(lettering.boxesOf(label), gap); };
     CompassLabel label = labelAt(0);
     // Where sliding finds no room, the name is set a little smaller.
     for (double scale = 1; !clear(label) && scale >= kSmallestScale; scale -= kScaleStep) {
@@ -284,8 +335,7 @@ std::vector<CompassLabel> placeCompassLabels(int latitudeDegrees, const CompassL
       }
     }
     if (!clear(label)) label = labelAt(0);
-    const std::vector<TextBox> boxes = lettering.boxesOf(label);
-    taken.insert(taken.end(), boxes.begin(), boxes.end());
+    taken.add(lettering.boxesOf(label));
     labels[static_cast<std::size_t>(k)] = label;
   }
   std::vector<CompassLabel> placed;
@@ -319,6 +369,16 @@ std::vector<double> halfHourMarkAngles() {
   std::vector<double> angles;
   for (double g = 112.5; g >= -120; g -= 15) angles.push_back(g);
   return angles;
+}
+
+double hourScaleRotationDeg(int latitudeDegrees, const std::optional<double>& longitudeDeg, const TimeZoneFacts& zone) {
+  const double turn = hourScaleTurnDeg(longitudeDeg, zone);
+  return latitudeDegrees > 0 ? turn : -turn;
+}
+
+std::optional<RowCaption> summerTimeCaption(int latitudeDegrees) {
+  if (hourScaleFor(latitudeDegrees).laterHours < 0) return std::nullopt;
+  return RowCaption{0, 0.7};
 }
 
 DateRing dateRing(int latitudeDegrees) {

@@ -8,11 +8,13 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "sky/geometry.h"
 #include "sky/polygon_clipper.h"
+#include "sky/sky_time.h"
 
 namespace caelora {
 
@@ -61,6 +63,30 @@ std::array<float, 251> HorizonOutline(int latitudeDegrees);
 // the right ascension at which it stands on the unturned disc. The horizon
 // curve's points are such points of altitude 0.
 EquatorialPoint maskPoint(double altitudeDeg, double azimuthDeg, int latitudeDegrees);
+
+// The place on the fixed mask of a point of the local sky (the projector's
+// units), placed as the horizon curve's points are.
+DiscPoint maskPlace(DiscProjector& projector, double altitudeDeg, double azimuthDeg);
+
+// ---- The horizon grid ------------------------------------------------
+
+// Altitude and azimuth on the window: circles of altitude every 10 degrees
+// from 10 to 80 (each closed, its last point on its first), lines of
+// azimuth every 30 degrees from the horizon up to 80 degrees (short of the
+// zenith, where they would crowd), the zenith, and where each line's
+// degrees are written: the azimuths just above the horizon, the altitudes
+// beside the line of azimuth that runs down to the lower edge of the window.
+struct GridLine {
+  int degrees;
+  std::vector<DiscPoint> points;
+  DiscPoint label;
+};
+struct HorizonGrid {
+  std::vector<GridLine> altitudeCircles;
+  std::vector<GridLine> azimuthLines;
+  DiscPoint zenith;
+};
+HorizonGrid horizonGrid(DiscProjector& projector);
 
 // ---- Compass points --------------------------------------------------
 
@@ -111,7 +137,7 @@ bool isLowerCompassTick(int k);
 // order round it, in disc units. A line is a quadrilateral of no width.
 using TextBox = std::array<DiscPoint, 4>;
 
-// Whether any box of `a` comes closer than `gap` to any box of `b`.
+// Whether any box of `a` comes within `gap` of any box of `b` (0: they meet).
 bool boxesTouch(const std::vector<TextBox>& a, const std::vector<TextBox>& b, double gap);
 
 // Where a compass name is set: bent along the circle of `radius` about
@@ -166,6 +192,21 @@ int laterHourNumber(int latitudeDegrees, int g);
 // The half-hour marks, degrees counter-clockwise from the top.
 std::vector<double> halfHourMarkAngles();
 
+// The turn (degrees counter-clockwise) of the whole hour scale that makes
+// it read the zone's time at the place: (longitude - zone meridian) the way
+// the hours grow. 0 without a longitude or a zone.
+double hourScaleRotationDeg(int latitudeDegrees, const std::optional<double>& longitudeDeg, const TimeZoneFacts& zone);
+
+// Where the second row is marked as summer time, when the zone keeps it:
+// a caption under its middle, between it and the window (degrees from the
+// top before the scale's turn, and the radius of its baseline). None
+// without a second row.
+struct RowCaption {
+  double angleDeg;
+  double radius;
+};
+std::optional<RowCaption> summerTimeCaption(int latitudeDegrees);
+
 // A mark of the hour scale: a triangle pointing outward along the radius
 // from the top, its apex at `apex`, its base at `base` with half width
 // `halfWidth`, in disc units.
@@ -176,6 +217,10 @@ struct MarkTriangle {
 };
 constexpr MarkTriangle kHourMark{0.9f, 0.8f, 0.05f};
 constexpr MarkTriangle kHalfHourMark{0.9f, 0.87f, 0.02f};
+
+// The triangle of a mark turned by `angleDeg` counter-clockwise from the
+// top (its fourth corner on its first).
+TextBox markBox(const MarkTriangle& mark, double angleDeg);
 
 // ---- The date ring ---------------------------------------------------
 

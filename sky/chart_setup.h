@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // What every sky loader reads: the current settings, the folder of the data
-// files and the glyphs of the vector font.
+// files, the glyphs of the vector font and the rules of the chart's zone.
 #pragma once
 
 #include <string>
 
 #include "settings/settings.h"
+#include "sky/sky_time.h"
 #include "sky/vector_font.h"
 
 namespace caelora {
@@ -14,6 +15,7 @@ struct ChartSetup {
   Settings settings;
   std::string programFolder;  // the data files: yale.dat, Cons.txt, iso.fnt, ...
   GlyphTable glyphs;          // from loadFont; empty entries draw nothing
+  TimeZoneFacts zone;         // of settings.timeZone, from the edge
 
   std::string dataFile(const std::string& name) const { return programFolder + "/" + name; }
 };

@@ -52,6 +52,12 @@ enum ListNumber : int {
   kMaskList = 8,
   kGridList = 9,
   kEclipticList = 10,
+  // Later layers: drawn in the horizon window without turning (the horizon
+  // grid), or with the disc.
+  kHorizonGridList = 12,
+  kBoundariesList = 13,
+  kPlanetsList = 14,
+  kMessierList = 15,
 };
 
 class DisplayList {

@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "i18n/language.h"
 #include "sky/chart_geometry.h"
 #include "sky/geometry.h"
 #include "sky/vector_font.h"
@@ -53,18 +54,23 @@ void drawCompassTicks(DisplayList& list, const std::array<CompassTick, 8>& ticks
 }
 
 constexpr double kNameSize = 0.4;
+constexpr double kSummerMarkSize = 0.22;
 constexpr double kLowerNameLift = 0.06;
 // How close lettering may come to other lettering or a line.
 constexpr double kLetteringGap = 0.02;
 
 ArcOffset offsetOf(const CompassLabel& label) { return {label.centre.y, label.centre.x}; }
 
-// The boxes of a mark triangle turned by `angleDeg` about the centre.
-TextBox markBox(const MarkTriangle& mark, double angleDeg) {
-  const double a = angleDeg * kDegreesToRadians, c = std::cos(a), s = std::sin(a);
-  const auto turned = [&](double x, double y) { return DiscPoint{c * x - s * y, s * x + c * y, true}; };
-  const DiscPoint apex = turned(0, mark.apex);
-  return {apex, turned(mark.halfWidth, mark.base), turned(-mark.halfWidth, mark.base), apex};
+double scaleTurn(const ChartSetup& setup) {
+  return hourScaleRotationDeg(setup.settings.latitude, setup.settings.longitude, setup.zone);
+}
+
+// "summer time" beside the second row, when the zone keeps it.
+std::optional<std::pair<RowCaption, std::string>> summerTimeMark(const ChartSetup& setup) {
+  const std::optional<RowCaption> at = summerTimeCaption(setup.settings.latitude);
+  if (!at || !setup.zone.keepsSummerTime || !setup.settings.longitude) return std::nullopt;
+  return std::make_pair(RowCaption{at->angleDeg + scaleTurn(setup), at->radius},
+                        readLangKey(setup.settings.languageFile, "Sky_Time", "SummerTimeRow", "summer time", 100));
 }
 
 // What the compass names keep clear of: the horizon line and the hour
@@ -78,13 +84,16 @@ std::vector<TextBox> hourScaleBoxes(const ChartSetup& setup, const std::array<fl
     const DiscPoint a{outline[i], outline[i + 1], true}, b{outline[i + 2], outline[i + 3], true};
     boxes.push_back({a, b, b, a});
   }
+  const double turn = scaleTurn(setup);
   for (int g = -scale.hours; g <= scale.hours; ++g) {
-    boxes.push_back(markBox(kHourMark, 15 * g));
-    add(arcTextBoxes(setup.glyphs, 15 * g, 0.8, std::to_string(hourNumber(latitude, g)), 0.45));
+    boxes.push_back(markBox(kHourMark, 15 * g + turn));
+    add(arcTextBoxes(setup.glyphs, 15 * g + turn, 0.8, std::to_string(hourNumber(latitude, g)), 0.45));
   }
   for (int g = -scale.laterHours; g <= scale.laterHours; ++g)
-    add(arcTextBoxes(setup.glyphs, 15 * g, 0.75, std::to_string(laterHourNumber(latitude, g)), 0.3));
-  for (const double angle : halfHourMarkAngles()) boxes.push_back(markBox(kHalfHourMark, angle));
+    add(arcTextBoxes(setup.glyphs, 15 * g + turn, 0.75, std::to_string(laterHourNumber(latitude, g)), 0.3));
+  if (const auto mark = summerTimeMark(setup))
+    add(arcTextBoxes(setup.glyphs, mark->first.angleDeg, mark->first.radius, mark->second, kSummerMarkSize));
+  for (const double angle : halfHourMarkAngles()) boxes.push_back(markBox(kHalfHourMark, angle + turn));
   return boxes;
 }
 
@@ -110,19 +119,22 @@ void drawHourScale(DisplayList& list, const ChartSetup& setup) {
   const ScreenScheme scheme = setup.settings.colourScheme;
   const int latitude = setup.settings.latitude;
   const HourScale scale = hourScaleFor(latitude);
+  const double turn = scaleTurn(setup);
   list.enable(Capability::PolygonSmooth);
   for (int g = -scale.hours; g <= scale.hours; ++g) {
     list.pushMatrix();
-    list.rotate(static_cast<float>(15 * g));
+    list.rotate(static_cast<float>(15 * g + turn));
     DrawHourMark(list, scheme);
     list.popMatrix();
-    drawArcText(list, setup.glyphs, scheme, 15 * g, 0.8, std::to_string(hourNumber(latitude, g)), 0.45);
+    drawArcText(list, setup.glyphs, scheme, 15 * g + turn, 0.8, std::to_string(hourNumber(latitude, g)), 0.45);
   }
   for (int g = -scale.laterHours; g <= scale.laterHours; ++g)
-    drawArcText(list, setup.glyphs, scheme, 15 * g, 0.75, std::to_string(laterHourNumber(latitude, g)), 0.3);
+    drawArcText(list, setup.glyphs, scheme, 15 * g + turn, 0.75, std::to_string(laterHourNumber(latitude, g)), 0.3);
+  if (const auto mark = summerTimeMark(setup))
+    drawArcText(list, setup.glyphs, scheme, mark->first.angleDeg, mark->first.radius, mark->second, kSummerMarkSize);
   for (const double angle : halfHourMarkAngles()) {
     list.pushMatrix();
-    list.rotate(static_cast<float>(angle));
+    list.rotate(static_cast<float>(angle + turn));
     DrawHalfHourMark(list, scheme);
     list.popMatrix();
   }

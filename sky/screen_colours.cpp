@@ -13,7 +13,8 @@ constexpr Shade grey(double base, double step) { return {{base, base, base}, {st
 
 // Colour on black and white on black differ only in the stars, the lettering
 // of the constellations and the mask.
-constexpr ScreenColours onBlack(std::optional<Rgb> stars, Rgb lineText, Rgb maskBottom, Rgb maskTop) {
+constexpr ScreenColours onBlack(std::optional<Rgb> stars, Rgb lineText, Rgb maskBottom, Rgb maskTop, Rgb grid,
+                                Rgb gridText) {
   return {0.0f,
           stars,
           {{0.2, 0.2, 0.28}, {1, 1, 1}},
@@ -32,13 +33,15 @@ constexpr ScreenColours onBlack(std::optional<Rgb> stars, Rgb lineText, Rgb mask
           {0, 0, 0},
           {128, 128, 128},
           {192, 192, 192},
-          {255, 255, 255}};
+          {255, 255, 255},
+          grid,
+          gridText};
 }
 
-const ScreenColours kColour =
-    onBlack(std::nullopt, {0.9f, 0.6f, 0.3f}, {0, 0, 0.1f}, {0, 0, 0.9f});
-const ScreenColours kWhiteOnBlack =
-    onBlack(kWhite, {0.7f, 0.7f, 0.7f}, {0.4f, 0.4f, 0.4f}, {0.8f, 0.8f, 0.8f});
+const ScreenColours kColour = onBlack(std::nullopt, {0.9f, 0.6f, 0.3f}, {0, 0, 0.1f}, {0, 0, 0.9f},
+                                      {0.15f, 0.5f, 0.3f}, {0.35f, 0.8f, 0.5f});
+const ScreenColours kWhiteOnBlack = onBlack(kWhite, {0.7f, 0.7f, 0.7f}, {0.4f, 0.4f, 0.4f}, {0.8f, 0.8f, 0.8f},
+                                            {0.4f, 0.4f, 0.4f}, {0.65f, 0.65f, 0.65f});
 
 const ScreenColours kBlackOnWhite = {1.0f,
                                      kBlack,
@@ -58,7 +61,9 @@ const ScreenColours kBlackOnWhite = {1.0f,
                                      {0, 0, 0},
                                      {128, 128, 128},
                                      {192, 192, 192},
-                                     {255, 255, 255}};
+                                     {255, 255, 255},
+                                     {0.65f, 0.65f, 0.65f},
+                                     {0.4f, 0.4f, 0.4f}};
 
 // Nothing but red and black, so that the eyes keep their dark adaptation.
 const ScreenColours kRedOnBlack = {0.0f,
@@ -79,7 +84,9 @@ const ScreenColours kRedOnBlack = {0.0f,
                                    {0, 0, 0},
                                    {100, 0, 0},
                                    {150, 0, 0},
-                                   {255, 0, 0}};
+                                   {255, 0, 0},
+                                   {0.4f, 0, 0},
+                                   {0.7f, 0, 0}};
 
 }  // namespace
 

@@ -49,6 +49,8 @@ struct ScreenColours {
   Rgb8 menuCommand;          // rows 1 to 3
   Rgb8 menuHighlighted;      // the row under the pointer
   Rgb8 menuText;
+  Rgb horizonGrid;           // altitude and azimuth on the window
+  Rgb horizonGridText;
 };
 
 const ScreenColours& screenColours(ScreenScheme scheme);

@@ -24,11 +24,13 @@ Rgb starColour(double ci) {
   return {1.0f, 1.0f, 1.0f};
 }
 
-float pointSize(double mag) {
-  return static_cast<float>(std::sqrt(kFaintestMagnitude - mag) * 1.3);
-}
 
 }  // namespace
+
+float starPointSize(double magnitude, double limit) {
+  const auto anchored = static_cast<float>(std::sqrt(std::fmax(kSizeAnchorMagnitude - magnitude, 0.0)) * 1.3);
+  return limit > kSizeAnchorMagnitude ? std::fmax(anchored, kSmallestPoint) : anchored;
+}
 
 StarRecord readStarRecord(SequentialInput& in) {
   in.requireOneLinePerRecord();
@@ -65,11 +67,13 @@ DisplayList LoadStars(const ChartSetup& setup) {
   DiscProjector projector(setup.settings.latitude);
   DisplayList list;
   if (oneColour) list.color(oneColour->r, oneColour->g, oneColour->b);
+  const double limit = setup.settings.starLimit;
   while (!in.atEnd()) {
     const StarRecord star = readStarRecord(in);
+    if (star.mag > limit) break;
     const bool onDisc = projector.project(star.ra, star.dec);
     // Size (and colour) go into the list for every star, drawn or not.
-    list.pointSize(pointSize(star.mag));
+    list.pointSize(starPointSize(star.mag, limit));
     if (!oneColour) {
       const Rgb c = starColour(star.ci);
       list.color(c.r, c.g, c.b);

@@ -12,9 +12,16 @@
 
 namespace caelora {
 
-// The faintest magnitude the catalogue may hold: the point size is
-// sqrt(6.1 - magnitude) and would have no value beyond it.
-constexpr double kFaintestMagnitude = 6.1;
+// The faintest magnitude the catalogue may hold (kCatalogueLimit, 6.5).
+constexpr double kFaintestMagnitude = kCatalogueLimit;
+
+// The size of a star's point in pixels: 1.3 sqrt(6.1 - magnitude), the law
+// the chart has always drawn its stars to the limit 6.1 by. A chart that
+// goes fainter gives every star at least kSmallestPoint, so that those
+// beyond 6.1 show.
+constexpr double kSizeAnchorMagnitude = 6.1;
+constexpr float kSmallestPoint = 0.45f;
+float starPointSize(double magnitude, double limit);
 
 // One star of "yale.dat", converted from the stored integers.
 struct StarRecord {
@@ -26,15 +33,16 @@ struct StarRecord {
 
 // Starts the next record of `in` and reads its four fields. Throws DataError
 // naming the file and record when a field is missing or not a number, the
-// declination lies beyond a pole, or the star is fainter than 6.1.
+// declination lies beyond a pole, or the star is fainter than 6.5.
 StarRecord readStarRecord(SequentialInput& in);
 
 // Every star of the catalogue at `path`, in file order (brightest first).
 std::vector<StarRecord> readStarCatalogue(const std::string& path);
 
-// Display list 1: per star its point size, in colour scheme 0 its colour, and
-// for a star on the disc one point. Reads setup.dataFile("yale.dat"); any
-// error propagates and no list is returned.
+// Display list 1: per star down to the limit "SMapStarLim" its point size,
+// in the colour scheme its colour, and for a star on the disc one point. Reads
+// setup.dataFile("yale.dat") (brightest first) up to the first fainter star;
+// any error propagates and no list is returned.
 DisplayList LoadStars(const ChartSetup& setup);
 
 }  // namespace caelora

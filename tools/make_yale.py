@@ -9,7 +9,7 @@ Olaf Frohn.
 Getting the source (nothing is installed system-wide):
   npm install --prefix /tmp/npm d3-celestial
 
-Every star of magnitude 6.1 or brighter, brightest first (ties by Hipparcos
+Every star of magnitude 6.5 or brighter, brightest first (ties by Hipparcos
 number), one star a line: "ra,dec,mag,ci" with the right ascension in
 thousandths of an hour (0..23999), the declination in hundredths of a degree,
 the visual magnitude and the B-V colour index in hundredths of a magnitude; a
@@ -31,7 +31,7 @@ from decimal import Decimal
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 CELESTIAL = pathlib.Path("/tmp/npm/node_modules/d3-celestial/data")
-FAINTEST = Decimal("6.1")
+FAINTEST = Decimal("6.5")
 
 # Well-known stars that must land where they belong: Hipparcos number ->
 # (name, RA hours, declination degrees).

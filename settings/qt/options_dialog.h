@@ -32,7 +32,7 @@ class OptionsHost {
   virtual void localize(QWidget* form, const std::string& languageFile) = 0;
   // The confirmed values take effect: the chart records again exactly the
   // layers they make stale, the window follows (texts, grab region, staying
-  // on top), and all fourteen values are saved.
+  // on top), and all the values are saved.
   virtual void applyOptions(const Settings& next) = 0;
   // The dialog has closed, whichever way: the chart is to be drawn again.
   virtual void optionsClosed() = 0;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// QSettings-backed store of the fourteen settings.
+// QSettings-backed store of the settings.
 #include "settings/qt/qsettings_store.h"
 
 #include <QStringList>

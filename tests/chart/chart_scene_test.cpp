@@ -166,3 +166,9 @@ TEST(StepRunner, NotesAFailureAndGoesOn) {
   EXPECT_EQ(steps.errors()[1], "third: unknown error");
   EXPECT_EQ(seen, steps.errors());
 }
+
+TEST(StepRunner, EveryLayerIsAStepTheMessagesName) {
+  // Its name appears in the notes, in the language of the language file.
+  for (Layer layer : kAllLayers)
+    EXPECT_EQ(englishMessage(StepRunner::stepMessageId(layerName(layer))), layerName(layer));
+}

@@ -33,10 +33,12 @@ TEST(ExportOptions, EverySettingOverridesTheStoredValue) {
                                  "--no-names", "--no-milky-way", "--grid", "--ecliptic", "--daily",
                                  "--line-intensity", "10", "--milky-way-intensity", "0",
                                  "--name-size", "2", "--language", "/x/czech.lng", "--figures",
-                                 "/x/rey.con", "--no-mask"});
+                                 "/x/rey.con", "--no-mask", "--longitude", "-21.94", "--time-zone",
+                                 "Atlantic/Reykjavik", "--horizon-grid", "--boundaries", "--star-limit", "6.5",
+                                 "--print-star-limit", "6"});
   EXPECT_EQ(o.pngFile, "out.png");
   EXPECT_EQ(o.sizePx, 600);
-  EXPECT_DOUBLE_EQ(o.angleDeg, -12.5);
+  EXPECT_EQ(o.angleDeg, -12.5);
   EXPECT_FALSE(o.useMask);
 
   Settings stored = defaultSettings("/data");
@@ -44,6 +46,11 @@ TEST(ExportOptions, EverySettingOverridesTheStoredValue) {
   const Settings s = applyOverrides(stored, o.overrides);
   EXPECT_EQ(s.latitude, -35);
   EXPECT_EQ(s.colourScheme, ScreenScheme::Red);
+  EXPECT_EQ(s.longitude, -21.9);
+  EXPECT_EQ(s.timeZone, "Atlantic/Reykjavik");
+  EXPECT_TRUE(s.showHorizonGrid && s.showBoundaries);
+  EXPECT_EQ(s.starLimit, 6.5);
+  EXPECT_EQ(s.printStarLimit, 6);
   EXPECT_FALSE(s.showLines);
   EXPECT_FALSE(s.showNames);
   EXPECT_FALSE(s.showMilkyWay);
@@ -102,6 +109,13 @@ TEST(ExportOptions, BadCommandLinesAreRefusedInOneLine) {
   expectRefused({"--png", "a.png", "--no-frobnicate"}, "--no-frobnicate");
   expectRefused({"--png", "a.png", "--grid=yes"}, "--grid=yes");
   expectRefused({"--png", "a.png", "stray"}, "stray");
+  expectRefused({"--png", "a.png", "--longitude", "181"}, "--longitude");
+  expectRefused({"--png", "a.png", "--longitude", "14,4"}, "--longitude");
+  expectRefused({"--png", "a.png", "--time", "2026-13-01T21:00"}, "--time");
+  expectRefused({"--png", "a.png", "--time", "2026-01-15T21:00", "--now"}, "--now");
+  expectRefused({"--png", "a.png", "--now", "--angle", "10"}, "--angle");
+  expectRefused({"--png", "a.png", "--star-limit", "7"}, "--star-limit");
+  expectRefused({"--png", "a.png", "--print-star-limit", "6.5"}, "--print-star-limit");
 }
 
 TEST(ExportOptions, HelpNeedsNothingElse) { EXPECT_TRUE(parse({"--help"}).help); }

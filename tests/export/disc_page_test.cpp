@@ -2,6 +2,8 @@
 // The star-disc layers: the exact lines of small hand-made inputs, and
 // invariants of the layers drawn from the real data.
 #include <cmath>
+#include <cstdio>
+#include <fstream>
 #include <regex>
 #include <sstream>
 
@@ -61,6 +63,26 @@ TEST_F(DiscPageTest, StarsWidthOncePerClassStopAtFirstFaintStarAndCentreCross) {
   const std::string cross = "0 0 0 0.5 K\r291.5 544.5 m\r303.5 544.5 l\r297.5 538.5 m\r297.5 550.5 l\rS\r";
   ASSERT_GE(content.size(), cross.size());
   EXPECT_EQ(content.substr(content.size() - cross.size()), cross);
+}
+
+// A kit printed fainter: the stars down to the print limit, counted against
+// the shipped catalogue's lines (at 50 N the sky north of -40 is on the
+// disc), the faintest as the smallest printable dots.
+TEST_F(DiscPageTest, PrintedStarsDownToThePrintLimit) {
+  std::ifstream in(dataDir() + "/yale.dat");
+  std::vector<std::pair<int, int>> magDec;
+  for (std::string line; std::getline(in, line);) {
+    int ra = 0, dec = 0, mag = 0;
+    if (std::sscanf(line.c_str(), "%d,%d,%d", &ra, &dec, &mag) == 3) magDec.emplace_back(mag, dec);
+  }
+  for (const double limit : {3.0, 4.0, 5.0, 6.0}) {
+    settings_.printStarLimit = limit;
+    const std::string content = pageContent(plotStars, dataDir());
+    int listed = 0;
+    for (const auto& [mag, dec] : magDec) listed += mag / 100.0 <= limit && dec >= -4000;
+    EXPECT_EQ(occurrences(content, " l S\r"), listed) << limit;
+    EXPECT_EQ(content.find("0.6 w\r") != std::string::npos, limit > 5) << limit;
+  }
 }
 
 TEST_F(DiscPageTest, StarLayerEndsTheExportWithTheFileNamedForABadRecordOrNoStars) {

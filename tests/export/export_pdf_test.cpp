@@ -111,6 +111,27 @@ TEST_F(ExportPdfTest, DiscPageLayersComeInOrderAndFollowTheSwitches) {
     EXPECT_NE(bare.find(present), std::string::npos) << present;
 }
 
+// With the horizon grid the kit has a third page to print on film: in the
+// frame of the mask page, its window's outline the very path of the mask's.
+TEST_F(ExportPdfTest, HorizonGridComesOnAThirdPageOverTheWindow) {
+  for (int latitude : {50, -35}) {
+    settings_.latitude = static_cast<std::int16_t>(latitude);
+    settings_.showHorizonGrid = true;
+    const std::string path = exportTo("grid.pdf");
+    const CommandResult check = runCommand("qpdf --check " + test::quoted(path));
+    EXPECT_EQ(check.status, 0) << check.output;
+    const auto pages = pageStreams(readFile(path));
+    ASSERT_EQ(pages.size(), 3u);
+    const std::string frame = "0.85 0 0 0.85 0 0 cm\r1 0 0 1 60 170 cm\r";
+    EXPECT_EQ(pages[2].rfind(frame, 0), 0u);
+    const std::size_t from = pages[0].find(" m\r", pages[0].find("2 w\r"));
+    const std::size_t start = pages[0].rfind('\r', from) + 1;
+    const std::string window = pages[0].substr(start, pages[0].find("b\r1 w", start) - start);
+    ASSERT_GT(window.size(), 1000u);
+    EXPECT_NE(pages[2].find("\r1 w\r" + window + "s\r"), std::string::npos) << latitude;
+  }
+}
+
 TEST_F(ExportPdfTest, InverseSchemeFillsMaskAndDiscWithNoInk) {
   const auto pages = pageStreams(readFile(exportTo("inverse.pdf", ExportScheme::Inverse)));
   ASSERT_EQ(pages.size(), 2u);

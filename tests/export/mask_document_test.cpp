@@ -5,6 +5,10 @@
 // the legend titles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <sstream>
+
 #include "export/colours.h"
 #include "export/export_pdf.h"
 #include "export/mask_page.h"
@@ -42,6 +46,26 @@ int pixelY(double y) { return static_cast<int>((842 - 0.85 * (y + 170)) * kDpi /
 
 class MaskDocument : public MaskTest {
  protected:
+  // The words of the constellation list (the lower part of the page) as
+  // pdftotext places them: on each line, no word comes within a unit of the
+  // page frame (0.85 pt) of the next one, so no entry runs into the next column.
+  void expectListColumnsApart() {
+    const auto boxes = runCommand("pdftotext -bbox -f 1 -l 1 " + quoted(document()) + " -");
+    std::map<long, std::vector<std::pair<double, double>>> lines;  // by the line's top, the words' x extents
+    std::istringstream in(boxes.output);
+    for (std::string line; std::getline(in, line);) {
+      double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+      if (std::sscanf(line.c_str(), " <word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &x0, &y0, &x1, &y1) == 4 &&
+          y0 > 490)
+        lines[std::lround(y0 * 10)].emplace_back(x0, x1);
+    }
+    ASSERT_GT(lines.size(), 25u);
+    for (auto& [top, words] : lines) {
+      std::sort(words.begin(), words.end());
+      for (std::size_t i = 1; i < words.size(); ++i)
+        EXPECT_GE(words[i].first - words[i - 1].second, 0.85 - 1e-3) << "line at " << top / 10.0;
+    }
+  }
   void write(int latitude, int scheme) {
     settings_.latitude = static_cast<std::int16_t>(latitude);
     conNames_ = readConNameList(settings_.languageFile);
@@ -59,6 +83,7 @@ class MaskDocument : public MaskTest {
     return readPgm(test::readFile(dir_ / "page.pgm"));
   }
 };
+
 
 struct Case {
   int latitude;
@@ -96,6 +121,7 @@ TEST_F(MaskDocument, ReadersAcceptThePageAndDrawTheSheetAroundTheWindow) {
     EXPECT_NE(text.output.find(czech ? "Zv\xC3\xAD\xC5\x99" "etn\xC3\xADk" : "Zodiac"), std::string::npos)
         << text.output;
     EXPECT_NE(text.output.find(czech ? "Vysv\xC4\x9Btlivky" : "Legend"), std::string::npos);
+    expectListColumnsApart();
   }
 }
 

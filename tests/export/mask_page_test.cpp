@@ -8,9 +8,11 @@
 #include <sstream>
 
 #include "export/mask_page.h"
+#include "export/title_block.h"
 #include "i18n/language.h"
 #include "mask_test_support.h"
 #include "pdf/pdf_error.h"
+#include "sky/chart_geometry.h"
 #include "sky/data_error.h"
 
 namespace caelora {
@@ -232,6 +234,66 @@ TEST(SplitList, KeepsEmptyEntriesAndGivesNothingForNothing) {
   EXPECT_TRUE(splitList("").empty());
   EXPECT_EQ(splitList("a,,b"), (std::vector<std::string>{"a", "", "b"}));
   EXPECT_EQ(splitList("a,"), (std::vector<std::string>{"a", ""}));
+}
+
+// The lettering read back from the page: each letter's box from its place,
+// turn and size in the content and its width in the font. Over every
+// latitude in both languages, no compass name (a run of three letters or
+// more) comes within half a point of another name or an hour number.
+TEST_F(MaskPage, CompassNamesTouchNoOtherText) {
+  const std::regex letter(R"(q 1 0 0 1 (\S+) (\S+) cm\r(\S+) (\S+) \S+ \S+  0 0 cm\rBT\r/F1 (\S+) Tf\r\((\\?.)\) Tj)");
+  for (const char* language : {"english.lng", "czech.lng"}) {
+    settings_.languageFile = fontFile_ = test::dataDir() + "/" + language;
+    FontWidths widths;
+    page([&widths](ExportState& s) { widths = s.writer.fontWidths(); });
+    for (int latitude = -80; latitude <= 80; ++latitude) {
+      if (std::abs(latitude) < 25) continue;
+      const std::string content = mask(latitude);
+      std::vector<std::vector<TextBox>> words;
+      double lastX = 1e9, lastY = 1e9, lastSize = 0;
+      for (auto it = std::sregex_iterator(content.begin(), content.end(), letter); it != std::sregex_iterator(); ++it) {
+        const double x = std::stod((*it)[1]), y = std::stod((*it)[2]), size = std::stod((*it)[5]);
+        const double norm = std::hypot(std::stod((*it)[3]), std::stod((*it)[4]));
+        const double c = std::stod((*it)[3]) / norm, n = std::stod((*it)[4]) / norm;
+        const double advance = widths.at(static_cast<unsigned char>((*it)[6].str().back())) * size / 1000;
+        if (size != lastSize || std::hypot(x - lastX, y - lastY) > 1.6 * size) words.emplace_back();
+        const auto at = [&](double u, double v) { return DiscPoint{x + c * u - n * v, y + n * u + c * v, true}; };
+        words.back().push_back({at(0, -0.2 * size), at(advance, -0.2 * size), at(advance, 0.9 * size), at(0, 0.9 * size)});
+        lastX = x, lastY = y, lastSize = size;
+      }
+      for (std::size_t i = 0; i < words.size(); ++i) {
+        if (words[i].size() < 3) continue;
+        std::vector<TextBox> others;
+        for (std::size_t j = 0; j < words.size(); ++j)
+          if (j != i) others.insert(others.end(), words[j].begin(), words[j].end());
+        EXPECT_FALSE(boxesTouch(words[i], others, 0.5)) << language << " " << latitude << " word " << i;
+      }
+    }
+  }
+}
+
+// A kit for Prague (14.4 E, Central European Time): the hour scale turned
+// 0.6 degrees clockwise to read zone time, the inner row captioned, the place
+// in the title block. The letters' origins are read back from the page.
+TEST_F(MaskPage, HourScaleOfAPlaceReadsItsZoneTime) {
+  const std::regex hourZero(R"(q 1 0 0 1 (\S+) (\S+) cm\r\S+ \S+ \S+ \S+  0 0 cm\rBT\r/F1 12 Tf\r\(0\) Tj)");
+  const auto angleOfZero = [&](const std::string& content) {
+    std::smatch m;
+    EXPECT_TRUE(std::regex_search(content, m, hourZero));
+    return std::atan2(std::stod(m[1]) - 297.5, std::stod(m[2]) - 544.5) * 180 / 3.14159265358979;
+  };
+  const double plain = angleOfZero(mask(50));
+  settings_.longitude = 14.4;
+  const TimeZoneFacts prague{"Europe/Prague", 1, true};
+  const std::string content = page([&](ExportState& s) {
+    s.zone = prague;
+    plotMask(s);
+    plotTitleBlock(s);
+  });
+  EXPECT_NEAR(angleOfZero(content) - plain, 0.6, 0.02);  // clockwise on the page
+  EXPECT_EQ(arcLetters(content, 7), "summer time");
+  EXPECT_NE(content.find("(Hours in the time of Europe/Prague at longitude 14.4\xB0 E; the inner row gives summer time) Tj"),
+            std::string::npos);
 }
 
 }  // namespace

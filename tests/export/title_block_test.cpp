@@ -113,7 +113,8 @@ TEST_F(TitleBlock, EightyNineConstellationsMakeBlocksOfThirtyThirtyAndTwentyNine
   const std::string content = block();
   const auto lines = splitCr(content);
   std::vector<std::pair<std::string, int>> columns;  // Tm, rows after it
-  const std::regex column("(1 0 0 1 \\d+ 0 Tm)\r((?:\\([^)]*\\)' )*)");
+  // An entry set narrower stands between "Tz" operators.
+  const std::regex column("(1 0 0 1 \\d+ 0 Tm)\r((?:(?:[\\d.]+ Tz )?\\([^)]*\\)' (?:100 Tz )?)*)");
   for (auto it = std::sregex_iterator(content.begin(), content.end(), column); it != std::sregex_iterator(); ++it) {
     columns.emplace_back((*it)[1], occurrences((*it)[2], ")' "));
   }

@@ -17,8 +17,13 @@ struct Run {
   QString errors;
 };
 
+// The exporter with a settings store of its own, empty.
 Run runExporter(const QStringList& args) {
+  static const QTemporaryDir store;
   QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("XDG_CONFIG_HOME"), store.path());
+  p.setProcessEnvironment(env);
   p.start(QStringLiteral(CAELORA_EXPORT_EXE), args);
   Run r;
   if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) return r;
@@ -91,6 +96,10 @@ class TestExportPng : public QObject {
     QTest::newRow("unknown option") << QStringList{"--png", "x.png", "--stars"};
     QTest::newRow("scheme out of range") << QStringList{"--png", "x.png", "--colour-scheme", "7"};
     QTest::newRow("missing value") << QStringList{"--png", "x.png", "--size"};
+    QTest::newRow("unknown zone") << QStringList{"--png", "x.png", "--time-zone", "Europe/Atlantis"};
+    QTest::newRow("skipped zone time") << QStringList{"--png", "x.png", "--longitude", "14.4", "--time-zone",
+                                                      "Europe/Prague", "--time", "2026-03-29T02:30"};
+    QTest::newRow("time without a place") << QStringList{"--png", "x.png", "--now"};
   }
   void badCommandLinesEndWithStatusTwo() {
     QFETCH(QStringList, args);

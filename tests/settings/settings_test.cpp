@@ -45,12 +45,14 @@ TEST(Settings, KeysAreReadAndWrittenInTheirFixedOrder) {
   EXPECT_EQ(store.reads, (std::vector<std::string>{
                              "SMapCMode", "SMapLMode", "SMapNMode", "SMapMMode", "SMapILMode",
                              "SMapIMMode", "SMapIPMode", "SMapDaily", "SMapRaDec", "SMapEclip",
-                             "SMapTopMost", "SMapFLang", "SMapFLines", "SMapLat"}));
+                             "SMapTopMost", "SMapFLang", "SMapFLines", "SMapLat", "SMapHzGrid", "SMapBounds",
+                             "SMapStarLim", "SMapPrnLim", "SMapLon", "SMapZone"}));
   saveSettings(store, defaultSettings("/x"));
   EXPECT_EQ(store.writes, (std::vector<std::string>{
                               "SMapCMode", "SMapLMode", "SMapNMode", "SMapMMode", "SMapILMode",
                               "SMapIMMode", "SMapIPMode", "SMapFLang", "SMapFLines", "SMapLat",
-                              "SMapDaily", "SMapRaDec", "SMapEclip", "SMapTopMost"}));
+                              "SMapDaily", "SMapRaDec", "SMapEclip", "SMapTopMost", "SMapHzGrid", "SMapBounds",
+                              "SMapStarLim", "SMapPrnLim", "SMapLon", "SMapZone"}));
 }
 
 TEST(Settings, SavedTextFormsAndRoundTrip) {
@@ -65,6 +67,10 @@ TEST(Settings, SavedTextFormsAndRoundTrip) {
   s.alwaysOnTop = false;
   s.linesFile = "/home/u/Caelora data/west, old.con";
   s.latitude = -35;
+  s.longitude = 151.2;
+  s.timeZone = "Australia/Sydney";
+  s.showBoundaries = true;
+  s.starLimit = 6.5;
   MemoryStore store;
   saveSettings(store, s);
   EXPECT_EQ(store.values["SMapCMode"], "3");
@@ -73,7 +79,10 @@ TEST(Settings, SavedTextFormsAndRoundTrip) {
   EXPECT_EQ(store.values["SMapIMMode"], "0");
   EXPECT_EQ(store.values["SMapFLines"], "/home/u/Caelora data/west, old.con");
   EXPECT_EQ(store.values["SMapLat"], "-35");
-  EXPECT_EQ(store.values.size(), 14u);
+  EXPECT_EQ(store.values["SMapLon"], "151.2");
+  EXPECT_EQ(store.values["SMapStarLim"], "6.5");
+  EXPECT_EQ(store.values["SMapPrnLim"], "5.0");
+  EXPECT_EQ(store.values.size(), 20u);
   EXPECT_TRUE(loadSettings(store, "/elsewhere") == s);
 }
 
@@ -90,6 +99,18 @@ TEST(Settings, BooleansReadInAnyCaseOrAsNumbers) {
   EXPECT_FALSE(loadWith({{"SMapTopMost", ""}}).alwaysOnTop);
   EXPECT_FALSE(parseBoolean("1x").has_value());
   EXPECT_FALSE(parseBoolean("--1").has_value());
+}
+
+TEST(Settings, LongitudeAndStarLimitsInTenths) {
+  EXPECT_EQ(loadWith({{"SMapLon", "14.42"}}).longitude, 14.4);
+  EXPECT_EQ(loadWith({{"SMapLon", "-74"}}).longitude, -74);
+  for (const char* none : {"", "181", "14,4", "east", "nan"}) EXPECT_FALSE(loadWith({{"SMapLon", none}}).longitude) << none;
+  EXPECT_EQ(longitudeText(-21.9), "-21.9");
+  // Star limits outside their ranges keep the defaults.
+  EXPECT_EQ(loadWith({{"SMapStarLim", "9"}, {"SMapPrnLim", "1.5"}}).starLimit, 6.1);
+  EXPECT_EQ(loadWith({{"SMapPrnLim", "6.5"}}).printStarLimit, 5.0);
+  EXPECT_EQ(loadWith({{"SMapStarLim", "4.26"}}).starLimit, 4.3);
+  EXPECT_EQ(longitudeText(std::nullopt), "");
 }
 
 TEST(Settings, DamagedValueLeavesZeroAndTheOtherKeysAreRead) {

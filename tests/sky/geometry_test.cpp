@@ -101,5 +101,34 @@ TEST(HorizonOutline, ClosedCurveTouchingTheLimitCircle) {
   }
 }
 
+TEST(BoxesTouch, MeasuresTheGapBetweenQuadrilaterals) {
+  const auto square = [](double x, double y) {
+    return TextBox{DiscPoint{x, y, true}, {x + 1, y, true}, {x + 1, y + 1, true}, {x, y + 1, true}};
+  };
+  EXPECT_TRUE(boxesTouch({square(0, 0)}, {square(0.5, 0.5)}, 0));    // overlapping
+  EXPECT_TRUE(boxesTouch({square(0, 0)}, {square(1.05, 0)}, 0.1));   // 0.05 apart
+  EXPECT_FALSE(boxesTouch({square(0, 0)}, {square(1.2, 0.3)}, 0.1));  // 0.2 apart
+  const TextBox line{DiscPoint{-1, 0.5, true}, {3, 0.5, true}, {3, 0.5, true}, {-1, 0.5, true}};
+  EXPECT_TRUE(boxesTouch({square(0, 0)}, {line}, 0));                 // a line across it
+  EXPECT_TRUE(boxesTouch({square(0, 0)}, {square(0.2, 0.2), square(5, 5)}, 0));
+}
+
+// The horizon grid's altitude 0 is the horizon curve: each of its points is
+// the curve's point of the same hour angle, within 0.001 disc units.
+TEST(HorizonGrid, AltitudeZeroIsTheHorizonCurve) {
+  for (int latitude : {25, 50, 80, -35}) {
+    DiscProjector projector(latitude);
+    for (int azimuth = 0; azimuth < 360; azimuth += 5) {
+      const DiscPoint p = maskPlace(projector, 0, azimuth);
+      const double h = maskPoint(0, azimuth, latitude).raHours + 6;
+      projector.projectUnbounded(h - 6, horizonDeclination(h, latitude * kDegreesToRadians));
+      EXPECT_NEAR(std::hypot(p.x - projector.x(), p.y - projector.y()), 0, 0.001) << latitude << " " << azimuth;
+    }
+    const HorizonGrid grid = horizonGrid(projector);
+    EXPECT_EQ(grid.altitudeCircles.size(), 8u);
+    EXPECT_EQ(grid.azimuthLines.size(), 12u);
+  }
+}
+
 }  // namespace
 }  // namespace caelora

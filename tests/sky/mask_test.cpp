@@ -258,7 +258,7 @@ TEST(MaskLettering, CompassNamesTouchNoOtherText) {
         for (std::size_t j = 0; j < texts.size(); ++j)
           if (j != i) others.insert(others.end(), texts[j].begin(), texts[j].end());
         EXPECT_FALSE(boxesTouch(texts[i], others, 0.004)) << language << " " << latitude << " name " << i;
-        EXPECT_FALSE(boxesTouch(texts[i], marks, 1e-9)) << language << " " << latitude << " name " << i;
+        EXPECT_FALSE(boxesTouch(texts[i], marks, 0)) << language << " " << latitude << " name " << i;
       }
     }
   }

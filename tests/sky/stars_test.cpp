@@ -161,8 +161,8 @@ TEST_F(StarsTest, DamagedRecordsNameFileAndRecord) {
   const std::string good = "6752,-1672,-144,1\n";
   expectLoadError(setupWith(good + good + "6399,-5270,x,16\n"), catalogueName(), "record 3");
   expectLoadError(setupWith(good + "6399,-5270,-62\n"), catalogueName(), "record 2");
-  expectLoadError(setupWith(good + good + good + "1,2,611,0\n"), catalogueName(), "record 4");
-  expectLoadError(setupWith("1,2,611,0\n"), catalogueName(), "fainter than 6.1");
+  expectLoadError(setupWith(good + good + good + "1,2,651,0\n"), catalogueName(), "record 4");
+  expectLoadError(setupWith("1,2,651,0\n"), catalogueName(), "fainter than the catalogue");
   expectLoadError(setupWith("1,9001,500,0\n"), catalogueName(), "beyond the pole");
   fs::remove(dir_ / "yale.dat");
   ChartSetup missing;
@@ -182,16 +182,33 @@ TEST(StarCatalogue, ShippedCatalogueLoadsWhole) {
     ASSERT_GE(stars[i].ra, 0);
     ASSERT_LT(stars[i].ra, 24);
   }
+  ASSERT_NEAR(stars.back().mag, kCatalogueLimit, 1e-9);
+}
+
+// The stars drawn down to a limit, against the catalogue's lines counted
+// here: magnitude (third field) at most the limit, and at 50 north the
+// whole sky north of -40 on the disc.
+TEST(StarCatalogue, StarsDrawnDownToTheChosenLimit) {
+  std::ifstream in(std::string(CAELORA_SOURCE_DATA_DIR) + "/yale.dat");
+  std::vector<std::pair<int, int>> magDec;  // hundredths
+  for (std::string line; std::getline(in, line);) {
+    int ra = 0, dec = 0, mag = 0;
+    if (std::sscanf(line.c_str(), "%d,%d,%d", &ra, &dec, &mag) == 3) magDec.emplace_back(mag, dec);
+  }
   ChartSetup setup;
   setup.programFolder = CAELORA_SOURCE_DATA_DIR;
-  const auto drawn = starsOf(LoadStars(setup));
-  EXPECT_EQ(drawn.size(), stars.size());
-  // At 50 north the whole sky north of -40 is on the disc.
-  std::size_t expected = 0;
-  for (const StarRecord& s : stars) expected += s.dec >= -40;
-  std::size_t points = 0;
-  for (const DrawnStar& s : drawn) points += s.point;
-  EXPECT_EQ(points, expected);
+  for (const double limit : {3.0, 4.0, 5.0, 6.0, 6.1, 6.5}) {
+    setup.settings.starLimit = limit;
+    const auto drawn = starsOf(LoadStars(setup));
+    std::size_t listed = 0, northOfMinus40 = 0, points = 0;
+    for (const auto& [mag, dec] : magDec) {
+      listed += mag / 100.0 <= limit;
+      northOfMinus40 += mag / 100.0 <= limit && dec >= -4000;
+    }
+    for (const DrawnStar& star : drawn) points += star.point;
+    EXPECT_EQ(drawn.size(), listed) << limit;
+    EXPECT_EQ(points, northOfMinus40) << limit;
+  }
 }
 
 }  // namespace

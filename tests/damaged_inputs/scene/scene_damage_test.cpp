@@ -110,7 +110,7 @@ TEST_P(DamagedStartUp, DrawsTheSoundLayersAndNamesTheDamage) {
   applyDamage(folder.path(), c.file, c.damage);
 
   Settings settings = defaultSettings(folder.path().string());
-  settings.showGrid = settings.showEcliptic = true;  // every layer
+  settings.showGrid = settings.showEcliptic = settings.showHorizonGrid = true;  // every layer
   if (c.file == "czech.lng") settings.languageFile = folder.file("czech.lng");
   std::vector<std::string> notes;
   StepRunner steps([&](const std::string& note) { notes.push_back(note); });
