@@ -11,10 +11,14 @@
 #include "i18n/language.h"
 #include "sky/figures.h"
 #include "sky/grid.h"
+#include "sky/ephemeris.h"
 #include "sky/horizon_grid.h"
+#include "sky/messier.h"
+#include "sky/planets.h"
 #include "sky/mask.h"
 #include "sky/stars.h"
 #include "sky/vector_font.h"
+#include "sky/vector_state.h"
 
 namespace caelora {
 
@@ -34,6 +38,8 @@ DisplayList recordLayer(Layer layer, const ChartSetup& setup) {
     case Layer::WindowShape: return BuildWindowShape(setup);
     case Layer::Mask: return BuildMask(setup);
     case Layer::HorizonGrid: return LoadHorizonGrid(setup);
+    case Layer::Planets: return LoadPlanets(setup, *erfaEphemeris());
+    case Layer::Messier: return LoadMessier(setup);
   }
   return DisplayList{};
 }
@@ -62,6 +68,8 @@ int listNumber(Layer layer) {
     case Layer::Grid: return kGridList;
     case Layer::Ecliptic: return kEclipticList;
     case Layer::HorizonGrid: return kHorizonGridList;
+    case Layer::Planets: return kPlanetsList;
+    case Layer::Messier: return kMessierList;
   }
   return 0;
 }
@@ -78,6 +86,8 @@ const char* layerName(Layer layer) {
     case Layer::Grid: return "coordinate grid";
     case Layer::Ecliptic: return "ecliptic";
     case Layer::HorizonGrid: return "horizon grid";
+    case Layer::Planets: return "planets";
+    case Layer::Messier: return "Messier objects";
   }
   return "";
 }
@@ -89,6 +99,8 @@ bool isLoaded(Layer layer, const Settings& s) {
     case Layer::Grid: return s.showGrid;
     case Layer::Ecliptic: return s.showEcliptic;
     case Layer::HorizonGrid: return s.showHorizonGrid;
+    case Layer::Planets: return s.showPlanets;
+    case Layer::Messier: return s.showMessier;
     default: return true;
   }
 }
@@ -100,6 +112,7 @@ bool isStale(Layer layer, const Settings& built, const Settings& now) {
       return built.linesFile != now.linesFile || built.lineIntensity != now.lineIntensity;
     case Layer::Names: return built.nameSize != now.nameSize;
     case Layer::Stars: return built.starLimit != now.starLimit;
+    case Layer::Messier: return built.messierLimit != now.messierLimit;
     case Layer::DateScale: return built.dailyScale != now.dailyScale;
     case Layer::MilkyWay: return built.milkyWayIntensity != now.milkyWayIntensity;
     case Layer::Mask: return built.longitude != now.longitude || built.timeZone != now.timeZone;
@@ -114,6 +127,7 @@ ChartScene::ChartScene(Settings settings, std::string programFolder) {
 }
 
 void ChartScene::load(Layer layer, StepRunner& steps) {
+  clearUpperVectorState();  // the recordings' arithmetic after Qt's settings or zones
   builtWith_[layer] = setup_.settings;
   DisplayList recorded;
   // A loader that fails leaves its list empty, never half recorded.
@@ -149,6 +163,8 @@ void ChartScene::loadAtStartup(StepRunner& steps,
   if (setup_.settings.showEcliptic) load(Layer::Ecliptic, steps);
   if (setup_.settings.showGrid) load(Layer::Grid, steps);
   if (setup_.settings.showHorizonGrid) load(Layer::HorizonGrid, steps);
+  if (setup_.settings.showMessier) load(Layer::Messier, steps);
+  if (setup_.settings.showPlanets) load(Layer::Planets, steps);
   load(Layer::Stars, steps);
   load(Layer::DateScale, steps);
   steps.run("figure file", [&] {
@@ -167,8 +183,15 @@ void ChartScene::applySettings(const Settings& next, StepRunner& steps) {
   if (languageChanged) loadFont(steps);
   for (Layer layer : {Layer::WindowShape, Layer::Mask, Layer::DateScale, Layer::Names,
                       Layer::Stars, Layer::MilkyWay, Layer::Ecliptic, Layer::Grid,
-                      Layer::Figures, Layer::HorizonGrid})
+                      Layer::Figures, Layer::HorizonGrid, Layer::Messier, Layer::Planets})
     loadIfStale(layer, steps);
+}
+
+void ChartScene::setInstant(std::optional<double> unixSeconds, StepRunner& steps) {
+  if (unixSeconds == setup_.instant) return;
+  setup_.instant = unixSeconds;
+  // Before start-up the planets wait for it (it loads the font their names need).
+  if (isLoaded(Layer::Planets, setup_.settings) && builtWith_.count(Layer::Planets)) load(Layer::Planets, steps);
 }
 
 void ChartScene::reloadAll(StepRunner& steps) {

@@ -17,12 +17,14 @@
 
 namespace caelora {
 
-enum class Layer { Stars, Figures, Names, DateScale, MilkyWay, WindowShape, Mask, Grid, Ecliptic, HorizonGrid };
+enum class Layer {
+  Stars, Figures, Names, DateScale, MilkyWay, WindowShape, Mask, Grid, Ecliptic, HorizonGrid, Planets, Messier
+};
 
-constexpr std::array<Layer, 10> kAllLayers = {Layer::Stars,       Layer::Figures,  Layer::Names,
+constexpr std::array<Layer, 12> kAllLayers = {Layer::Stars,       Layer::Figures,  Layer::Names,
                                               Layer::DateScale,   Layer::MilkyWay, Layer::WindowShape,
                                               Layer::Mask,        Layer::Grid,     Layer::Ecliptic,
-                                              Layer::HorizonGrid};
+                                              Layer::HorizonGrid, Layer::Planets,  Layer::Messier};
 
 int listNumber(Layer layer);
 const char* layerName(Layer layer);
@@ -55,6 +57,11 @@ class ChartScene {
   // stale (the figures whenever they are shown, so that a changed figure
   // file takes effect); reloads the font when the language changed.
   void applySettings(const Settings& next, StepRunner& steps);
+
+  // The time the chart is set to (none: a chart of no particular time). The
+  // planets move with it: their layer is recorded again when it changes.
+  void setInstant(std::optional<double> unixSeconds, StepRunner& steps);
+  const std::optional<double>& instant() const { return setup_.instant; }
 
   // A new GL context holds no lists: records every loaded layer again.
   void reloadAll(StepRunner& steps);

@@ -123,6 +123,8 @@ const std::map<std::string, std::optional<bool> SettingOverrides::*>& layerSwitc
       {"ecliptic", &SettingOverrides::showEcliptic},   {"daily", &SettingOverrides::dailyScale},
       {"horizon-grid", &SettingOverrides::showHorizonGrid},
       {"boundaries", &SettingOverrides::showBoundaries},
+      {"planets", &SettingOverrides::showPlanets},
+      {"messier", &SettingOverrides::showMessier},
   };
   return table;
 }
@@ -172,6 +174,8 @@ ExportOptions parseExportOptions(const std::vector<std::string>& args) {
     throw UsageError("nothing to write: give OUT.pdf, --all-latitudes DIR or --png OUT.png");
   if (o.time && o.now) throw UsageError("--time and --now both give the time: one of them");
   if ((o.time || o.now) && o.angleDeg) throw UsageError("--angle and --time/--now both turn the disc: one of them");
+  if (o.overrides.showPlanets.value_or(false) && !o.pngFile.empty() && !o.time && !o.now)
+    throw UsageError("--planets shows the sky of a time: give --time or --now");
   return o;
 }
 
@@ -191,6 +195,8 @@ Settings applyOverrides(Settings s, const SettingOverrides& o) {
   if (o.linesFile) s.linesFile = *o.linesFile;
   if (o.showHorizonGrid) s.showHorizonGrid = *o.showHorizonGrid;
   if (o.showBoundaries) s.showBoundaries = *o.showBoundaries;
+  if (o.showPlanets) s.showPlanets = *o.showPlanets;
+  if (o.showMessier) s.showMessier = *o.showMessier;
   if (o.starLimit) s.starLimit = *o.starLimit;
   if (o.printStarLimit) s.printStarLimit = *o.printStarLimit;
   if (o.longitude) s.longitude = *o.longitude;
@@ -215,6 +221,8 @@ std::string exportUsage() {
          "  --horizon-grid/--no-horizon-grid (with it the PDF has a third page: the\n"
          "  grid to print on film)  --boundaries/--no-boundaries\n"
          "  --star-limit M (2.0..6.5, screen and PNG)  --print-star-limit M (2.0..6.0)\n"
+         "  --planets/--no-planets (the PNG's; needs --time or --now)\n"
+         "  --messier/--no-messier (the Messier objects, on the disc and its page)\n"
          "  the place and the time:\n"
          "  --longitude DEG (east, -180..180)  --time-zone NAME (Europe/Prague; \"\" is\n"
          "  local mean time): the PDF's hour scale then reads the zone's time.\n"

@@ -25,7 +25,7 @@ struct SettingOverrides {
   std::optional<std::int16_t> latitude;
   std::optional<ScreenScheme> colourScheme;
   std::optional<bool> showLines, showNames, showMilkyWay, showGrid, showEcliptic, dailyScale;
-  std::optional<bool> showHorizonGrid, showBoundaries;
+  std::optional<bool> showHorizonGrid, showBoundaries, showPlanets, showMessier;
   std::optional<double> starLimit, printStarLimit;
   std::optional<std::uint8_t> lineIntensity, milkyWayIntensity, nameSize;
   std::optional<std::string> languageFile, linesFile;

@@ -145,14 +145,16 @@ int main(int argc, char* argv[]) {
   });
   settings = applyOverrides(settings, options.overrides);
   double angle = options.angleDeg.value_or(0);
+  std::optional<double> instant;
   try {
-    if (const std::optional<double> instant = skyInstant(options, settings))
-      angle = discAngleFor(*instant, *settings.longitude, settings.latitude);
+    instant = skyInstant(options, settings);
+    if (instant) angle = discAngleFor(*instant, *settings.longitude, settings.latitude);
   } catch (const UsageError& e) {
     printNote(e.what());
     return kBadUsage;
   }
   ChartScene scene(settings, folder);
+  scene.setInstant(instant, steps);
   scene.loadAtStartup(steps, [](const std::string& file) {
     printNote("the constellation figure file " + file + " does not exist");
   });

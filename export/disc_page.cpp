@@ -14,6 +14,7 @@
 #include "sky/data_error.h"
 #include "sky/figures.h"
 #include "sky/geometry.h"
+#include "sky/messier.h"
 #include "sky/milky_way.h"
 #include "sky/polygon_clipper.h"
 #include "sky/sequential_input.h"
@@ -203,6 +204,28 @@ void plotConNames(ExportState& state) {
     if (!p.onDisc) continue;
     const PagePoint at = disc.fromDisc(p);
     state.line(tangentText(p, wholeUnits(at.x), wholeUnits(at.y), size, record.abbreviation));
+  }
+}
+
+void plotMessier(ExportState& state) {
+  const std::vector<MessierObject> objects = ReadMessierObjects(state.dataFile("messier.dat"));
+  const PageDisc disc = state.disc();
+  PageProjector projector(state.settings.latitude, disc);
+  state.line(state.stroke(Ink::Messier) + "\r" + state.fill(Ink::Messier) + "\r0.5 w");
+  for (const MessierObject& o : objects) {
+    if (o.mag > state.settings.messierLimit) continue;
+    const std::optional<PagePoint> at = projector.prevodPDF(o.raHours, o.decDeg);
+    if (!at) continue;
+    std::string path;
+    const double scale = PageDisc::kRim * disc.unit();
+    const std::vector<DiscPoint> symbol = messierSymbol(o.kind);
+    for (std::size_t i = 0; i < symbol.size(); ++i)
+      path += pdfPoint({at->x + symbol[i].x * scale, at->y + symbol[i].y * scale}) + (i == 0 ? " m " : " l ");
+    state.line(path + "s");
+    const DiscPoint where = disc.toDisc(*at);
+    const PagePoint label = disc.fromDisc({where.x * (1 + 0.012 / std::hypot(where.x, where.y)),
+                                           where.y * (1 + 0.012 / std::hypot(where.x, where.y)), true});
+    state.line(tangentText(where, wholeUnits(label.x), wholeUnits(label.y), 5, "M" + std::to_string(o.number)));
   }
 }
 

@@ -26,6 +26,9 @@ void plotConLines(ExportState& state);
 // Stars down to the print limit "SMapPrnLim" (5.0) as round dots, the
 // centre cross.
 void plotStars(ExportState& state);
+// The Messier objects as bright as "SMapMesLim": a symbol for each kind
+// and its number.
+void plotMessier(ExportState& state);
 // The constellation abbreviations of Cons.txt along the tangent.
 void plotConNames(ExportState& state);
 

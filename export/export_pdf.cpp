@@ -17,6 +17,7 @@
 #include "export/title_block.h"
 #include "i18n/language.h"
 #include "sky/data_error.h"
+#include "sky/vector_state.h"
 
 namespace caelora {
 namespace {
@@ -53,6 +54,7 @@ void writeDiscPage(ExportState& state) {
   if (s.showMilkyWay) plotMilkyWay(state);
   if (s.showGrid) plotGrid(state);
   if (s.showEcliptic) plotEcliptic(state);
+  if (s.showMessier) plotMessier(state);
   if (s.showLines) plotConLines(state);
   plotStars(state);
   if (s.showNames) plotConNames(state);
@@ -126,6 +128,7 @@ std::vector<std::string> readConNameList(const std::string& languageFile) {
 }
 
 void exportPDF(ExportState& state, const std::string& path) {
+  clearUpperVectorState();  // whatever the caller ran before, the export's arithmetic runs at full speed
   try {
     writeDocument(state, path);
   } catch (const std::exception& e) {

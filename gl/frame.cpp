@@ -25,12 +25,14 @@ void drawDisc(const FrameLayers& layers, double discAngleDeg) {
   if (layers.milkyWay) glCallList(kMilkyWayList);
   if (layers.grid) glCallList(kGridList);
   if (layers.ecliptic) glCallList(kEclipticList);
+  if (layers.messier) glCallList(kMessierList);
   glEnable(GL_LINE_SMOOTH);
   glCallList(kStarsList);
   if (layers.names) glCallList(kNamesList);
   glCallList(kDateScaleList);
   glDisable(GL_LINE_SMOOTH);
   if (layers.lines) glCallList(kFiguresList);
+  if (layers.planets) glCallList(kPlanetsList);
   glPopMatrix();
 }
 
@@ -47,6 +49,8 @@ FrameLayers frameLayers(const Settings& s) {
   layers.names = s.showNames;
   layers.lines = s.showLines;
   layers.horizonGrid = s.showHorizonGrid;
+  layers.planets = s.showPlanets;
+  layers.messier = s.showMessier;
   return layers;
 }
 

@@ -19,6 +19,8 @@ struct FrameLayers {
   bool names = true;
   bool lines = true;
   bool horizonGrid = false;  // drawn over the disc in the window, not turned
+  bool planets = false;
+  bool messier = false;
 };
 
 FrameLayers frameLayers(const Settings& settings);

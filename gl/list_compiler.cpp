@@ -67,7 +67,7 @@ void compileList(int number, const DisplayList& list) {
 
 void deleteChartLists() {
   ++generation;
-  glDeleteLists(1, kEclipticList);
+  glDeleteLists(1, kMessierList);  // every list of the chart, 1 to the last
 }
 
 std::uint64_t listsGeneration() { return generation; }

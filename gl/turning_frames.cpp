@@ -66,7 +66,8 @@ PixelBox windowBox(int width, int height) {
 
 bool TurningFrames::Key::operator==(const Key& o) const {
   return layers.colourScheme == o.layers.colourScheme && layers.milkyWay == o.layers.milkyWay &&
-         layers.horizonGrid == o.layers.horizonGrid &&
+         layers.horizonGrid == o.layers.horizonGrid && layers.planets == o.layers.planets &&
+         layers.messier == o.layers.messier &&
          layers.grid == o.layers.grid && layers.ecliptic == o.layers.ecliptic &&
          layers.names == o.layers.names && layers.lines == o.layers.lines &&
          generation == o.generation && width == o.width && height == o.height;

@@ -40,6 +40,8 @@ constexpr CatalogueEntry kCatalogue[] = {
     {"Step.coordinate_grid", "coordinate grid"},
     {"Step.ecliptic", "ecliptic"},
     {"Step.horizon_grid", "horizon grid"},
+    {"Step.planets", "planets"},
+    {"Step.messier_objects", "Messier objects"},
     // data files read field by field
     {"FileIsFolder", "{file}: is a directory, not a data file"},
     {"FileCannotOpen", "{file}: cannot open the file"},
@@ -61,6 +63,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {"FigureDecOutside", "declination {value} is outside -9000..9000 (1/100 degree)"},
     {"NoFigureLines", "{file}: holds no figure lines"},
     {"NoConstellations", "{file}: holds no constellations"},
+    {"NoMessierObjects", "{file}: holds no Messier objects"},
     // Milky Way outlines
     {"MilkyWayCannotOpen", "{file}: cannot open the Milky Way outline"},
     {"MilkyWayCannotRead", "{file}: cannot read the Milky Way outline"},

@@ -58,7 +58,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Caelora developers <caelora@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://caelora.example.org/")
-# The shared libraries (Qt 6, GL, GLU, polyclipping) as dpkg-shlibdeps finds
+# The shared libraries (Qt 6, GL, GLU, polyclipping, erfa) as dpkg-shlibdeps finds
 # them; the X11 platform plugin and Mesa's drivers are loaded at run time,
 # so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

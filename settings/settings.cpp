@@ -84,7 +84,8 @@ bool Settings::operator==(const Settings& o) const {
          showEcliptic == o.showEcliptic && alwaysOnTop == o.alwaysOnTop &&
          languageFile == o.languageFile && linesFile == o.linesFile && latitude == o.latitude &&
          longitude == o.longitude && timeZone == o.timeZone && showHorizonGrid == o.showHorizonGrid &&
-         showBoundaries == o.showBoundaries && starLimit == o.starLimit && printStarLimit == o.printStarLimit;
+         showBoundaries == o.showBoundaries && starLimit == o.starLimit && printStarLimit == o.printStarLimit &&
+         showPlanets == o.showPlanets && showMessier == o.showMessier && messierLimit == o.messierLimit;
 }
 
 Settings defaultSettings(const std::string& programFolder) {
@@ -121,6 +122,11 @@ Settings loadSettings(const SettingsStore& store, const std::string& programFold
   s.printStarLimit =
       parseMagnitude(storedOr(store, "SMapPrnLim", magnitudeText(d.printStarLimit)), kBrightestLimit, kFaintestPrintLimit)
           .value_or(d.printStarLimit);
+  s.showPlanets = readBoolean(store, "SMapPlanets", d.showPlanets);
+  s.showMessier = readBoolean(store, "SMapMessier", d.showMessier);
+  s.messierLimit = parseMagnitude(storedOr(store, "SMapMesLim", magnitudeText(d.messierLimit)), kBrightestLimit,
+                                  kFaintestMessierLimit)
+                       .value_or(d.messierLimit);
   s.longitude = parseLongitude(storedOr(store, "SMapLon", ""));
   s.timeZone = trimmed(storedOr(store, "SMapZone", ""));
   return s;
@@ -145,6 +151,9 @@ void saveSettings(SettingsStore& store, const Settings& s) {
   store.save("SMapBounds", booleanText(s.showBoundaries));
   store.save("SMapStarLim", magnitudeText(s.starLimit));
   store.save("SMapPrnLim", magnitudeText(s.printStarLimit));
+  store.save("SMapPlanets", booleanText(s.showPlanets));
+  store.save("SMapMessier", booleanText(s.showMessier));
+  store.save("SMapMesLim", magnitudeText(s.messierLimit));
   store.save("SMapLon", longitudeText(s.longitude));
   store.save("SMapZone", s.timeZone);
 }

@@ -24,6 +24,7 @@ constexpr int kScreenSchemes = 4;
 constexpr double kCatalogueLimit = 6.5;
 constexpr double kBrightestLimit = 2.0;
 constexpr double kFaintestPrintLimit = 6.0;
+constexpr double kFaintestMessierLimit = 10.0;
 
 struct Settings {
   ScreenScheme colourScheme = ScreenScheme::Colour;  // "SMapCMode"
@@ -44,6 +45,9 @@ struct Settings {
   bool showBoundaries = false;    // "SMapBounds": the constellation boundaries
   double starLimit = 6.1;         // "SMapStarLim": faintest magnitude on screen, 2.0 .. kCatalogueLimit
   double printStarLimit = 5.0;    // "SMapPrnLim": faintest magnitude in print, 2.0 .. 6.0
+  bool showPlanets = false;       // "SMapPlanets": the Sun, the Moon and the planets of the chart's time
+  bool showMessier = false;       // "SMapMessier": the Messier objects
+  double messierLimit = 8.0;      // "SMapMesLim": faintest Messier object, 2.0 .. 10.0
   // The place, for setting the chart to a time: none until one is given.
   std::optional<double> longitude;  // "SMapLon", degrees east, -180..180 in tenths
   std::string timeZone;             // "SMapZone", an IANA name; empty: local mean time

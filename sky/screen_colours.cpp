@@ -14,7 +14,7 @@ constexpr Shade grey(double base, double step) { return {{base, base, base}, {st
 // Colour on black and white on black differ only in the stars, the lettering
 // of the constellations and the mask.
 constexpr ScreenColours onBlack(std::optional<Rgb> stars, Rgb lineText, Rgb maskBottom, Rgb maskTop, Rgb grid,
-                                Rgb gridText) {
+                                Rgb gridText, Rgb sun, Rgb planets, Rgb messier) {
   return {0.0f,
           stars,
           {{0.2, 0.2, 0.28}, {1, 1, 1}},
@@ -35,13 +35,20 @@ constexpr ScreenColours onBlack(std::optional<Rgb> stars, Rgb lineText, Rgb mask
           {192, 192, 192},
           {255, 255, 255},
           grid,
-          gridText};
+          gridText,
+          sun,
+          planets,
+          {0.95f, 0.95f, 0.85f},
+          {0.22f, 0.22f, 0.25f},
+          messier};
 }
 
 const ScreenColours kColour = onBlack(std::nullopt, {0.9f, 0.6f, 0.3f}, {0, 0, 0.1f}, {0, 0, 0.9f},
-                                      {0.15f, 0.5f, 0.3f}, {0.35f, 0.8f, 0.5f});
+                                      {0.15f, 0.5f, 0.3f}, {0.35f, 0.8f, 0.5f}, {1, 0.85f, 0.2f},
+                                      {1, 0.8f, 0.45f}, {0.55f, 0.75f, 1});
 const ScreenColours kWhiteOnBlack = onBlack(kWhite, {0.7f, 0.7f, 0.7f}, {0.4f, 0.4f, 0.4f}, {0.8f, 0.8f, 0.8f},
-                                            {0.4f, 0.4f, 0.4f}, {0.65f, 0.65f, 0.65f});
+                                            {0.4f, 0.4f, 0.4f}, {0.65f, 0.65f, 0.65f}, kWhite, {0.9f, 0.9f, 0.9f},
+                                            {0.7f, 0.7f, 0.7f});
 
 const ScreenColours kBlackOnWhite = {1.0f,
                                      kBlack,
@@ -63,7 +70,12 @@ const ScreenColours kBlackOnWhite = {1.0f,
                                      {192, 192, 192},
                                      {255, 255, 255},
                                      {0.65f, 0.65f, 0.65f},
-                                     {0.4f, 0.4f, 0.4f}};
+                                     {0.4f, 0.4f, 0.4f},
+                                     {0.25f, 0.25f, 0.25f},
+                                     {0.15f, 0.15f, 0.15f},
+                                     {0.95f, 0.95f, 0.95f},
+                                     {0.2f, 0.2f, 0.2f},
+                                     {0.35f, 0.35f, 0.35f}};
 
 // Nothing but red and black, so that the eyes keep their dark adaptation.
 const ScreenColours kRedOnBlack = {0.0f,
@@ -86,7 +98,12 @@ const ScreenColours kRedOnBlack = {0.0f,
                                    {150, 0, 0},
                                    {255, 0, 0},
                                    {0.4f, 0, 0},
-                                   {0.7f, 0, 0}};
+                                   {0.7f, 0, 0},
+                                   {1, 0.1f, 0.1f},
+                                   {0.9f, 0.2f, 0.2f},
+                                   {0.8f, 0.15f, 0.15f},
+                                   {0.2f, 0, 0},
+                                   {0.6f, 0.1f, 0.1f}};
 
 }  // namespace
 

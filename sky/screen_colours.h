@@ -51,6 +51,11 @@ struct ScreenColours {
   Rgb8 menuText;
   Rgb horizonGrid;           // altitude and azimuth on the window
   Rgb horizonGridText;
+  Rgb sun;
+  Rgb planets;               // the planets' dots and every body's name
+  Rgb moonLit;
+  Rgb moonDark;
+  Rgb messier;               // the Messier objects' symbols and numbers
 };
 
 const ScreenColours& screenColours(ScreenScheme scheme);

@@ -170,5 +170,6 @@ TEST(StepRunner, NotesAFailureAndGoesOn) {
 TEST(StepRunner, EveryLayerIsAStepTheMessagesName) {
   // Its name appears in the notes, in the language of the language file.
   for (Layer layer : kAllLayers)
-    EXPECT_EQ(englishMessage(StepRunner::stepMessageId(layerName(layer))), layerName(layer));
+    EXPECT_EQ(englishMessage(StepRunner::stepMessageId(layerName(layer))),
+              std::string_view(layerName(layer)));
 }

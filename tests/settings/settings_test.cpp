@@ -46,13 +46,15 @@ TEST(Settings, KeysAreReadAndWrittenInTheirFixedOrder) {
                              "SMapCMode", "SMapLMode", "SMapNMode", "SMapMMode", "SMapILMode",
                              "SMapIMMode", "SMapIPMode", "SMapDaily", "SMapRaDec", "SMapEclip",
                              "SMapTopMost", "SMapFLang", "SMapFLines", "SMapLat", "SMapHzGrid", "SMapBounds",
-                             "SMapStarLim", "SMapPrnLim", "SMapLon", "SMapZone"}));
+                             "SMapStarLim", "SMapPrnLim", "SMapPlanets", "SMapMessier", "SMapMesLim",
+                             "SMapLon", "SMapZone"}));
   saveSettings(store, defaultSettings("/x"));
   EXPECT_EQ(store.writes, (std::vector<std::string>{
                               "SMapCMode", "SMapLMode", "SMapNMode", "SMapMMode", "SMapILMode",
                               "SMapIMMode", "SMapIPMode", "SMapFLang", "SMapFLines", "SMapLat",
                               "SMapDaily", "SMapRaDec", "SMapEclip", "SMapTopMost", "SMapHzGrid", "SMapBounds",
-                              "SMapStarLim", "SMapPrnLim", "SMapLon", "SMapZone"}));
+                              "SMapStarLim", "SMapPrnLim", "SMapPlanets", "SMapMessier", "SMapMesLim",
+                             "SMapLon", "SMapZone"}));
 }
 
 TEST(Settings, SavedTextFormsAndRoundTrip) {
@@ -82,7 +84,7 @@ TEST(Settings, SavedTextFormsAndRoundTrip) {
   EXPECT_EQ(store.values["SMapLon"], "151.2");
   EXPECT_EQ(store.values["SMapStarLim"], "6.5");
   EXPECT_EQ(store.values["SMapPrnLim"], "5.0");
-  EXPECT_EQ(store.values.size(), 20u);
+  EXPECT_EQ(store.values.size(), 23u);
   EXPECT_TRUE(loadSettings(store, "/elsewhere") == s);
 }
 

@@ -111,11 +111,13 @@ TEST_P(DamagedStartUp, DrawsTheSoundLayersAndNamesTheDamage) {
 
   Settings settings = defaultSettings(folder.path().string());
   settings.showGrid = settings.showEcliptic = settings.showHorizonGrid = true;  // every layer
+  settings.showPlanets = settings.showMessier = true;
   if (c.file == "czech.lng") settings.languageFile = folder.file("czech.lng");
   std::vector<std::string> notes;
   StepRunner steps([&](const std::string& note) { notes.push_back(note); });
   std::vector<std::string> missingFigures;
   ChartScene scene(settings, folder.path().string());
+  scene.setInstant(1768507200, steps);  // the planets of 15 January 2026
   scene.loadAtStartup(steps, [&](const std::string& file) { missingFigures.push_back(file); });
   scene.recordMaskIfNeeded(steps);  // the first frame
   const std::map<Layer, DisplayList> layers = scene.takePending();
