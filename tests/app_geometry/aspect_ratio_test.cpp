@@ -125,35 +125,6 @@ TEST(DraggedEdge, IsNamedByTheSidesThatMoved) {
   }
 }
 
-TEST(SettledRect, SquaresTheClientKeepingWhatWasDraggedWhereItWasDragged) {
-  // Of each drag, the sides that the rule leaves where the drag put them:
-  // side edges and bottom corners move the bottom, the top and bottom edges
-  // and the top-right corner the right side, the top-left corner the left.
-  struct Case {
-    Drag drag;
-    bool leftStays, topStays, rightStays, bottomStays;
-  };
-  const Case cases[] = {
-      {{-30, 0, 0, 0, {}}, true, true, true, false},
-      {{0, 0, 25, 0, {}}, true, true, true, false},
-      {{0, 40, 0, 0, {}}, true, true, false, true},
-      {{0, 0, 0, -35, {}}, true, true, false, true},
-      {{-20, -50, 0, 0, {}}, false, true, true, true},
-      {{0, 30, 60, 0, {}}, true, true, false, true},
-      {{45, 0, 0, 10, {}}, true, true, true, false},
-      {{0, 0, -15, 70, {}}, true, true, true, false},
-  };
-  for (const Case& c : cases) {
-    const WindowRect after = dragged(c.drag);
-    const WindowRect kept = settledRect(around(400, 400), after, kFrame, 1.0f, 1000);
-    EXPECT_EQ(clientWidth(kept), clientHeight(kept)) << c.drag.left << c.drag.top;
-    EXPECT_EQ(kept.left == after.left, c.leftStays) << c.drag.left << " " << c.drag.top;
-    EXPECT_EQ(kept.top == after.top, c.topStays) << c.drag.left << " " << c.drag.top;
-    EXPECT_EQ(kept.right == after.right, c.rightStays) << c.drag.left << " " << c.drag.top;
-    EXPECT_EQ(kept.bottom == after.bottom, c.bottomStays) << c.drag.left << " " << c.drag.top;
-  }
-}
-
 TEST(SettledRect, HoldsTheWidth) {
   // The bottom edge dragged far down: the width that the height gives would
   // pass the limit, so the window is as wide as allowed, and square.

@@ -8,7 +8,6 @@
 #include <xcb/xtest.h>
 
 #include <QProcess>
-#include <QScreen>
 #include <QSurfaceFormat>
 #include <QtTest>
 #include <cstdlib>
