@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Assembles data/english.lng and data/czech.lng.
 
 Each language has a folder tools/lang/<language>/ of UTF-8 fragments
