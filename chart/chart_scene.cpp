@@ -8,6 +8,7 @@
 #include "chart/milky_way_outlines.h"
 #include "chart/time_zone.h"
 #include "i18n/language.h"
+#include "sky/boundaries.h"
 #include "sky/figures.h"
 #include "sky/grid.h"
 #include "sky/mask.h"
@@ -31,6 +32,7 @@ DisplayList recordLayer(Layer layer, const ChartSetup& setup) {
     case Layer::Ecliptic: return LoadEcliptic(setup);
     case Layer::WindowShape: return BuildWindowShape(setup);
     case Layer::Mask: return BuildMask(setup);
+    case Layer::Boundaries: return LoadBoundaries(setup);
   }
   return DisplayList{};
 }
@@ -58,6 +60,7 @@ int listNumber(Layer layer) {
     case Layer::Mask: return kMaskList;
     case Layer::Grid: return kGridList;
     case Layer::Ecliptic: return kEclipticList;
+    case Layer::Boundaries: return kBoundariesList;
   }
   return 0;
 }
@@ -73,6 +76,7 @@ const char* layerName(Layer layer) {
     case Layer::Mask: return "mask";
     case Layer::Grid: return "coordinate grid";
     case Layer::Ecliptic: return "ecliptic";
+    case Layer::Boundaries: return "constellation boundaries";
   }
   return "";
 }
@@ -83,6 +87,7 @@ bool isLoaded(Layer layer, const Settings& s) {
     case Layer::MilkyWay: return s.showMilkyWay;
     case Layer::Grid: return s.showGrid;
     case Layer::Ecliptic: return s.showEcliptic;
+    case Layer::Boundaries: return s.showBoundaries;
     default: return true;
   }
 }
@@ -141,6 +146,7 @@ void ChartScene::loadAtStartup(StepRunner& steps,
   if (setup_.settings.showMilkyWay) load(Layer::MilkyWay, steps);
   if (setup_.settings.showEcliptic) load(Layer::Ecliptic, steps);
   if (setup_.settings.showGrid) load(Layer::Grid, steps);
+  if (setup_.settings.showBoundaries) load(Layer::Boundaries, steps);
   load(Layer::Stars, steps);
   load(Layer::DateScale, steps);
   steps.run("figure file", [&] {
@@ -159,7 +165,7 @@ void ChartScene::applySettings(const Settings& next, StepRunner& steps) {
   if (languageChanged) loadFont(steps);
   for (Layer layer : {Layer::WindowShape, Layer::Mask, Layer::DateScale, Layer::Names,
                       Layer::Stars, Layer::MilkyWay, Layer::Ecliptic, Layer::Grid,
-                      Layer::Figures})
+                      Layer::Boundaries, Layer::Figures})
     loadIfStale(layer, steps);
 }
 

@@ -16,11 +16,12 @@
 
 namespace caelora {
 
-enum class Layer { Stars, Figures, Names, DateScale, MilkyWay, WindowShape, Mask, Grid, Ecliptic };
+enum class Layer { Stars, Figures, Names, DateScale, MilkyWay, WindowShape, Mask, Grid, Ecliptic, Boundaries };
 
-constexpr std::array<Layer, 9> kAllLayers = {Layer::Stars,       Layer::Figures,  Layer::Names,
-                                             Layer::DateScale,   Layer::MilkyWay, Layer::WindowShape,
-                                             Layer::Mask,        Layer::Grid,     Layer::Ecliptic};
+constexpr std::array<Layer, 10> kAllLayers = {Layer::Stars,       Layer::Figures,  Layer::Names,
+                                              Layer::DateScale,   Layer::MilkyWay, Layer::WindowShape,
+                                              Layer::Mask,        Layer::Grid,     Layer::Ecliptic,
+                                              Layer::Boundaries};
 
 int listNumber(Layer layer);
 const char* layerName(Layer layer);

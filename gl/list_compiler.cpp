@@ -66,7 +66,7 @@ void compileList(int number, const DisplayList& list) {
 
 void deleteChartLists() {
   ++generation;
-  glDeleteLists(1, kEclipticList);
+  glDeleteLists(1, kBoundariesList);
 }
 
 std::uint64_t listsGeneration() { return generation; }

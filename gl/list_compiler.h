@@ -13,7 +13,7 @@ namespace caelora {
 // (batchPointsBySize).
 void compileList(int number, const DisplayList& list);
 
-// Releases the lists 1 to 10 of the chart.
+// Releases the lists of the chart, 1 to 13.
 void deleteChartLists();
 
 // Counts the compilations and releases so far: what was drawn from the lists

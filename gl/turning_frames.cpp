@@ -65,7 +65,8 @@ PixelBox windowBox(int width, int height) {
 
 bool TurningFrames::Key::operator==(const Key& o) const {
   return layers.colourScheme == o.layers.colourScheme && layers.milkyWay == o.layers.milkyWay &&
-         layers.grid == o.layers.grid && layers.ecliptic == o.layers.ecliptic &&
+         layers.grid == o.layers.grid && layers.boundaries == o.layers.boundaries &&
+         layers.ecliptic == o.layers.ecliptic &&
          layers.names == o.layers.names && layers.lines == o.layers.lines &&
          generation == o.generation && width == o.width && height == o.height;
 }

@@ -1,8 +1,9 @@
-// The reader of the constellation boundaries.
+// Constellation boundaries of the star disc, and the reader of their file.
 #include "sky/boundaries.h"
 
 #include "sky/data_error.h"
 #include "sky/figures.h"
+#include "sky/screen_colours.h"
 
 namespace caelora {
 namespace {
@@ -56,6 +57,41 @@ std::vector<BoundaryEdge> ReadBoundaryEdges(const std::string& path) {
   std::vector<BoundaryEdge> edges = ReadBoundaryEdges(input);
   if (edges.empty()) throw DataError(path + ": holds no boundaries");
   return edges;
+}
+
+std::vector<DiscPolyline> visibleBoundaries(const std::vector<BoundaryEdge>& edges,
+                                            DiscProjector& projector) {
+  std::vector<DiscPolyline> runs;
+  DiscPolyline run;
+  const auto close = [&] {
+    if (run.size() >= 2) runs.push_back(run);
+    run.clear();
+  };
+  for (const BoundaryEdge& edge : edges) {
+    for (const EquatorialPoint& p : edge.points) {
+      if (projector.project(p.raHours, p.decDeg)) run.push_back({projector.x(), projector.y(), true});
+      else close();
+    }
+    close();
+  }
+  return runs;
+}
+
+DisplayList LoadBoundaries(const ChartSetup& setup) {
+  const std::vector<BoundaryEdge> edges = ReadBoundaryEdges(setup.dataFile("boundaries.dat"));
+  DiscProjector disc(setup.settings.latitude);
+  const Rgb colour = screenColours(setup.settings.colourScheme).boundaries;
+  DisplayList list;
+  list.color(colour.r, colour.g, colour.b);
+  list.begin(Primitive::Lines);
+  for (const DiscPolyline& run : visibleBoundaries(edges, disc)) {
+    for (std::size_t i = 1; i < run.size(); ++i) {
+      list.vertex(static_cast<float>(run[i - 1].x), static_cast<float>(run[i - 1].y));
+      list.vertex(static_cast<float>(run[i].x), static_cast<float>(run[i].y));
+    }
+  }
+  list.end();
+  return list;
 }
 
 }  // namespace caelora

@@ -1,9 +1,9 @@
 // One frame of the turning disc with every layer shown (figures, names,
-// Milky Way, grid, ecliptic, daily date scale) against the floor of the same
-// run: an OpenGL widget of the same size and surface format that only clears
-// its buffers. Both go through the same paint, compose and flush path of
-// Qt, so the difference is what the chart's display lists cost. Run under
-// xvfb-run -a with Mesa's llvmpipe.
+// Milky Way, grid, boundaries, ecliptic, daily date scale) against the
+// floor of the same run: an OpenGL widget of the same size and surface
+// format that only clears its buffers. Both go through the same paint,
+// compose and flush path of Qt, so the difference is what the chart's
+// display lists cost. Run under xvfb-run -a with Mesa's llvmpipe.
 #include <benchmark/benchmark.h>
 
 #include <QOpenGLFunctions>
@@ -59,6 +59,7 @@ BENCHMARK(BM_EmptyFrameFloor)->Arg(800)->Unit(benchmark::kMillisecond)->UseRealT
 caelora::Settings everyLayerShown(caelora::Settings s) {
   s.showLines = s.showNames = s.showMilkyWay = true;
   s.showGrid = s.showEcliptic = s.dailyScale = true;
+  s.showBoundaries = true;
   s.lineIntensity = s.milkyWayIntensity = 10;
   s.nameSize = 2;
   return s;

@@ -1,15 +1,19 @@
 // The constellation boundaries: the shipped edges against an independent
 // library (tests/fixtures/boundaries.txt, written by
-// tools/make_boundaries_fixture.js).
+// tools/make_boundaries_fixture.js), and the cut at the limit circle. The
+// reader's errors are rows of tests/damaged_inputs.
 #include "sky/boundaries.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
+
+#include "tests/sky/replay.h"
 
 namespace caelora {
 namespace {
@@ -86,6 +90,29 @@ TEST(ShippedBoundaries, EachEdgePartsTheTwoConstellationsItNames) {
   }
   EXPECT_EQ(middles.size(), edges.size()) << "every edge is probed at its middle";
   EXPECT_GT(probes, 2 * edges.size());
+}
+
+TEST(BoundaryLayer, OneLinePrimitiveOfTheStepsWithBothEndsOnTheDisc) {
+  // Latitude 50: the limit is declination -40, itself on the disc.
+  const auto folder = std::filesystem::path(::testing::TempDir()) / "caelora-boundaries";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "boundaries.dat", std::ios::binary)
+      << "\"Ori\",\"Mon\",5,6000,0,6000,-3900,6000,-4100,6000,-4000,6000,-3000\r\n"
+         "\"Hya\",\"Pyx\",2,9000,-4001,10000,-4001\r\n";
+  ChartSetup setup;
+  setup.programFolder = folder.string();
+  setup.settings.latitude = 50;
+  const std::vector<testing::Shape> shapes = testing::Replay(LoadBoundaries(setup));
+  std::filesystem::remove_all(folder);
+  ASSERT_EQ(shapes.size(), 1u);
+  ASSERT_EQ(shapes[0].primitive, Primitive::Lines);
+  const double decs[] = {0, -39, -40, -30};  // steps 0 -> -39 and -40 -> -30
+  ASSERT_EQ(shapes[0].points.size(), 4u);
+  for (std::size_t k = 0; k < 4; ++k) {
+    const DiscPoint p = ProjectToDisc(6, decs[k], 50);
+    EXPECT_NEAR(shapes[0].points[k].x, p.x, 1e-6);
+    EXPECT_NEAR(shapes[0].points[k].y, p.y, 1e-6);
+  }
 }
 
 }  // namespace
