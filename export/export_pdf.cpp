@@ -44,6 +44,7 @@ void writeDiscPage(ExportState& state) {
   plotDiscFace(state);
   if (s.showMilkyWay) plotMilkyWay(state);
   if (s.showGrid) plotGrid(state);
+  if (s.showBoundaries) plotBoundaries(state);
   if (s.showEcliptic) plotEcliptic(state);
   if (s.showLines) plotConLines(state);
   plotStars(state);
