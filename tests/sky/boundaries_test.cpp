@@ -8,12 +8,12 @@
 
 #include <array>
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 
 #include "tests/sky/replay.h"
+#include "tests/test_support.h"
 
 namespace caelora {
 namespace {
@@ -22,31 +22,26 @@ const std::string kFixture = std::string(CAELORA_TEST_DIR) + "/../fixtures/bound
 
 using Vector = std::array<double, 3>;
 
+Vector unit(double x, double y, double z) {
+  const double n = std::sqrt(x * x + y * y + z * z);
+  return {x / n, y / n, z / n};
+}
+
 Vector toVector(const EquatorialPoint& p) {
   const double ra = p.raHours * kHoursToRadians, dec = p.decDeg * kDegreesToRadians;
   return {std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec)};
 }
 
-Vector unit(const Vector& v) {
-  const double n = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-  return {v[0] / n, v[1] / n, v[2] / n};
-}
-
-// The two places 0.05 degrees either side of the middle of v[i], v[j],
-// across the great circle through v[a] and v[b] (first towards a x b).
-std::array<EquatorialPoint, 2> sides(const std::vector<Vector>& v, std::size_t i, std::size_t j,
-                                     std::size_t a, std::size_t b) {
-  const Vector m = unit({v[i][0] + v[j][0], v[i][1] + v[j][1], v[i][2] + v[j][2]});
-  const Vector n = unit({v[a][1] * v[b][2] - v[a][2] * v[b][1], v[a][2] * v[b][0] - v[a][0] * v[b][2],
-                         v[a][0] * v[b][1] - v[a][1] * v[b][0]});
-  const double t = std::tan(0.05 * kDegreesToRadians);
-  std::array<EquatorialPoint, 2> out;
-  for (int s = 0; s < 2; ++s) {
-    const double k = s == 0 ? t : -t;
-    const Vector p = unit({m[0] + k * n[0], m[1] + k * n[1], m[2] + k * n[2]});
-    out[s] = {std::fmod(std::atan2(p[1], p[0]) / kHoursToRadians + 24, 24), std::asin(p[2]) * kRadiansToDegrees};
-  }
-  return out;
+// The place 0.05 degrees off the middle of points k[0] and k[1] of an edge,
+// across the great circle through points k[2] and k[3] (side 1: towards
+// their cross product).
+EquatorialPoint offside(const std::vector<EquatorialPoint>& e, const std::array<std::size_t, 4>& k, int side) {
+  const Vector i = toVector(e[k[0]]), j = toVector(e[k[1]]), a = toVector(e[k[2]]), b = toVector(e[k[3]]);
+  const Vector m = unit(i[0] + j[0], i[1] + j[1], i[2] + j[2]);
+  const Vector n = unit(a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]);
+  const double t = side * std::tan(0.05 * kDegreesToRadians);
+  const Vector p = unit(m[0] + t * n[0], m[1] + t * n[1], m[2] + t * n[2]);
+  return {std::atan2(p[1], p[0]) / kHoursToRadians, std::asin(p[2]) * kRadiansToDegrees};
 }
 
 // Where an edge of n points is probed: the middle, and with three points or
@@ -74,14 +69,11 @@ TEST(ShippedBoundaries, EachEdgePartsTheTwoConstellationsItNames) {
         fixed[1].decDeg >> found[1];
     ASSERT_TRUE(row && record >= 1 && record <= edges.size()) << line;
     const BoundaryEdge& edge = edges[record - 1];
-    std::vector<Vector> v;
-    for (const EquatorialPoint& p : edge.points) v.push_back(toVector(p));
-    const auto [i, j, a, b] = probeIndices(where, v.size());
-    const std::array<EquatorialPoint, 2> computed = sides(v, i, j, a, b);
     for (int s = 0; s < 2; ++s) {
-      EXPECT_NEAR(std::remainder(computed[s].raHours - fixed[s].raHours, 24) * std::cos(fixed[s].decDeg * kDegreesToRadians),
-                  0, 2e-6) << line;
-      EXPECT_NEAR(computed[s].decDeg, fixed[s].decDeg, 2e-6) << line;
+      const EquatorialPoint p = offside(edge.points, probeIndices(where, edge.points.size()), s == 0 ? 1 : -1);
+      EXPECT_NEAR(std::remainder(p.raHours - fixed[s].raHours, 24) * std::cos(p.decDeg * kDegreesToRadians), 0, 2e-6)
+          << line;
+      EXPECT_NEAR(p.decDeg, fixed[s].decDeg, 2e-6) << line;
     }
     EXPECT_EQ((std::set<std::string>{found[0], found[1]}), (std::set<std::string>{edge.first, edge.second}))
         << "edge " << record << " " << where << " (" << edge.first << "/" << edge.second << "): " << line;
@@ -94,16 +86,14 @@ TEST(ShippedBoundaries, EachEdgePartsTheTwoConstellationsItNames) {
 
 TEST(BoundaryLayer, OneLinePrimitiveOfTheStepsWithBothEndsOnTheDisc) {
   // Latitude 50: the limit is declination -40, itself on the disc.
-  const auto folder = std::filesystem::path(::testing::TempDir()) / "caelora-boundaries";
-  std::filesystem::create_directories(folder);
-  std::ofstream(folder / "boundaries.dat", std::ios::binary)
-      << "\"Ori\",\"Mon\",5,6000,0,6000,-3900,6000,-4100,6000,-4000,6000,-3000\r\n"
-         "\"Hya\",\"Pyx\",2,9000,-4001,10000,-4001\r\n";
+  test::ScratchFolder folder("boundaries_layer");
+  test::writeFile(folder.path() / "boundaries.dat",
+                  "\"Ori\",\"Mon\",5,6000,0,6000,-3900,6000,-4100,6000,-4000,6000,-3000\r\n"
+                  "\"Hya\",\"Pyx\",2,9000,-4001,10000,-4001\r\n");
   ChartSetup setup;
-  setup.programFolder = folder.string();
+  setup.programFolder = folder.path().string();
   setup.settings.latitude = 50;
   const std::vector<testing::Shape> shapes = testing::Replay(LoadBoundaries(setup));
-  std::filesystem::remove_all(folder);
   ASSERT_EQ(shapes.size(), 1u);
   ASSERT_EQ(shapes[0].primitive, Primitive::Lines);
   const double decs[] = {0, -39, -40, -30};  // steps 0 -> -39 and -40 -> -30
