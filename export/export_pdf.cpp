@@ -53,6 +53,7 @@ void writeDiscPage(ExportState& state) {
   plotDiscFace(state);
   if (s.showMilkyWay) plotMilkyWay(state);
   if (s.showGrid) plotGrid(state);
+  if (s.showBoundaries) plotBoundaries(state);
   if (s.showEcliptic) plotEcliptic(state);
   if (s.showMessier) plotMessier(state);
   if (s.showLines) plotConLines(state);

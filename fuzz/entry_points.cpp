@@ -18,6 +18,7 @@
 #include "pdf/pdf_error.h"
 #include "pdf/text_string.h"
 #include "settings/settings.h"
+#include "sky/boundaries.h"
 #include "sky/data_error.h"
 #include "sky/display_list.h"
 #include "sky/figures.h"
@@ -251,6 +252,16 @@ void sequentialInput(const std::uint8_t* data, std::size_t size) {
     for (const ConstellationRecord& r : ReadConstellationRecords(in)) {
       require(r.raHours >= 0 && r.raHours <= 24 && std::fabs(r.decDeg) <= 90,
               "a label point outside the sky");
+    }
+  } catch (const DataError&) {
+  }
+  try {
+    SequentialInput in("boundaries.dat", text);
+    for (const BoundaryEdge& edge : ReadBoundaryEdges(in)) {
+      require(edge.first.size() == 3 && edge.second.size() == 3 && edge.points.size() >= 2,
+              "a boundary edge without two names or two points");
+      for (const EquatorialPoint& p : edge.points)
+        require(p.raHours >= 0 && p.raHours <= 24 && std::fabs(p.decDeg) <= 90, "a boundary point outside the sky");
     }
   } catch (const DataError&) {
   }

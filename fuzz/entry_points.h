@@ -20,7 +20,8 @@ class FuzzFinding : public std::logic_error {
 };
 
 // The comma-delimited data files: the same bytes as "yale.dat", as a figure
-// set and as "Cons.txt", and field by field through SequentialInput.
+// set, as "Cons.txt" and as "boundaries.dat", and field by field through
+// SequentialInput.
 void sequentialInput(const std::uint8_t* data, std::size_t size);
 
 // "iso.fnt" and the "OGL_font" section of a language file, both written to a

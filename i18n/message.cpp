@@ -42,6 +42,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {"Step.horizon_grid", "horizon grid"},
     {"Step.planets", "planets"},
     {"Step.messier_objects", "Messier objects"},
+    {"Step.constellation_boundaries", "constellation boundaries"},
     // data files read field by field
     {"FileIsFolder", "{file}: is a directory, not a data file"},
     {"FileCannotOpen", "{file}: cannot open the file"},
@@ -64,6 +65,8 @@ constexpr CatalogueEntry kCatalogue[] = {
     {"NoFigureLines", "{file}: holds no figure lines"},
     {"NoConstellations", "{file}: holds no constellations"},
     {"NoMessierObjects", "{file}: holds no Messier objects"},
+    {"BoundaryNotAbbreviation", "a constellation is not named by three letters"},
+    {"NoBoundaries", "{file}: holds no boundaries"},
     // Milky Way outlines
     {"MilkyWayCannotOpen", "{file}: cannot open the Milky Way outline"},
     {"MilkyWayCannotRead", "{file}: cannot read the Milky Way outline"},

@@ -10,9 +10,7 @@
 #include "sky/vector_font.h"
 
 namespace caelora {
-namespace {
 
-// A right ascension field (thousandths of an hour) in hours.
 double readRaHours(SequentialInput& input) {
   const double v = input.readNumber();
   if (v < 0 || v > 24000)
@@ -20,15 +18,12 @@ double readRaHours(SequentialInput& input) {
   return v / 1000;
 }
 
-// A declination field (hundredths of a degree) in degrees.
 double readDecDegrees(SequentialInput& input) {
   const double v = input.readNumber();
   if (v < -9000 || v > 9000)
     input.fail(Message("FigureDecOutside").with("value", shownNumber(v)));
   return v / 100;
 }
-
-}  // namespace
 
 std::vector<FigureSegment> ReadFigureSegments(SequentialInput& input) {
   std::vector<FigureSegment> segments;

@@ -46,20 +46,22 @@ inline const char* damageName(Damage d) {
 
 // The data files of the program folder that damage is done to.
 inline const std::vector<std::string>& dataFiles() {
-  static const std::vector<std::string> files = {"yale.dat", "default.con", "Cons.txt", "iso.fnt",
-                                                 "english.lng", "czech.lng", "Symbols.txt"};
+  static const std::vector<std::string> files = {"yale.dat",   "default.con", "Cons.txt",   "iso.fnt",
+                                                 "english.lng", "czech.lng",  "Symbols.txt", "boundaries.dat"};
   return files;
 }
 
 // The line (1-based) of a file where damage lands: a bright star (the export
 // stops reading at the first star fainter than magnitude 5), a figure line,
-// a constellation, a glyph. Language files are damaged by key, below.
+// a constellation, a glyph, a boundary edge. Language files are damaged by
+// key, below.
 inline std::size_t damagedLine(const std::string& file) {
   if (file == "yale.dat") return 100;
   if (file == "default.con") return 50;
   if (file == "Cons.txt") return 40;
   if (file == "iso.fnt") return 40;
   if (file == "Symbols.txt") return 5;
+  if (file == "boundaries.dat") return 100;
   return 1;
 }
 
@@ -119,14 +121,17 @@ inline std::size_t keyLine(const std::string& text, const std::string& section, 
   throw std::runtime_error("no key " + key + " in [" + section + "]");
 }
 
-// The damaged text of a comma-delimited file (yale.dat, *.con, Cons.txt),
-// the glyph file and the legend drawing, all damaged at damagedLine().
+// The damaged text of a comma-delimited file (yale.dat, *.con, Cons.txt,
+// boundaries.dat), the glyph file and the legend drawing, all damaged at
+// damagedLine().
 inline std::string damageLines(const std::string& file, const std::string& text, Damage d) {
   const std::size_t n = damagedLine(file);
   const LineSpan s = lineSpan(text, n);
   const std::string line = text.substr(s.begin, s.end - s.begin);
   // Cons.txt: number, "RA", "Dec", "Abbr", "Name"; the right ascension is field 2.
+  // boundaries.dat: "Abbr", "Abbr", count, then the first right ascension.
   const bool cons = file == "Cons.txt";
+  const int fieldsBeforeRa = cons ? 1 : file == "boundaries.dat" ? 3 : 0;
   switch (d) {
     case Damage::Truncated: {
       const std::size_t comma = text.find(file == "Symbols.txt" ? ' ' : ',', s.begin);
@@ -136,7 +141,8 @@ inline std::string damageLines(const std::string& file, const std::string& text,
     case Damage::HugeNumber: {
       if (file == "iso.fnt") return replaceLine(text, n, line.substr(0, line.find('=') + 1) + "-99999999999999999999,4,1e300,28");
       if (file == "Symbols.txt") return replaceLine(text, n, "q 1e300 99999999999999999999 m 0 0 l S Q");
-      const std::size_t first = cons ? line.find(',') + 1 : 0;
+      std::size_t first = 0;
+      for (int k = 0; k < fieldsBeforeRa; ++k) first = line.find(',', first) + 1;
       return replaceLine(text, n, line.substr(0, first) + "99999999999999999999" + line.substr(line.find(',', first)));
     }
     case Damage::TooFewFields: {

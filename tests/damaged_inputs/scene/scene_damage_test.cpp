@@ -72,7 +72,8 @@ std::vector<SceneCase> sceneCases() {
   };
   for (const Feed& f : {Feed{"yale.dat", Layer::Stars, "record 100"},
                         Feed{"default.con", Layer::Figures, "record 50"},
-                        Feed{"Cons.txt", Layer::Names, "record 40"}}) {
+                        Feed{"Cons.txt", Layer::Names, "record 40"},
+                        Feed{"boundaries.dat", Layer::Boundaries, "record 100"}}) {
     for (Damage d : kWholeFile) add(f.file, d, {f.layer}, {f.file});
     for (Damage d : kInRecord) add(f.file, d, {f.layer}, {f.file, f.record});
   }
@@ -81,6 +82,8 @@ std::vector<SceneCase> sceneCases() {
   add("yale.dat", Damage::NotWindows1250, {Layer::Stars}, {"yale.dat", "record 100"});
   add("default.con", Damage::NotWindows1250, {Layer::Figures}, {"default.con", "record 50"});
   add("Cons.txt", Damage::NotWindows1250, {}, {});
+  // An abbreviation of the boundaries is three letters.
+  add("boundaries.dat", Damage::NotWindows1250, {Layer::Boundaries}, {"boundaries.dat", "record 100"});
 
   // The glyph file: without it the names have no strokes; a damaged glyph
   // draws nothing and leaves the others alone.
@@ -110,7 +113,7 @@ TEST_P(DamagedStartUp, DrawsTheSoundLayersAndNamesTheDamage) {
   applyDamage(folder.path(), c.file, c.damage);
 
   Settings settings = defaultSettings(folder.path().string());
-  settings.showGrid = settings.showEcliptic = settings.showHorizonGrid = true;  // every layer
+  settings.showGrid = settings.showEcliptic = settings.showHorizonGrid = settings.showBoundaries = true;  // every layer
   settings.showPlanets = settings.showMessier = true;
   if (c.file == "czech.lng") settings.languageFile = folder.file("czech.lng");
   std::vector<std::string> notes;
