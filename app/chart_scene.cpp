@@ -136,8 +136,10 @@ void ChartScene::loadAtStartup(StepRunner& steps,
   load(Layer::Stars, steps);
   load(Layer::DateScale, steps);
   steps.run("figure file", [&] {
+    // Only a file that is not there is reported here; a folder or a device
+    // in its place is named by the figure layer's own note.
     std::error_code ignored;
-    if (!std::filesystem::is_regular_file(setup_.settings.linesFile, ignored) && linesFileMissing)
+    if (!std::filesystem::exists(setup_.settings.linesFile, ignored) && linesFileMissing)
       linesFileMissing(setup_.settings.linesFile);
   });
   if (setup_.settings.showLines) load(Layer::Figures, steps);

@@ -40,7 +40,7 @@ Mapka::Mapka(const std::string& programFolder, QWidget* parent)
       programFolder_(programFolder),
       steps_([this](const std::string& note) { noteMade(note); }) {
   setProperty("tag", QStringLiteral("101"));
-  Settings settings;
+  Settings settings = defaultSettings(programFolder_);
   steps_.run("settings", [&] { settings = loadSettings(store_, programFolder_); });
   scene_ = std::make_unique<ChartScene>(settings, programFolder_);
   steps_.run("localise", [&] { localize(); });

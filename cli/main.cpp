@@ -105,12 +105,7 @@ int main(int argc, char* argv[]) {
   QGuiApplication app(argc, argv);
   const std::string folder = findProgramFolder();
   StepRunner steps(printNote);
-  Settings settings;
-  steps.run("settings", [&] {
-    QSettingsStore store;
-    settings = loadSettings(store, folder);
-  });
-  ChartScene scene(applyOverrides(settings, options.overrides), folder);
+  ChartScene scene(applyOverrides(storedSettings(folder), options.overrides), folder);
   scene.loadAtStartup(steps, [](const std::string& file) {
     printNote("the constellation figure file " + file + " does not exist");
   });

@@ -6,9 +6,8 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string_view>
 
@@ -16,6 +15,7 @@
 #include "export/page_projection.h"
 #include "export/title_block.h"
 #include "i18n/language.h"
+#include "i18n/regular_file.h"
 #include "pdf/content.h"
 #include "pdf/pdf_error.h"
 #include "pdf/text_string.h"
@@ -28,6 +28,8 @@ namespace {
 
 constexpr std::size_t kConNamesNeeded = 87;  // the zodiac entries reach index 86
 constexpr std::size_t kObjectsNeeded = 10;
+// The legend drawing is a few dozen lines of drawing operators.
+constexpr FileBound kLegendBound{1024 * 1024, "a legend drawing"};
 
 // Sizes of the sheet on the page.
 struct Sheet {
@@ -141,21 +143,22 @@ void checkSymbolLine(const std::string& path, std::size_t number, const std::str
 }
 
 std::string readSymbols(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!std::filesystem::is_regular_file(path) || !in) {
-    throw DataError("Cannot read the legend symbols \"" + path + "\": no such file");
-  }
+  std::string problem;
+  const std::optional<std::string> text = readRegularFile(path, kLegendBound, problem);
+  if (!text) throw DataError("Cannot read the legend symbols \"" + path + "\": " + problem);
   std::string joined;
-  std::string line;
   std::size_t number = 0;
   int depth = 0;
   std::size_t opened = 0;
-  while (std::getline(in, line)) {
+  for (std::size_t start = 0; start < text->size();) {
+    std::size_t end = text->find('\n', start);
+    if (end == std::string::npos) end = text->size();
+    std::string line = text->substr(start, end - start);
+    start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     checkSymbolLine(path, ++number, line, depth, opened);
     joined += line + " ";
   }
-  if (in.bad()) throw DataError("Cannot read the legend symbols \"" + path + "\": read error");
   if (joined.find_first_not_of(' ') == std::string::npos)
     throw DataError("Legend symbols \"" + path + "\": the file holds no drawing");
   if (depth != 0) {

@@ -3,11 +3,10 @@
 // the first matching key in it win, values keep their bytes as they are.
 #include "i18n/language.h"
 
-#include <filesystem>
-#include <fstream>
-#include <cstdint>
 #include <stdexcept>
 #include <string_view>
+
+#include "i18n/regular_file.h"
 
 namespace caelora {
 namespace {
@@ -30,18 +29,13 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// The whole file; false when the path is not a readable regular file (a
-// directory or a pipe is never opened).
+// The whole file; false when the path is not a regular file within the
+// bound (a directory, a pipe or a device is never opened).
 bool readWholeFile(const std::string& path, std::string& contents) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
-  const std::uintmax_t bytes = std::filesystem::file_size(path, error);
-  if (error) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  contents.resize(static_cast<std::size_t>(bytes));
-  in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
-  contents.resize(static_cast<std::size_t>(in.gcount()));
+  std::string problem;
+  std::optional<std::string> bytes = readRegularFile(path, kLanguageFileBound, problem);
+  if (!bytes) return false;
+  contents = std::move(*bytes);
   return true;
 }
 
@@ -98,6 +92,19 @@ bool findValue(std::string_view contents, std::string_view section, std::string_
   return false;
 }
 
+// Whether a line "[section]" stands in the file (names without regard to case).
+bool hasSection(std::string_view contents, std::string_view section) {
+  if (contents.substr(0, 3) == "\xEF\xBB\xBF") contents.remove_prefix(3);
+  for (std::size_t pos = 0; pos < contents.size();) {
+    std::size_t end = contents.find('\n', pos);
+    if (end == std::string_view::npos) end = contents.size();
+    std::string_view name;
+    if (sectionName(trim(contents.substr(pos, end - pos)), name) && equalsIgnoringCase(name, section)) return true;
+    pos = end + 1;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string readProfileString(const std::string& path, const std::string& section,
@@ -115,24 +122,16 @@ std::string readProfileString(const std::string& path, const std::string& sectio
   return cut(withoutSurroundingQuotes(value.substr(0, value.find('\0'))), size);
 }
 
-void checkLanguageFile(const std::string& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error))
-    throw std::runtime_error("Language file \"" + path + "\": is a folder, not a file");
-  std::string contents;
-  if (!readWholeFile(path, contents))
-    throw std::runtime_error("Language file \"" + path + "\": cannot be read");
-  bool found = false;
-  std::size_t pos = contents.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
-  while (!found && pos < contents.size()) {
-    std::size_t end = contents.find('\n', pos);
-    if (end == std::string::npos) end = contents.size();
-    std::string_view name;
-    found = sectionName(trim(std::string_view(contents).substr(pos, end - pos)), name) &&
-            equalsIgnoringCase(name, "GUI_Strings");
-    pos = end + 1;
-  }
-  if (!found) throw std::runtime_error("Language file \"" + path + "\": has no section [GUI_Strings]");
+void checkLanguageFile(const std::string& path, const std::vector<std::string>& sections) {
+  const auto fail = [&](const std::string& what) {
+    throw std::runtime_error("Language file \"" + path + "\": " + what);
+  };
+  std::string problem;
+  const std::optional<std::string> bytes = readRegularFile(path, kLanguageFileBound, problem);
+  if (!bytes) fail(problem);
+  if (bytes->empty()) fail("is empty");
+  for (const std::string& section : sections)
+    if (!hasSection(*bytes, section)) fail("has no section [" + section + "]");
 }
 
 std::string readLangKey(const std::string& languageFile, const std::string& section,

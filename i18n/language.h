@@ -4,8 +4,14 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
+
+#include "i18n/regular_file.h"
 
 namespace caelora {
+
+// A language file holds its texts and the hex digits of its font program.
+constexpr FileBound kLanguageFileBound{16 * 1024 * 1024, "a language file"};
 
 // The value of `key` in `section` of the profile file `path`, or `def` (less
 // its trailing blanks) when the file, section or key is absent. Section and
@@ -19,10 +25,12 @@ std::string readProfileString(const std::string& path, const std::string& sectio
                               std::size_t size);
 
 // Throws std::runtime_error naming `path` when it is no language file that
-// can be read: not there, a folder, or without the section "GUI_Strings" of
-// the UI texts. The readers above quietly return their defaults then, so
-// start-up calls this to tell the user why every text is missing.
-void checkLanguageFile(const std::string& path);
+// can be read: not there, not a regular file, beyond its bound, empty, or
+// without one of `sections` (the UI texts "GUI_Strings" unless told
+// otherwise). The readers above quietly return their defaults then, so
+// start-up and the export call this to tell the user why texts are missing.
+void checkLanguageFile(const std::string& path,
+                       const std::vector<std::string>& sections = {"GUI_Strings"});
 
 // Any key of the language file.
 std::string readLangKey(const std::string& languageFile, const std::string& section,

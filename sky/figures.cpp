@@ -46,7 +46,7 @@ std::vector<FigureSegment> ReadFigureSegments(SequentialInput& input) {
 }
 
 std::vector<FigureSegment> ReadFigureSegments(const std::string& path) {
-  SequentialInput input(path);
+  SequentialInput input(path, kFigureFileBound);
   std::vector<FigureSegment> segments = ReadFigureSegments(input);
   if (segments.empty()) throw DataError(path + ": holds no figure lines");
   return segments;
@@ -70,7 +70,7 @@ std::vector<ConstellationRecord> ReadConstellationRecords(SequentialInput& input
 }
 
 std::vector<ConstellationRecord> ReadConstellationRecords(const std::string& path) {
-  SequentialInput input(path);
+  SequentialInput input(path, kConstellationTableBound);
   std::vector<ConstellationRecord> records = ReadConstellationRecords(input);
   if (records.empty()) throw DataError(path + ": holds no constellations");
   return records;

@@ -1,9 +1,9 @@
+// The comma-delimited reader of the data files: reading the file, fields and records.
 #include "sky/sequential_input.h"
 
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace caelora {
@@ -22,22 +22,17 @@ std::string printable(const std::string& s) {
   return out;
 }
 
-std::string readWholeFile(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec))
-    throw DataError(path + ": is a directory, not a data file");
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw DataError(path + ": cannot open the file");
-  std::ostringstream s;
-  s << in.rdbuf();
-  if (in.bad()) throw DataError(path + ": read error");
-  return s.str();
+std::string readWholeFile(const std::string& path, const FileBound& bound) {
+  std::string problem;
+  std::optional<std::string> bytes = readRegularFile(path, bound, problem);
+  if (!bytes) throw DataError(path + ": " + problem);
+  return std::move(*bytes);
 }
 
 }  // namespace
 
-SequentialInput::SequentialInput(const std::string& path)
-    : name_(path), text_(readWholeFile(path)) {}
+SequentialInput::SequentialInput(const std::string& path, const FileBound& bound)
+    : name_(path), text_(readWholeFile(path, bound)) {}
 
 SequentialInput::SequentialInput(std::string name, std::string content)
     : name_(std::move(name)), text_(std::move(content)) {}

@@ -50,7 +50,7 @@ StarRecord readStarRecord(SequentialInput& in) {
 }
 
 std::vector<StarRecord> readStarCatalogue(const std::string& path) {
-  SequentialInput in(path);
+  SequentialInput in(path, kCatalogueBound);
   std::vector<StarRecord> stars;
   while (!in.atEnd()) stars.push_back(readStarRecord(in));
   if (stars.empty()) throw DataError(path + ": holds no stars");
@@ -58,7 +58,7 @@ std::vector<StarRecord> readStarCatalogue(const std::string& path) {
 }
 
 DisplayList LoadStars(const ChartSetup& setup) {
-  SequentialInput in(setup.dataFile("yale.dat"));
+  SequentialInput in(setup.dataFile("yale.dat"), kCatalogueBound);
   // One colour for every star, or each its own.
   const std::optional<Rgb> oneColour = screenColours(setup.settings.colourScheme).stars;
   DiscProjector projector(setup.settings.latitude);

@@ -15,6 +15,9 @@ namespace caelora {
 // sqrt(6.1 - magnitude) and would have no value beyond it.
 constexpr double kFaintestMagnitude = 6.1;
 
+// The catalogue holds some 9,000 stars in about 100 KiB.
+constexpr FileBound kCatalogueBound{8 * 1024 * 1024, "a star catalogue"};
+
 // One star of "yale.dat", converted from the stored integers.
 struct StarRecord {
   double ra = 0;   // right ascension, hours (field / 1000)

@@ -5,12 +5,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <string_view>
 #include <vector>
 
 #include "i18n/language.h"
+#include "i18n/regular_file.h"
 #include "sky/data_error.h"
 #include "sky/geometry.h"
 
@@ -30,6 +29,9 @@ constexpr double kLineGap = 0.01;
 // No glyph reaches this far from its origin, in font units; a number beyond
 // it would draw a stroke across the whole chart.
 constexpr double kFarthestFontUnit = 1000;
+
+// "iso.fnt" holds its 95 glyphs in some 6 KiB.
+constexpr FileBound kGlyphFileBound{1024 * 1024, "a glyph file"};
 
 constexpr std::size_t kDifferencesSize = 2000;
 constexpr std::size_t kGlyphKeySize = 255;
@@ -163,23 +165,21 @@ double lineWidth(char c, const std::vector<double>& numbers, double size) {
 double degrees(double radians) { return radians * 180 / kPi; }
 
 void readFontFile(const std::string& path, GlyphTable& glyphs) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error))
-    throw DataError(path + ": the font file cannot be opened");
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw DataError(path + ": the font file cannot be opened");
-  std::string line;
-  std::size_t number = 0;
+  std::string problem;
+  const std::optional<std::string> text = readRegularFile(path, kGlyphFileBound, problem);
+  if (!text) throw DataError(path + ": the font file " + problem);
   bool anyGlyph = false;
-  while (std::getline(in, line)) {
-    ++number;
+  for (std::size_t start = 0; start < text->size();) {
+    std::size_t end = text->find('\n', start);
+    if (end == std::string::npos) end = text->size();
+    std::string line = text->substr(start, end - start);
+    start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const int code = leadingCode(line);
     if (code < 0) continue;  // no such character: the line is skipped
     glyphs[static_cast<std::size_t>(code)] = afterFirstEquals(line);
     anyGlyph = anyGlyph || !glyphNumbers(glyphs[static_cast<std::size_t>(code)]).empty();
   }
-  if (in.bad()) throw DataError(path + ", line " + std::to_string(number + 1) + ": read error");
   // A font without a single glyph that can be drawn is no font at all.
   if (!anyGlyph) throw DataError(path + ": holds no glyph that can be drawn");
 }

@@ -4,6 +4,7 @@
 // same record.
 #pragma once
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -28,7 +29,30 @@ enum class Damage {
   LongLine,        // one line of 300,000 characters
   NotWindows1250,  // bytes that Windows-1250 leaves unassigned, in a text
   Directory,       // a folder of the same name
+  Pipe,            // a named pipe (FIFO) that nothing writes to
+  Device,          // a link to /dev/zero, which never ends
+  Oversized,       // grown to 16 MiB and one byte, beyond every reader's bound
 };
+
+// The damage that replaces the whole file, each with the words its message
+// gives as the reason (none for Empty: each reader says what is missing).
+inline const std::vector<Damage>& wholeFileDamage() {
+  static const std::vector<Damage> kinds = {Damage::Missing, Damage::Directory, Damage::Empty,
+                                            Damage::Pipe,    Damage::Device,    Damage::Oversized};
+  return kinds;
+}
+inline std::string reasonOf(Damage d) {
+  switch (d) {
+    case Damage::Missing: return "does not exist";
+    case Damage::Directory: return "is a folder";
+    case Damage::Pipe: return "is a pipe";
+    case Damage::Device: return "is a device";
+    case Damage::Oversized: return "is larger than";
+    default: return "";
+  }
+}
+
+constexpr std::uintmax_t kOversizedBytes = 16 * 1024 * 1024 + 1;
 
 inline const char* damageName(Damage d) {
   switch (d) {
@@ -41,6 +65,9 @@ inline const char* damageName(Damage d) {
     case Damage::LongLine: return "LongLine";
     case Damage::NotWindows1250: return "NotWindows1250";
     case Damage::Directory: return "Directory";
+    case Damage::Pipe: return "Pipe";
+    case Damage::Device: return "Device";
+    case Damage::Oversized: return "Oversized";
   }
   return "";
 }
@@ -205,6 +232,15 @@ inline void applyDamage(const fs::path& folder, const std::string& file, Damage 
       fs::remove(path);
       fs::create_directories(path / "inside");
       return;
+    case Damage::Pipe:
+      fs::remove(path);
+      if (::mkfifo(path.c_str(), 0600) != 0) throw std::runtime_error("cannot make the pipe " + path.string());
+      return;
+    case Damage::Device:
+      fs::remove(path);
+      fs::create_symlink("/dev/zero", path);
+      return;
+    case Damage::Oversized: fs::resize_file(path, kOversizedBytes); return;  // sparse: no disk is used
     default: break;
   }
   const std::string text = readBytes(path);

@@ -37,7 +37,8 @@ std::string caseName(const ::testing::TestParamInfo<ExportCase>& info) {
 
 const std::vector<Damage> kAllDamage = {Damage::Missing,      Damage::Directory, Damage::Empty,
                                         Damage::Truncated,    Damage::Garbage,   Damage::HugeNumber,
-                                        Damage::TooFewFields, Damage::LongLine,  Damage::NotWindows1250};
+                                        Damage::TooFewFields, Damage::LongLine,  Damage::NotWindows1250,
+                                        Damage::Pipe,         Damage::Device,    Damage::Oversized};
 const std::vector<Damage> kInRecord = {Damage::Truncated, Damage::Garbage, Damage::HugeNumber,
                                        Damage::TooFewFields, Damage::LongLine};
 
@@ -57,7 +58,7 @@ std::vector<ExportCase> documentCases() {
       } else if (inRecord(d) || d == Damage::NotWindows1250) {
         cases.push_back({f.file, d, {f.file, f.record}});
       } else {
-        cases.push_back({f.file, d, {f.file}});
+        cases.push_back({f.file, d, {f.file, reasonOf(d)}});
       }
     }
   }
@@ -66,9 +67,8 @@ std::vector<ExportCase> documentCases() {
   // The language file carries the embedded font: without it, or with a font
   // program cut short or of a length beyond reason, there is no document.
   for (const std::string lang : {"english.lng", "czech.lng"}) {
-    cases.push_back({lang, Damage::Missing, {lang, "the language file is missing"}});
-    cases.push_back({lang, Damage::Directory, {lang, "the language file is not a file"}});
-    for (Damage d : {Damage::Empty, Damage::Truncated}) cases.push_back({lang, d, {lang}});
+    for (Damage d : wholeFileDamage()) cases.push_back({lang, d, {lang, d == Damage::Empty ? "is empty" : reasonOf(d)}});
+    cases.push_back({lang, Damage::Truncated, {lang, "Data"}});
     cases.push_back({lang, Damage::HugeNumber, {lang, "LoD"}});
     for (Damage d : {Damage::Garbage, Damage::LongLine, Damage::NotWindows1250}) cases.push_back({lang, d, {}});
   }
@@ -81,7 +81,7 @@ std::vector<ExportCase> maskCases() {
   std::vector<ExportCase> cases;
   for (Damage d : kAllDamage) {
     if (inRecord(d) || d == Damage::NotWindows1250) cases.push_back({"Symbols.txt", d, {"Symbols.txt", "line 5"}});
-    else cases.push_back({"Symbols.txt", d, {"Symbols.txt"}});
+    else cases.push_back({"Symbols.txt", d, {"Symbols.txt", reasonOf(d)}});
   }
   for (const std::string lang : {"english.lng", "czech.lng"})
     cases.push_back({lang, Damage::TooFewFields, {lang, "ConNames"}});

@@ -175,7 +175,7 @@ TEST_F(StarsTest, DamagedRecordsNameFileAndRecord) {
   fs::remove(folder_ / "yale.dat");
   ChartSetup missing;
   missing.programFolder = folder_.string();
-  expectLoadError(missing, catalogueName(), "cannot open");
+  expectLoadError(missing, catalogueName(), "does not exist");
 }
 
 TEST(StarCatalogue, ShippedCatalogueLoadsWhole) {
