@@ -82,7 +82,7 @@ int main(int argc, char* argv[]) {
   ExportOptions options;
   try {
     options = parseExportOptions(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const UsageError& e) {
+  } catch (const std::exception& e) {  // a UsageError; any other is a bad command line too
     printNote(e.what());
     return kBadUsage;
   }

@@ -90,6 +90,13 @@ class TestExportPng : public QObject {
     QTest::newRow("unknown option") << QStringList{"--png", "x.png", "--stars"};
     QTest::newRow("scheme out of range") << QStringList{"--png", "x.png", "--colour-scheme", "7"};
     QTest::newRow("missing value") << QStringList{"--png", "x.png", "--size"};
+    // Arguments shorter than an option, and the empty name of an unset variable.
+    for (const char* arg : {"x", "", "-", "="}) QTest::newRow(arg) << QStringList{arg};
+    QTest::newRow("document and empty") << QStringList{"a.pdf", ""};
+    QTest::newRow("picture and dash") << QStringList{"--png", "x.png", "-"};
+    QTest::newRow("empty language") << QStringList{"--png", "x.png", "--language", ""};
+    QTest::newRow("empty figures") << QStringList{"--png", "x.png", "--figures", ""};
+    QTest::newRow("two pictures") << QStringList{"--png", "x.png", "--png", "y.png"};
   }
   void badCommandLinesEndWithStatusTwo() {
     QFETCH(QStringList, args);
