@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QSurfaceFormat>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -79,6 +80,11 @@ bool displayAvailable() {
 
 int main(int argc, char* argv[]) {
   using namespace caelora;
+#ifdef SIGXFSZ
+  // A file beyond the size limit is then a write error that is reported,
+  // not the end of the process.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
   ExportOptions options;
   try {
     options = parseExportOptions(std::vector<std::string>(argv + 1, argv + argc));
@@ -112,10 +118,12 @@ int main(int argc, char* argv[]) {
   try {
     const QImage image =
         renderChart(scene, options.sizePx, options.angleDeg, options.useMask, steps);
-    if (!image.save(QString::fromStdString(options.pngFile), "PNG")) {
-      printNote("cannot write " + options.pngFile);
+    // A chart without some of its parts is refused, as the document is.
+    if (!steps.errors().empty()) {
+      printNote("\"" + options.pngFile + "\" is not written: parts of the chart could not be loaded");
       return 1;
     }
+    writePng(image, options.pngFile);
   } catch (const std::exception& e) {
     printNote(e.what());
     return 1;

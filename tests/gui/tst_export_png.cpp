@@ -107,11 +107,23 @@ class TestExportPng : public QObject {
     QVERIFY(!QFile::exists(QStringLiteral("x.png")));
   }
 
-  void anUnwritableTargetIsAnError() {
-    const Run r = runExporter({"--png", dir_.filePath(QStringLiteral("no/such/folder/c.png")),
-                               "--size", "64"});
+  // The message says why, as the document's does.
+  void anUnwritableTargetIsAnErrorWithItsReason_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no folder") << dir_.filePath(QStringLiteral("no/such/folder/c.png"))
+                               << QStringLiteral("does not exist");
+    QTest::newRow("a folder") << dir_.path() << QStringLiteral("a folder of that name is in the way");
+    QTest::newRow("in a file") << QStringLiteral("/etc/hostname/c.png") << QStringLiteral("Not a directory");
+  }
+  void anUnwritableTargetIsAnErrorWithItsReason() {
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    const Run r = runExporter({"--png", target, "--size", "64"});
     QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.errors.contains(QStringLiteral("c.png")), qPrintable(r.errors));
+    QVERIFY2(r.errors.contains(QStringLiteral("Cannot write \"") + target + QStringLiteral("\": ")) &&
+                 r.errors.contains(reason),
+             qPrintable(r.errors));
   }
 
  private:
