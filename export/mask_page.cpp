@@ -4,6 +4,7 @@
 #include "export/mask_page.h"
 
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -91,6 +92,39 @@ bool isLegendNumber(std::string_view token) {
   return points <= 1 && token != "." && std::fabs(std::atof(std::string(token).c_str())) <= 10000;
 }
 
+// One past the closing parenthesis of the literal string that opens at
+// `pos`, read as a PDF reader reads it: a backslash escapes the byte after
+// it, and parentheses that are not escaped nest. npos when the string does
+// not close on its line.
+std::size_t stringEnd(const std::string& line, std::size_t pos) {
+  int depth = 0;
+  for (std::size_t i = pos; i < line.size(); ++i) {
+    if (line[i] == '\\') {
+      ++i;
+    } else if (line[i] == '(') {
+      ++depth;
+    } else if (line[i] == ')' && --depth == 0) {
+      return i + 1;
+    }
+  }
+  return std::string::npos;
+}
+
+// A name of the legend ("/F1"): regular characters after the slash, none
+// of which would open a string, an array, a comment or another name, and
+// "#" only before two hex digits.
+bool isLegendName(std::string_view token) {
+  if (token.size() < 2 || token.front() != '/') return false;
+  for (std::size_t i = 1; i < token.size(); ++i) {
+    const char c = token[i];
+    if (std::string_view("()<>[]{}/%").find(c) != std::string_view::npos) return false;
+    if (c == '#' && (i + 2 >= token.size() || !std::isxdigit(static_cast<unsigned char>(token[i + 1])) ||
+                     !std::isxdigit(static_cast<unsigned char>(token[i + 2]))))
+      return false;
+  }
+  return true;
+}
+
 // Checks one line of the legend drawing, which goes into the page as it
 // stands: printable text, numbers, names, strings and arrays as operands,
 // and each operator with its operands; `depth` counts the open "q" and "BT",
@@ -112,10 +146,9 @@ void checkSymbolLine(const std::string& path, std::size_t number, const std::str
       continue;
     }
     std::size_t end = pos;
-    if (line[pos] == '(') {  // a string without line ends or nested brackets
-      end = line.find(')', pos);
-      if (end == std::string::npos || line.find('(', pos + 1) < end) fail("has a string that is not closed");
-      ++end;
+    if (line[pos] == '(') {
+      end = stringEnd(line, pos);
+      if (end == std::string::npos) fail("has a string that is not closed");
     } else if (line[pos] == '[') {
       end = line.find(']', pos);
       if (end == std::string::npos) fail("has an array that is not closed");
@@ -126,6 +159,8 @@ void checkSymbolLine(const std::string& path, std::size_t number, const std::str
     } else {
       while (end < line.size() && line[end] != ' ' && line[end] != '\t') ++end;
       const std::string_view token(line.data() + pos, end - pos);
+      if (token.front() == '/' && !isLegendName(token))
+        fail("\"" + std::string(token.substr(0, 20)) + "\" is not a name");
       if (token.front() != '/' && !isLegendNumber(token)) {
         const int wanted = operandsOf(token);
         if (wanted < 0) fail("\"" + std::string(token.substr(0, 20)) + "\" is neither a number nor a drawing operator");
@@ -329,6 +364,8 @@ std::vector<std::string> splitList(const std::string& value) {
   }
   return items;
 }
+
+std::string readLegendSymbols(const std::string& path) { return readSymbols(path); }
 
 void plotMask(ExportState& state) {
   if (state.settings.latitude == 0) {

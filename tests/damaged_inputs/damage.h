@@ -32,6 +32,7 @@ enum class Damage {
   Pipe,            // a named pipe (FIFO) that nothing writes to
   Device,          // a link to /dev/zero, which never ends
   Oversized,       // grown to 16 MiB and one byte, beyond every reader's bound
+  Injection,       // a value that ends its PDF syntax early and carries on past it
 };
 
 // The damage that replaces the whole file, each with the words its message
@@ -68,6 +69,7 @@ inline const char* damageName(Damage d) {
     case Damage::Pipe: return "Pipe";
     case Damage::Device: return "Device";
     case Damage::Oversized: return "Oversized";
+    case Damage::Injection: return "Injection";
   }
   return "";
 }
@@ -180,6 +182,9 @@ inline std::string damageLines(const std::string& file, const std::string& text,
       return replaceLine(text, n, line.substr(0, line.rfind(',')));
     }
     case Damage::LongLine: return replaceLine(text, n, std::string(300000, 'A'));
+    case Damage::Injection:  // the escaped parenthesis leaves the string open
+      if (file == "Symbols.txt") return replaceLine(text, n, "BT /F1 7 Tf 400 300 Td (a\\) Tj ET");
+      break;
     case Damage::NotWindows1250: {
       if (cons) {  // the abbreviation: field 4
         std::size_t at = line.find('"');

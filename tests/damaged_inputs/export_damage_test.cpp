@@ -83,6 +83,7 @@ std::vector<ExportCase> maskCases() {
     if (inRecord(d) || d == Damage::NotWindows1250) cases.push_back({"Symbols.txt", d, {"Symbols.txt", "line 5"}});
     else cases.push_back({"Symbols.txt", d, {"Symbols.txt", reasonOf(d)}});
   }
+  cases.push_back({"Symbols.txt", Damage::Injection, {"Symbols.txt", "line 5", "a string that is not closed"}});
   for (const std::string lang : {"english.lng", "czech.lng"})
     cases.push_back({lang, Damage::TooFewFields, {lang, "ConNames"}});
   return cases;
