@@ -203,7 +203,8 @@ inline std::string damageLines(const std::string& file, const std::string& text,
 // half; Garbage lands among the UI texts; HugeNumber is the font program's
 // length; TooFewFields leaves ten national constellation names; LongLine is
 // the name of January; NotWindows1250 stands in the window caption and in
-// the name of January.
+// the name of January; Injection closes the font's differences array and
+// adds an object of its own.
 inline std::string damageLanguage(const std::string& text, Damage d) {
   switch (d) {
     case Damage::Truncated: {
@@ -218,6 +219,9 @@ inline std::string damageLanguage(const std::string& text, Damage d) {
       return replaceLine(text, keyLine(text, "Names", "ConNames"), names);
     }
     case Damage::LongLine: return replaceLine(text, keyLine(text, "GUI_Strings", "501"), "501=" + std::string(300000, 'A'));
+    case Damage::Injection:
+      return replaceLine(text, keyLine(text, "Font1", "Differences"),
+                         "Differences=32 /space] >> endobj 99 0 obj << /Injected true >> endobj 100 0 obj [32 /space");
     case Damage::NotWindows1250: {
       std::string out = replaceLine(text, keyLine(text, "GUI_Strings", "101"), "101=Cael\x81\x83\x88\x90\x98ora");
       return replaceLine(out, keyLine(out, "GUI_Strings", "501"), "501=Jan\x81\x98");

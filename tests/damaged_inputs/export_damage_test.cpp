@@ -70,6 +70,7 @@ std::vector<ExportCase> documentCases() {
     for (Damage d : wholeFileDamage()) cases.push_back({lang, d, {lang, d == Damage::Empty ? "is empty" : reasonOf(d)}});
     cases.push_back({lang, Damage::Truncated, {lang, "Data"}});
     cases.push_back({lang, Damage::HugeNumber, {lang, "LoD"}});
+    cases.push_back({lang, Damage::Injection, {lang, "Differences", "is not a list of character codes"}});
     for (Damage d : {Damage::Garbage, Damage::LongLine, Damage::NotWindows1250}) cases.push_back({lang, d, {}});
   }
   return cases;
