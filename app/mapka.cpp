@@ -88,7 +88,7 @@ void Mapka::placeOnTop() {
 void Mapka::erorek(const std::string& fileName) {
   reportedMissing_ = fileName;
   const std::string& lang = scene_->settings().languageFile;
-  const QString text = guiQString(lang, 2030) + QLatin1Char(' ') + QString::fromStdString(fileName) +
+  const QString text = guiQString(lang, 2030) + QLatin1Char(' ') + shortenedText(QString::fromStdString(fileName)) +
                        QLatin1Char(' ') + guiQString(lang, 305) + QStringLiteral("\r\n") +
                        guiQString(lang, 306);
   QMessageBox::warning(this, guiQString(lang, 101), text);
