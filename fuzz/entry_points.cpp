@@ -186,6 +186,7 @@ void requireDrawable(const Settings& s) {
   require(static_cast<int>(s.colourScheme) < kScreenSchemes, "colour scheme beyond 3");
   const int latitude = std::abs(static_cast<int>(s.latitude));
   require(latitude >= 25 && latitude <= 80, "latitude the chart cannot draw");
+  require(s.lineIntensity <= 10 && s.milkyWayIntensity <= 10 && s.nameSize <= 2, "a level beyond its range");
 }
 
 bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }

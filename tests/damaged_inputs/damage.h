@@ -33,6 +33,7 @@ enum class Damage {
   Device,          // a link to /dev/zero, which never ends
   Oversized,       // grown to 16 MiB and one byte, beyond every reader's bound
   Injection,       // a value that ends its PDF syntax early and carries on past it
+  OutOfRange,      // a number that reads well but lies beyond what its value can be
 };
 
 // The damage that replaces the whole file, each with the words its message
@@ -70,6 +71,7 @@ inline const char* damageName(Damage d) {
     case Damage::Device: return "Device";
     case Damage::Oversized: return "Oversized";
     case Damage::Injection: return "Injection";
+    case Damage::OutOfRange: return "OutOfRange";
   }
   return "";
 }
