@@ -243,8 +243,8 @@ void sequentialInput(const std::uint8_t* data, std::size_t size) {
       const StarRecord star = readStarRecord(in);
       require(std::isfinite(star.ra) && std::isfinite(star.dec) && std::isfinite(star.mag),
               "a star with a position or magnitude that is not a number");
-      require(std::fabs(star.dec) <= 90 && star.mag <= kFaintestMagnitude,
-              "a star beyond a pole or fainter than the catalogue may hold");
+      require(std::fabs(star.dec) <= 90 && star.mag <= kFaintestMagnitude && star.mag >= kBrightestMagnitude,
+              "a star beyond a pole, or fainter or brighter than the catalogue may hold");
     }
   } catch (const DataError&) {
   }

@@ -46,6 +46,8 @@ StarRecord readStarRecord(SequentialInput& in) {
     in.fail("declination " + shownNumber(star.dec) + " lies beyond the pole");
   if (kFaintestMagnitude - star.mag < 0)
     in.fail("magnitude " + shownNumber(star.mag) + " is fainter than 6.1");
+  if (star.mag < kBrightestMagnitude)
+    in.fail("magnitude " + shownNumber(star.mag) + " is brighter than any star (-2)");
   return star;
 }
 

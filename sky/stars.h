@@ -14,6 +14,9 @@ namespace caelora {
 // The faintest magnitude the catalogue may hold: the point size is
 // sqrt(6.1 - magnitude) and would have no value beyond it.
 constexpr double kFaintestMagnitude = 6.1;
+// No star outshines Sirius (-1.46) by much: a brighter magnitude would draw a
+// point over the whole chart.
+constexpr double kBrightestMagnitude = -2;
 
 // The catalogue holds some 9,000 stars in about 100 KiB.
 constexpr FileBound kCatalogueBound{8 * 1024 * 1024, "a star catalogue"};
@@ -28,7 +31,8 @@ struct StarRecord {
 
 // Starts the next record of `in` and reads its four fields. Throws DataError
 // naming the file and record when a field is missing or not a number, the
-// declination lies beyond a pole, or the star is fainter than 6.1.
+// declination lies beyond a pole, or the star is fainter than 6.1 or
+// brighter than -2.
 StarRecord readStarRecord(SequentialInput& in);
 
 // Every star of the catalogue at `path`, in file order (brightest first).

@@ -184,6 +184,12 @@ inline std::string damageLines(const std::string& file, const std::string& text,
       return replaceLine(text, n, line.substr(0, line.rfind(',')));
     }
     case Damage::LongLine: return replaceLine(text, n, std::string(300000, 'A'));
+    case Damage::OutOfRange:  // a magnitude of -10^12
+      if (file == "yale.dat") {
+        const std::size_t mag = line.find(',', line.find(',') + 1) + 1;
+        return replaceLine(text, n, line.substr(0, mag) + "-100000000000000" + line.substr(line.find(',', mag)));
+      }
+      break;
     case Damage::Injection:  // the escaped parenthesis leaves the string open
       if (file == "Symbols.txt") return replaceLine(text, n, "BT /F1 7 Tf 400 300 Td (a\\) Tj ET");
       break;

@@ -62,6 +62,7 @@ std::vector<ExportCase> documentCases() {
       }
     }
   }
+  cases.push_back({"yale.dat", Damage::OutOfRange, {"yale.dat", "record 100", "brighter than any star"}});
   // The export strokes no vector font.
   for (Damage d : kAllDamage) cases.push_back({"iso.fnt", d, {}});
   // The language file carries the embedded font: without it, or with a font

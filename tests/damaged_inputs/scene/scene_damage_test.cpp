@@ -81,6 +81,7 @@ std::vector<SceneCase> sceneCases() {
   add("yale.dat", Damage::NotWindows1250, {Layer::Stars}, {"yale.dat", "record 100"});
   add("default.con", Damage::NotWindows1250, {Layer::Figures}, {"default.con", "record 50"});
   add("Cons.txt", Damage::NotWindows1250, {}, {});
+  add("yale.dat", Damage::OutOfRange, {Layer::Stars}, {"yale.dat", "record 100", "brighter than any star"});
 
   // The glyph file: without it the names have no strokes; a damaged glyph
   // draws nothing and leaves the others alone.
