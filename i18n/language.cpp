@@ -105,6 +105,40 @@ bool hasSection(std::string_view contents, std::string_view section) {
   return false;
 }
 
+// The length of the UTF-8 sequence of more than one byte that starts at
+// `at`, or 0 when none does (overlong forms and surrogates are none).
+std::size_t utf8SequenceAt(std::string_view text, std::size_t at) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  if (length == 0 || lead > 0xF4 || at + length > text.size()) return 0;
+  for (std::size_t i = at + 1; i < at + length; ++i)
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+  const unsigned char second = byte(at + 1);
+  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) || (lead == 0xF0 && second < 0x90) ||
+      (lead == 0xF4 && second >= 0x90))
+    return 0;
+  return length;
+}
+
+// Text an editor saved as UTF-8: it decodes as UTF-8 and holds at least one
+// character of more than one byte. Windows-1250 letters almost never do.
+bool savedAsUtf8(std::string_view text) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  bool multiByte = false;
+  for (std::size_t i = 0; i < text.size();) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t length = utf8SequenceAt(text, i);
+    if (length == 0) return false;
+    multiByte = true;
+    i += length;
+  }
+  return multiByte;
+}
+
 }  // namespace
 
 std::string readProfileString(const std::string& path, const std::string& section,
@@ -130,6 +164,7 @@ void checkLanguageFile(const std::string& path, const std::vector<std::string>& 
   const std::optional<std::string> bytes = readRegularFile(path, kLanguageFileBound, problem);
   if (!bytes) fail(problem);
   if (bytes->empty()) fail("is empty");
+  if (savedAsUtf8(*bytes)) fail("is saved as UTF-8; its texts must be Windows-1250");
   for (const std::string& section : sections)
     if (!hasSection(*bytes, section)) fail("has no section [" + section + "]");
 }

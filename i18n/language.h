@@ -25,8 +25,8 @@ std::string readProfileString(const std::string& path, const std::string& sectio
                               std::size_t size);
 
 // Throws std::runtime_error naming `path` when it is no language file that
-// can be read: not there, not a regular file, beyond its bound, empty, or
-// without one of `sections` (the UI texts "GUI_Strings" unless told
+// can be read: not there, not a regular file, beyond its bound, empty,
+// saved as UTF-8 (its texts would be garbled), or without one of `sections` (the UI texts "GUI_Strings" unless told
 // otherwise). The readers above quietly return their defaults then, so
 // start-up and the export call this to tell the user why texts are missing.
 void checkLanguageFile(const std::string& path,

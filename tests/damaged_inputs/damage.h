@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "i18n/cp1250.h"
+
 namespace caelora::damage {
 
 namespace fs = std::filesystem;
@@ -34,6 +36,7 @@ enum class Damage {
   Oversized,       // grown to 16 MiB and one byte, beyond every reader's bound
   Injection,       // a value that ends its PDF syntax early and carries on past it
   OutOfRange,      // a number that reads well but lies beyond what its value can be
+  Utf8,            // a language file saved as UTF-8 instead of Windows-1250
 };
 
 // The damage that replaces the whole file, each with the words its message
@@ -72,6 +75,7 @@ inline const char* damageName(Damage d) {
     case Damage::Oversized: return "Oversized";
     case Damage::Injection: return "Injection";
     case Damage::OutOfRange: return "OutOfRange";
+    case Damage::Utf8: return "Utf8";
   }
   return "";
 }
@@ -227,6 +231,7 @@ inline std::string damageLanguage(const std::string& text, Damage d) {
       return replaceLine(text, keyLine(text, "Names", "ConNames"), names);
     }
     case Damage::LongLine: return replaceLine(text, keyLine(text, "GUI_Strings", "501"), "501=" + std::string(300000, 'A'));
+    case Damage::Utf8: return cp1250ToUtf8(text);  // the degree sign, the Czech letters
     case Damage::Injection:
       return replaceLine(text, keyLine(text, "Font1", "Differences"),
                          "Differences=32 /space] >> endobj 99 0 obj << /Injected true >> endobj 100 0 obj [32 /space");

@@ -72,6 +72,7 @@ std::vector<ExportCase> documentCases() {
     cases.push_back({lang, Damage::Truncated, {lang, "Data"}});
     cases.push_back({lang, Damage::HugeNumber, {lang, "LoD"}});
     cases.push_back({lang, Damage::Injection, {lang, "Differences", "is not a list of character codes"}});
+    cases.push_back({lang, Damage::Utf8, {lang, "is saved as UTF-8"}});
     for (Damage d : {Damage::Garbage, Damage::LongLine, Damage::NotWindows1250}) cases.push_back({lang, d, {}});
   }
   return cases;

@@ -95,6 +95,7 @@ std::vector<SceneCase> sceneCases() {
     for (Damage d : kWholeFile) add(lang, d, {}, {lang});
     for (Damage d : kInRecord) add(lang, d, {}, {});
     add(lang, Damage::NotWindows1250, {}, {});
+    add(lang, Damage::Utf8, {}, {lang, "is saved as UTF-8"});  // garbled texts, but drawn
   }
   // The legend drawing is read by the export only.
   for (Damage d : kWholeFile) add("Symbols.txt", d, {}, {});
