@@ -110,11 +110,13 @@ void ChartScene::load(Layer layer, StepRunner& steps) {
 void ChartScene::loadFont(StepRunner& steps) {
   // A font that fails to load leaves the glyphs empty: texts draw nothing.
   setup_.glyphs = GlyphTable{};
+  // Without its language file the chart still draws, but without a word
+  // (or with garbled ones); the font is then not blamed for them.
+  const bool texts = steps.run("language file", [&] { checkLanguageFile(setup_.settings.languageFile); });
   steps.run("vector font", [&] {
     setup_.glyphs = caelora::loadFont(setup_.programFolder, setup_.settings.languageFile);
+    if (texts) requireGlyphsOfChartTexts(setup_);  // the glyphs stay: texts lack only these letters
   });
-  // Without its language file the chart still draws, but without a word.
-  steps.run("language file", [&] { checkLanguageFile(setup_.settings.languageFile); });
 }
 
 void ChartScene::loadIfStale(Layer layer, StepRunner& steps) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "i18n/cp1250.h"
 #include "i18n/language.h"
 #include "i18n/regular_file.h"
 #include "sky/data_error.h"
@@ -118,6 +119,13 @@ std::vector<double> glyphNumbers(const std::string& definition) {
   return numbers;
 }
 
+// A character that a glyph could draw: not a blank, a control code or a
+// byte Windows-1250 leaves unassigned.
+bool isCharacter(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u > ' ' && u != 0x7F && cp1250ToUnicode(u) != kReplacementCharacter;
+}
+
 const std::string& definitionOf(const GlyphTable& glyphs, char c) {
   return glyphs[static_cast<unsigned char>(c)];
 }
@@ -204,6 +212,17 @@ GlyphTable loadFont(const std::string& programFolder, const std::string& languag
   readFontFile(programFolder + "/iso.fnt", glyphs);
   applyOverrides(languageFile, glyphs);
   return glyphs;
+}
+
+std::string charactersWithoutGlyph(const GlyphTable& glyphs, const std::vector<std::string>& texts) {
+  std::string missing;
+  for (const std::string& text : texts)
+    for (const char c : text)
+      if (isCharacter(c) && missing.find(c) == std::string::npos && glyphNumbers(definitionOf(glyphs, c)).empty())
+        missing += c;
+  std::sort(missing.begin(), missing.end(),
+            [](char a, char b) { return static_cast<unsigned char>(a) < static_cast<unsigned char>(b); });
+  return missing;
 }
 
 void drawArcText(DisplayList& list, const GlyphTable& glyphs, ScreenScheme scheme, double angle,

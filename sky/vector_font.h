@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "sky/display_list.h"
 #include "sky/screen_colours.h"
@@ -17,6 +18,11 @@ using GlyphTable = std::array<std::string, 256>;
 // Reads programFolder + "/iso.fnt", then the "OGL_font" overrides of the
 // language file. Throws DataError naming the file and line of what is wrong.
 GlyphTable loadFont(const std::string& programFolder, const std::string& languageFile);
+
+// The characters of `texts` for which `glyphs` has nothing to draw (blanks,
+// control codes and bytes Windows-1250 leaves unassigned are no characters),
+// each once, in the order of their codes.
+std::string charactersWithoutGlyph(const GlyphTable& glyphs, const std::vector<std::string>& texts);
 
 // Text bent along a circle, centred on the direction `angle` (degrees, 0 at
 // the top); a negative size writes on the inner, lower side. `offset` (dy, dx)

@@ -86,7 +86,11 @@ std::vector<SceneCase> sceneCases() {
   // The glyph file: without it the names have no strokes; a damaged glyph
   // draws nothing and leaves the others alone.
   for (Damage d : kWholeFile) add("iso.fnt", d, {Layer::Names}, {"iso.fnt"});
-  for (Damage d : kInRecord) add("iso.fnt", d, {}, {});
+  // Cut short after "F", the file lacks most letters of the month and compass
+  // names: they are named. The other damage takes only "G", which no text uses.
+  add("iso.fnt", Damage::Truncated, {}, {"iso.fnt", "has no glyph for \"JMNOSWabceghilmnoprstuvwy\""});
+  for (Damage d : kInRecord)
+    if (d != Damage::Truncated) add("iso.fnt", d, {}, {});
   add("iso.fnt", Damage::NotWindows1250, {}, {});
 
   // The language file in use: every layer is still drawn (texts it lacks
