@@ -11,6 +11,8 @@
 #include <optional>
 #include <sstream>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "export/marks.h"
 #include "export/page_projection.h"
@@ -92,6 +94,9 @@ bool isLegendNumber(std::string_view token) {
   return points <= 1 && token != "." && std::fabs(std::atof(std::string(token).c_str())) <= 10000;
 }
 
+// The "q" and "BT" of the legend not yet closed, with their line numbers.
+using OpenPairs = std::vector<std::pair<std::string, std::size_t>>;
+
 // One past the closing parenthesis of the literal string that opens at
 // `pos`, read as a PDF reader reads it: a backslash escapes the byte after
 // it, and parentheses that are not escaped nest. npos when the string does
@@ -127,10 +132,10 @@ bool isLegendName(std::string_view token) {
 
 // Checks one line of the legend drawing, which goes into the page as it
 // stands: printable text, numbers, names, strings and arrays as operands,
-// and each operator with its operands; `depth` counts the open "q" and "BT",
-// the outermost opened on line `opened`.
-void checkSymbolLine(const std::string& path, std::size_t number, const std::string& line, int& depth,
-                     std::size_t& opened) {
+// and each operator with its operands; `open` holds the "q" and "BT" not
+// yet closed, innermost last, with the lines they stand on: each "Q" and
+// "ET" must close the innermost of its own kind.
+void checkSymbolLine(const std::string& path, std::size_t number, const std::string& line, OpenPairs& open) {
   auto fail = [&](const std::string& what) {
     throw DataError("Legend symbols \"" + path + "\", line " + std::to_string(number) + ": " + what);
   };
@@ -166,8 +171,13 @@ void checkSymbolLine(const std::string& path, std::size_t number, const std::str
         if (wanted < 0) fail("\"" + std::string(token.substr(0, 20)) + "\" is neither a number nor a drawing operator");
         if (wanted != operands)
           fail("\"" + std::string(token) + "\" takes " + std::to_string(wanted) + " operands, not " + std::to_string(operands));
-        if ((token == "q" || token == "BT") && depth++ == 0) opened = number;
-        if ((token == "Q" || token == "ET") && --depth < 0) fail("\"" + std::string(token) + "\" closes nothing");
+        if (token == "q" || token == "BT") open.push_back({std::string(token), number});
+        if (token == "Q" || token == "ET") {
+          const char* opening = token == "Q" ? "q" : "BT";
+          if (open.empty() || open.back().first != opening)
+            fail("\"" + std::string(token) + "\" closes no \"" + opening + "\"");
+          open.pop_back();
+        }
         operands = -1;
       }
     }
@@ -183,22 +193,21 @@ std::string readSymbols(const std::string& path) {
   if (!text) throw DataError("Cannot read the legend symbols \"" + path + "\": " + problem);
   std::string joined;
   std::size_t number = 0;
-  int depth = 0;
-  std::size_t opened = 0;
+  OpenPairs open;
   for (std::size_t start = 0; start < text->size();) {
     std::size_t end = text->find('\n', start);
     if (end == std::string::npos) end = text->size();
     std::string line = text->substr(start, end - start);
     start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    checkSymbolLine(path, ++number, line, depth, opened);
+    checkSymbolLine(path, ++number, line, open);
     joined += line + " ";
   }
   if (joined.find_first_not_of(' ') == std::string::npos)
     throw DataError("Legend symbols \"" + path + "\": the file holds no drawing");
-  if (depth != 0) {
-    throw DataError("Legend symbols \"" + path + "\", line " + std::to_string(opened) +
-                    ": a \"q\" or \"BT\" is never closed");
+  if (!open.empty()) {
+    throw DataError("Legend symbols \"" + path + "\", line " + std::to_string(open.front().second) + ": \"" +
+                    open.front().first + "\" is never closed");
   }
   return joined;
 }

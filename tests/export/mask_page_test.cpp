@@ -256,7 +256,8 @@ TEST_F(LegendLine, StringsAndNamesFollowThePdfSyntax) {
       {"BT (a) Tj ET (b\\", "has a string that is not closed"},
       {"BT /F1(x) 7 Tf ET", "\"/F1(x)\" is not a name"},
       {"q /G%comment Q", "\"/G%comment\" is not a name"},
-      {"BT /F#3 7 Tf ET", "\"/F#3\" is not a name"}};
+      {"BT /F#3 7 Tf ET", "\"/F#3\" is not a name"},
+      {"BT (x) Tj Q", "\"Q\" closes no \"q\""}};  // found by the fuzz target
   for (const auto& [line, rule] : broken) EXPECT_NE(errorFor(line).find("line 1: " + std::string(rule)), std::string::npos) << line;
 }
 
