@@ -144,11 +144,13 @@ void ChartScene::load(Layer layer, StepRunner& steps) {
 void ChartScene::loadFont(StepRunner& steps) {
   // A font that fails to load leaves the glyphs empty: texts draw nothing.
   setup_.glyphs = GlyphTable{};
+  // Without its language file the chart still draws, but without a word
+  // (or with garbled ones); the font is then not blamed for them.
+  const bool texts = steps.run("language file", [&] { checkLanguageFile(setup_.settings.languageFile); });
   steps.run("vector font", [&] {
     setup_.glyphs = caelora::loadFont(setup_.programFolder, setup_.settings.languageFile);
+    if (texts) requireGlyphsOfChartTexts(setup_);  // the glyphs stay: texts lack only these letters
   });
-  // Without its language file the chart still draws, but without a word.
-  steps.run("language file", [&] { checkLanguageFile(setup_.settings.languageFile); });
 }
 
 void ChartScene::loadIfStale(Layer layer, StepRunner& steps) {
@@ -174,8 +176,10 @@ void ChartScene::loadAtStartup(StepRunner& steps,
   load(Layer::Stars, steps);
   load(Layer::DateScale, steps);
   steps.run("figure file", [&] {
+    // Only a file that is not there is reported here; a folder or a device
+    // in its place is named by the figure layer's own note.
     std::error_code ignored;
-    if (!std::filesystem::is_regular_file(setup_.settings.linesFile, ignored) && linesFileMissing)
+    if (!std::filesystem::exists(setup_.settings.linesFile, ignored) && linesFileMissing)
       linesFileMissing(setup_.settings.linesFile);
   });
   if (setup_.settings.showLines) load(Layer::Figures, steps);

@@ -184,7 +184,7 @@ void plotConLines(ExportState& state) {
 }
 
 void plotStars(ExportState& state) {
-  SequentialInput in(state.dataFile("yale.dat"));
+  SequentialInput in(state.dataFile("yale.dat"), kCatalogueBound);
   state.line("1 J\r" + state.stroke(Ink::Stars));
   PageProjector projector(state.settings.latitude, state.disc());
   std::string width;  // the width class of the last star written

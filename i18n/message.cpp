@@ -44,9 +44,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {"Step.messier_objects", "Messier objects"},
     {"Step.constellation_boundaries", "constellation boundaries"},
     // data files read field by field
-    {"FileIsFolder", "{file}: is a directory, not a data file"},
-    {"FileCannotOpen", "{file}: cannot open the file"},
-    {"FileReadError", "{file}: read error"},
+    {"FileProblem", "{file}: {problem}"},
     {"Record", "{file}, record {record}: {detail}"},
     {"FieldMissingAtEnd", "field {field} is missing (end of file)"},
     {"FieldMissingOnLine", "field {field} is missing (the line ends after field {previous})"},
@@ -59,6 +57,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {"StarRaOutside", "right ascension {value} h lies outside 0..24 h"},
     {"StarDecBeyondPole", "declination {value} lies beyond the pole"},
     {"StarTooFaint", "magnitude {value} is fainter than the catalogue's 6.5"},
+    {"StarTooBright", "magnitude {value} is brighter than any star (-2)"},
     {"NoStars", "{file}: holds no stars"},
     {"FigureRaOutside", "right ascension {value} is outside 0..24000 (1/1000 h)"},
     {"FigureDecOutside", "declination {value} is outside -9000..9000 (1/100 degree)"},
@@ -77,13 +76,13 @@ constexpr CatalogueEntry kCatalogue[] = {
      "Milky Way outline resource {number}: {count} points, an outline needs at least 3"},
     {"MilkyWayNotInProgram", "Milky Way outline resource {number}: not in the program"},
     // the chart's vector font
-    {"FontCannotOpen", "{file}: the font file cannot be opened"},
-    {"FontReadError", "{file}, line {line}: read error"},
+    {"FontCannotOpen", "{file}: the font file {problem}"},
     {"FontNoGlyph", "{file}: holds no glyph that can be drawn"},
     // language files
-    {"LanguageFileIsFolder", "Language file \"{file}\": is a folder, not a file"},
-    {"LanguageFileUnreadable", "Language file \"{file}\": cannot be read"},
-    {"LanguageFileNoTexts", "Language file \"{file}\": has no section [GUI_Strings]"},
+    {"LanguageFileUnreadable", "Language file \"{file}\": {problem}"},
+    {"LanguageFileEmpty", "Language file \"{file}\": is empty"},
+    {"LanguageFileUtf8", "Language file \"{file}\": is saved as UTF-8; its texts must be Windows-1250"},
+    {"LanguageFileNoSection", "Language file \"{file}\": has no section [{section}]"},
 };
 
 // The longest pattern a language file may give.

@@ -53,7 +53,7 @@ std::vector<BoundaryEdge> ReadBoundaryEdges(SequentialInput& input) {
 }
 
 std::vector<BoundaryEdge> ReadBoundaryEdges(const std::string& path) {
-  SequentialInput input(path);
+  SequentialInput input(path, kBoundaryFileBound);
   std::vector<BoundaryEdge> edges = ReadBoundaryEdges(input);
   if (edges.empty()) throw DataError(Message("NoBoundaries").with("file", path));
   return edges;

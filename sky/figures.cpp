@@ -42,7 +42,7 @@ std::vector<FigureSegment> ReadFigureSegments(SequentialInput& input) {
 }
 
 std::vector<FigureSegment> ReadFigureSegments(const std::string& path) {
-  SequentialInput input(path);
+  SequentialInput input(path, kFigureFileBound);
   std::vector<FigureSegment> segments = ReadFigureSegments(input);
   if (segments.empty()) throw DataError(Message("NoFigureLines").with("file", path));
   return segments;
@@ -66,7 +66,7 @@ std::vector<ConstellationRecord> ReadConstellationRecords(SequentialInput& input
 }
 
 std::vector<ConstellationRecord> ReadConstellationRecords(const std::string& path) {
-  SequentialInput input(path);
+  SequentialInput input(path, kConstellationTableBound);
   std::vector<ConstellationRecord> records = ReadConstellationRecords(input);
   if (records.empty()) throw DataError(Message("NoConstellations").with("file", path));
   return records;

@@ -40,6 +40,11 @@ struct ConstellationRecord {
 double readRaHours(SequentialInput& input);
 double readDecDegrees(SequentialInput& input);
 
+// A figure set holds about a thousand segments in some 20 KiB, "Cons.txt"
+// its 88 constellations in 3 KiB.
+constexpr FileBound kFigureFileBound{4 * 1024 * 1024, "a figure file"};
+constexpr FileBound kConstellationTableBound{1024 * 1024, "a constellation table"};
+
 // Read every record until the end of the input. A record that is cut short,
 // holds a field that is not a number, or a position outside 0..24 h or
 // -90..+90 degrees throws DataError naming the file and the record.
