@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The chart's clock: the instant the disc shows, Now, following the clock,
 // the time keys and the readout.
 #include "app/chart_clock.h"

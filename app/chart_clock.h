@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The time the chart shows: the instant of the disc's turn at the place,
 // "Now" and the clock the disc then follows a minute at a time, the keys
 // that turn it by time, and the readout of the date and time it shows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Kind and size of a data file checked before it is read, and the bounded read.
 #include "i18n/regular_file.h"
 

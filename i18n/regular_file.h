@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading a whole file of outside data: its kind is checked before it is
 // opened and no more than a bound is read, so that a pipe or a device in its
 // place can neither hang the reader nor fill the memory.

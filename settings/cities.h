@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The city list of the options dialog's place: the main city of every time
 // zone with its coordinates, from the program folder's "cities.txt".
 #pragma once

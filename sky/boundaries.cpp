@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Constellation boundaries of the star disc, and the reader of their file.
 #include "sky/boundaries.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The constellation boundaries: the reader of "boundaries.dat", the parts of
 // the boundaries that lie on the disc (for the screen and the page alike),
 // and the recording of them for the star disc.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Laying out the readout: its lines, their size and their place.
 #include "sky/time_readout.h"
 

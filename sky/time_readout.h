@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The readout of the screen chart: the date and time the disc shows,
 // lettered in the vector font in the lower right corner (the corner menu
 // has the lower left), over the mask and outside the disc's turn.

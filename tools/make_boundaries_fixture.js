@@ -1,4 +1,5 @@
 #!/usr/bin/env node
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Writes tests/fixtures/boundaries.txt: which constellation an independent
 // library, the npm package astronomy-engine (MIT licence, Copyright (c)
 // 2019-2023 Don Cross), finds on either side of every edge of

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Writes data/cities.txt: the main city of every time zone, for the place
 in the options dialog.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env node
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Writes tests/fixtures/ephemeris.txt: the apparent geocentric places of the
 // Sun, the Moon and the planets, and the Moon's lit fraction, from an
 // independent library, the npm package astronomy-engine (MIT licence,

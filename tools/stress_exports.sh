@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Tries caelora-export where exports go wrong: killed part-way, out of disk,
 # a pipe or /dev/zero in place of yale.dat, and command lines it cannot use.
 # Every promise is checked and counted; the script exits 1 when one broke.

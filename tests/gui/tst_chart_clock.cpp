@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The chart's clock in a real window on a clock the test sets: the turn it
 // starts at, Now, the minutes, the keys, a drag, the readout and the place
 // without a stored longitude.

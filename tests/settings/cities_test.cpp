@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The city list's reader refuses a malformed record, naming the file and
 // line (the options' tests read the committed list).
 #include "settings/cities.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The constellation boundaries: the shipped edges against an independent
 // library (tests/fixtures/boundaries.txt, written by
 // tools/make_boundaries_fixture.js), and the cut at the limit circle. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The readout: where the real font's strokes land for the longest texts
 // of both languages (the window's tests read its words).
 #include "sky/time_readout.h"
