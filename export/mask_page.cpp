@@ -195,12 +195,12 @@ std::string readSymbols(const std::string& path) {
   std::string joined;
   std::size_t number = 0;
   OpenPairs open;
+  // A line ends at LF, CR LF or a lone CR, as in the other data files.
   for (std::size_t start = 0; start < text->size();) {
-    std::size_t end = text->find('\n', start);
+    std::size_t end = text->find_first_of("\r\n", start);
     if (end == std::string::npos) end = text->size();
-    std::string line = text->substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::string line = text->substr(start, end - start);
+    start = end + (text->compare(end, 2, "\r\n") == 0 ? 2 : 1);
     checkSymbolLine(path, ++number, line, open);
     joined += line + " ";
   }

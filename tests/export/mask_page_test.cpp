@@ -260,6 +260,19 @@ TEST_F(LegendLine, StringsAndNamesFollowThePdfSyntax) {
   for (const auto& [line, rule] : broken) EXPECT_NE(errorFor(line).find("line 1: " + std::string(rule)), std::string::npos) << line;
 }
 
+// An editor may end the lines with LF, CR LF or a lone CR (an old Mac's).
+TEST_F(LegendLine, EveryLineEndReadsAlike) {
+  const std::string path = (dir_ / "Symbols.txt").string();
+  std::vector<std::string> read;
+  for (const char* end : {"\n", "\r\n", "\r"}) {
+    test::writeFile(path, std::string("q 1 w") + end + "0 0 m 5 5 l S" + end + "Q" + end);
+    read.push_back(readLegendSymbols(path));
+  }
+  EXPECT_EQ(read[0], "q 1 w 0 0 m 5 5 l S Q ");
+  EXPECT_EQ(read[1], read[0]);
+  EXPECT_EQ(read[2], read[0]);
+}
+
 TEST(SplitList, KeepsEmptyEntriesAndGivesNothingForNothing) {
   EXPECT_TRUE(splitList("").empty());
   EXPECT_EQ(splitList("a,,b"), (std::vector<std::string>{"a", "", "b"}));
