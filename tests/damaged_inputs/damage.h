@@ -83,13 +83,14 @@ inline const char* damageName(Damage d) {
 // The data files of the program folder that damage is done to.
 inline const std::vector<std::string>& dataFiles() {
   static const std::vector<std::string> files = {"yale.dat",   "default.con", "Cons.txt",   "iso.fnt",
-                                                 "english.lng", "czech.lng",  "Symbols.txt", "boundaries.dat"};
+                                                 "english.lng", "czech.lng",  "Symbols.txt", "boundaries.dat",
+                                                 "messier.dat"};
   return files;
 }
 
 // The line (1-based) of a file where damage lands: a bright star (the export
 // stops reading at the first star fainter than magnitude 5), a figure line,
-// a constellation, a glyph, a boundary edge. Language files are damaged by
+// a constellation, a glyph, a boundary edge, a Messier object. Language files are damaged by
 // key, below.
 inline std::size_t damagedLine(const std::string& file) {
   if (file == "yale.dat") return 100;
@@ -98,6 +99,7 @@ inline std::size_t damagedLine(const std::string& file) {
   if (file == "iso.fnt") return 40;
   if (file == "Symbols.txt") return 5;
   if (file == "boundaries.dat") return 100;
+  if (file == "messier.dat") return 50;
   return 1;
 }
 
@@ -158,7 +160,7 @@ inline std::size_t keyLine(const std::string& text, const std::string& section, 
 }
 
 // The damaged text of a comma-delimited file (yale.dat, *.con, Cons.txt,
-// boundaries.dat), the glyph file and the legend drawing, all damaged at
+// boundaries.dat, messier.dat), the glyph file and the legend drawing, all damaged at
 // damagedLine().
 inline std::string damageLines(const std::string& file, const std::string& text, Damage d) {
   const std::size_t n = damagedLine(file);
@@ -166,8 +168,9 @@ inline std::string damageLines(const std::string& file, const std::string& text,
   const std::string line = text.substr(s.begin, s.end - s.begin);
   // Cons.txt: number, "RA", "Dec", "Abbr", "Name"; the right ascension is field 2.
   // boundaries.dat: "Abbr", "Abbr", count, then the first right ascension.
+  // messier.dat: number, kind, then the right ascension.
   const bool cons = file == "Cons.txt";
-  const int fieldsBeforeRa = cons ? 1 : file == "boundaries.dat" ? 3 : 0;
+  const int fieldsBeforeRa = cons ? 1 : file == "boundaries.dat" ? 3 : file == "messier.dat" ? 2 : 0;
   switch (d) {
     case Damage::Truncated: {
       const std::size_t comma = text.find(file == "Symbols.txt" ? ' ' : ',', s.begin);

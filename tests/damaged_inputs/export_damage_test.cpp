@@ -52,7 +52,8 @@ std::vector<ExportCase> documentCases() {
     std::string file, record;
   };
   for (const Feed& f : {Feed{"yale.dat", "record 100"}, Feed{"default.con", "record 50"},
-                        Feed{"Cons.txt", "record 40"}, Feed{"boundaries.dat", "record 100"}}) {
+                        Feed{"Cons.txt", "record 40"}, Feed{"boundaries.dat", "record 100"},
+                        Feed{"messier.dat", "record 50"}}) {
     for (Damage d : kAllDamage) {
       if (f.file == "Cons.txt" && d == Damage::NotWindows1250) {
         cases.push_back({f.file, d, {}});  // an abbreviation may hold any byte
@@ -104,7 +105,7 @@ class DamagedExport : public ::testing::TestWithParam<ExportCase> {
     fs::create_directories(out_);
     writeFile(target(), kPrevious);
     settings_ = defaultSettings(folder_->path().string());
-    settings_.showGrid = settings_.showEcliptic = settings_.showBoundaries = true;
+    settings_.showGrid = settings_.showEcliptic = settings_.showBoundaries = settings_.showMessier = true;
     if (c.file == "czech.lng") settings_.languageFile = folder_->file("czech.lng");
   }
   void TearDown() override { ::unsetenv("SOURCE_DATE_EPOCH"); }

@@ -74,7 +74,8 @@ std::vector<SceneCase> sceneCases() {
   for (const Feed& f : {Feed{"yale.dat", Layer::Stars, "record 100"},
                         Feed{"default.con", Layer::Figures, "record 50"},
                         Feed{"Cons.txt", Layer::Names, "record 40"},
-                        Feed{"boundaries.dat", Layer::Boundaries, "record 100"}}) {
+                        Feed{"boundaries.dat", Layer::Boundaries, "record 100"},
+                        Feed{"messier.dat", Layer::Messier, "record 50"}}) {
     for (Damage d : kWholeFile) add(f.file, d, {f.layer}, {f.file});
     for (Damage d : kInRecord) add(f.file, d, {f.layer}, {f.file, f.record});
   }
@@ -85,6 +86,7 @@ std::vector<SceneCase> sceneCases() {
   add("Cons.txt", Damage::NotWindows1250, {}, {});
   // An abbreviation of the boundaries is three letters.
   add("boundaries.dat", Damage::NotWindows1250, {Layer::Boundaries}, {"boundaries.dat", "record 100"});
+  add("messier.dat", Damage::NotWindows1250, {Layer::Messier}, {"messier.dat", "record 50"});
   add("yale.dat", Damage::OutOfRange, {Layer::Stars}, {"yale.dat", "record 100", "brighter than any star"});
 
   // The glyph file: without it the names have no strokes; a damaged glyph
