@@ -12,6 +12,8 @@
 #include "export/export_pdf.h"
 #include "export/mask_page.h"
 #include "export/title_block.h"
+#include "i18n/cp1250.h"
+#include "i18n/language.h"
 #include "mask_test_support.h"
 
 namespace caelora {
@@ -121,6 +123,24 @@ TEST_F(MaskDocument, ReadersAcceptThePageAndDrawTheSheetAroundTheWindow) {
         << text.output;
     EXPECT_NE(text.output.find(czech ? "Vysv\xC4\x9Btlivky" : "Legend"), std::string::npos);
     expectListColumnsApart();
+  }
+}
+
+// Page 1 in every shipped language: the constellation list keeps its
+// columns apart, and pdftotext gives back the letters of the titles and of
+// every constellation name (the font's encoding maps each code of
+// Windows-1250 back to its character).
+TEST_F(MaskDocument, EveryLanguageReadsBackAndKeepsItsListColumnsApart) {
+  for (const std::string& language : test::languageFiles()) {
+    SCOPED_TRACE(language);
+    settings_.languageFile = fontFile_ = test::dataDir() + "/" + language;
+    write(50, 0);
+    expectListColumnsApart();
+    const auto text = runCommand("pdftotext " + quoted(document()) + " -");
+    for (const int key : {2050, 2060, 2062})
+      EXPECT_NE(text.output.find(cp1250ToUtf8(guiText(settings_.languageFile, key))), std::string::npos) << key;
+    for (const std::string& name : readConNameList(settings_.languageFile))
+      EXPECT_NE(text.output.find(cp1250ToUtf8(name)), std::string::npos) << cp1250ToUtf8(name);
   }
 }
 
