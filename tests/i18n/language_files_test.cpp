@@ -2,6 +2,7 @@
 // and the files are Windows-1250 text that the profile reader can read.
 #include "i18n/cp1250.h"
 #include "i18n/language.h"
+#include "tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ std::string fileBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-class ShippedLanguageFile : public ::testing::TestWithParam<const char*> {
+class ShippedLanguageFile : public ::testing::TestWithParam<std::string> {
  protected:
   std::string path() const { return kDataDir + "/" + GetParam(); }
 };
@@ -65,7 +66,8 @@ TEST_P(ShippedLanguageFile, IsWindows1250WithCrLfLines) {
   EXPECT_EQ(bytes.find("\xC5\x99"), std::string::npos);  // ř in UTF-8
 }
 
-INSTANTIATE_TEST_SUITE_P(Data, ShippedLanguageFile, ::testing::Values("english.lng", "czech.lng"));
+INSTANTIATE_TEST_SUITE_P(Data, ShippedLanguageFile, ::testing::ValuesIn(test::languageFiles()),
+                         [](const auto& info) { return info.param.substr(0, info.param.find('.')); });
 
 TEST(CzechLanguageFile, KeepsItsLettersAsWindows1250) {
   const std::string czech = kDataDir + "/czech.lng";
@@ -76,7 +78,7 @@ TEST(CzechLanguageFile, KeepsItsLettersAsWindows1250) {
 }
 
 TEST(LanguageFiles, CompassNamesAndMonthsDifferFromEachOther) {
-  for (const char* name : {"english.lng", "czech.lng"}) {
+  for (const std::string& name : test::languageFiles()) {
     const std::string path = kDataDir + "/" + name;
     std::vector<std::string> seen;
     for (int key = 501; key <= 512; ++key) seen.push_back(guiText(path, key));
