@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/about_dialog.h"
+#include "app/chart_clock.h"
 #include "app/export_dialog.h"
 #include "app/mapka.h"
 #include "app/options_host.h"
@@ -18,7 +19,12 @@ namespace caelora {
 
 namespace {
 
-constexpr int kRows = 4;
+// The menu's place, in shares of the window: 2 % from the left, 20 % wide,
+// each row 3.75 % high, the last ending 2 % above the bottom.
+constexpr double kLeftShare = 0.02;
+constexpr double kWidthShare = 0.2;
+constexpr double kRowShare = 0.15 / 4;
+constexpr double kBottomShare = 0.98;
 // The menu was laid out in twips, 15 to a pixel: its text starts 100 twips
 // from the left, and a row of h twips has a font of h / 30 points.
 constexpr double kTwipsPerPixel = 15;
@@ -52,8 +58,8 @@ CornerMenu::CornerMenu(Mapka& window) : QWidget(&window), window_(window) {
 void CornerMenu::DrawMenu() {
   const int w = window_.width();
   const int h = window_.height();
-  setGeometry(roundHalfEven(w * 0.02), roundHalfEven(h * 0.83), roundHalfEven(w * 0.2),
-              roundHalfEven(h * 0.15));
+  setGeometry(roundHalfEven(w * kLeftShare), roundHalfEven(h * (kBottomShare - kRows * kRowShare)),
+              roundHalfEven(w * kWidthShare), roundHalfEven(h * kRows * kRowShare));
   raise();
   update();
 }
@@ -61,7 +67,6 @@ void CornerMenu::DrawMenu() {
 void CornerMenu::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const MenuColours colours = menuColours(window_.scene().settings().colourScheme);
-  const std::string& languageFile = window_.scene().settings().languageFile;
   const double rowHeightPx = height() / static_cast<double>(kRows);
   QFont font(QStringLiteral("Tahoma"));
   font.setStyleHint(QFont::SansSerif);
@@ -77,9 +82,14 @@ void CornerMenu::paintEvent(QPaintEvent*) {
     p.setPen(colours.text);
     const QRectF textBox(kTextLeftTwips / kTwipsPerPixel, row.top() + rowHeightPx * 0.1,
                          width(), rowHeightPx);
-    p.drawText(textBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-               guiQString(languageFile, menuKeys[static_cast<std::size_t>(i)]));
+    p.drawText(textBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, rowText(i));
   }
+}
+
+QString CornerMenu::rowText(int row) const {
+  const std::string& languageFile = window_.scene().settings().languageFile;
+  if (row == kNowRow) return langQString(languageFile, "Place_And_Time", "Now", "Now");
+  return guiQString(languageFile, menuKeys[static_cast<std::size_t>(row)]);
 }
 
 int CornerMenu::rowAt(double y) const {
@@ -124,6 +134,9 @@ void CornerMenu::runCommand(int row) {
     case 1: showOptionsDialog(window_); break;
     case 2: showExportDialog(window_); break;
     case 3: showAboutDialog(window_); break;
+    case kNowRow:
+      if (ChartClock* clock = window_.chartClock()) clock->now();
+      break;
     default: break;
   }
   QCoreApplication::processEvents();

@@ -1,6 +1,6 @@
-// The corner menu `picMenu` of the main window: a header row and three
-// commands (options, export, about), painted by hand in the colours of the
-// chart's scheme. The row under the pointer is highlighted while the mouse is
+// The corner menu `picMenu` of the main window: a header row and four
+// commands (options, export, about, now), painted by hand in the colours of
+// the chart's scheme. The row under the pointer is highlighted while the mouse is
 // held for the menu; a release on a command opens its dialog modally.
 #pragma once
 
@@ -16,7 +16,7 @@ class Mapka;
 
 struct MenuColours {
   QColor header;       // row 0
-  QColor command;      // rows 1 to 3
+  QColor command;      // the command rows
   QColor highlighted;  // the row under the pointer
   QColor text;
 };
@@ -30,17 +30,21 @@ class CornerMenu : public QWidget {
  public:
   explicit CornerMenu(Mapka& window);
 
-  // The UI-text keys of the four rows: header, options, export, about.
+  // The UI-text keys of the first four rows: header, options, export,
+  // about; the last row, Now, has its text in section Place_And_Time.
   static constexpr std::array<int, 4> menuKeys{901, 1001, 2001, 3001};
+  static constexpr int kRows = 5;
+  static constexpr int kNowRow = 4;
   // The value of menuHover while no row is highlighted.
   static constexpr int kNoRow = 5;
 
-  // DrawMenu: lays the menu out over the window's client area (2 % and 83 %
-  // of its width and height, 20 % wide, 15 % high) and paints it again.
+  // DrawMenu: lays the menu out over the window's client area (2 % of its
+  // width from the left, 20 % wide, its bottom 2 % of the height above the
+  // window's, each row 3.75 % of the height high) and paints it again.
   void DrawMenu();
 
-  // The height of one of the four rows, pixels.
-  int rowHeight() const { return height() / 4; }
+  // The height of one of the rows, pixels.
+  int rowHeight() const { return height() / kRows; }
 
   // The highlighted row, or kNoRow; setting it paints the menu again.
   int menuHover() const { return menuHover_; }
@@ -56,6 +60,7 @@ class CornerMenu : public QWidget {
   // The row of a y coordinate, both rounded as the menu always has: row
   // height and y to whole pixels, then whole division.
   int rowAt(double y) const;
+  QString rowText(int row) const;
   void runCommand(int row);
 
   Mapka& window_;

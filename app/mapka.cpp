@@ -3,12 +3,14 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QResizeEvent>
 #include <QTimer>
 
 #include "app/aspect_ratio.h"
+#include "app/chart_clock.h"
 #include "app/corner_menu.h"
 #include "app/grab_region.h"
 #include "app/disc_drag.h"
@@ -58,6 +60,7 @@ Mapka::Mapka(const std::string& programFolder, QWidget* parent)
   stageHeight_ = kInitialClientPx;
   stage_->setGeometry(0, 0, stageWidth_, stageHeight_);
   scene_->loadAtStartup(steps_, [this](const std::string& file) { erorek(file); });
+  steps_.run("clock", [&] { clock_ = new ChartClock(*scene_, *stage_, this); });
   // The GL state of DrawInit is set when the stage's context comes up
   // (Stage::initializeGL), right after the recordings are compiled.
   steps_.run("window placement", [&] { placeOnTop(); });
@@ -182,6 +185,13 @@ void Mapka::resizeEvent(QResizeEvent* event) {
   // A narrower window uncovers nothing, so no paint event would come.
   if (stageWidth_ < lastWidth_) kreslix();
   lastWidth_ = stageWidth_;
+}
+
+void Mapka::keyPressEvent(QKeyEvent* event) {
+  // No child takes the focus, so the keys come to the window itself (which
+  // takes none either: a focus change would paint the whole window again).
+  if (clock_ && clock_->pressKey(event->key())) return;
+  QWidget::keyPressEvent(event);
 }
 
 void Mapka::closeEvent(QCloseEvent* event) {

@@ -14,6 +14,7 @@
 
 namespace caelora {
 
+class ChartClock;
 class CornerMenu;
 class DiscGrip;
 class Stage;
@@ -53,6 +54,7 @@ class Mapka : public QWidget {
   Stage* stage() const { return stage_; }
   CornerMenu* picMenu() const { return picMenu_; }
   DiscGrip* grip() const { return grip_; }
+  ChartClock* chartClock() const { return clock_; }
   ChartScene& scene() { return *scene_; }
   QSettingsStore& settingsStore() { return store_; }
   const std::string& programFolder() const { return programFolder_; }
@@ -72,6 +74,7 @@ class Mapka : public QWidget {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 #ifdef Q_OS_WIN
   bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 #endif
@@ -95,6 +98,7 @@ class Mapka : public QWidget {
   Stage* stage_ = nullptr;
   CornerMenu* picMenu_ = nullptr;
   DiscGrip* grip_ = nullptr;
+  ChartClock* clock_ = nullptr;
   int stageWidth_ = 0;
   int stageHeight_ = 0;
   int lastWidth_ = 0;

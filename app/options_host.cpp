@@ -1,6 +1,7 @@
 // The main window's part of the options dialog.
 #include "app/options_host.h"
 
+#include "app/chart_clock.h"
 #include "app/localize_form.h"
 #include "app/mapka.h"
 
@@ -21,6 +22,7 @@ class MapkaOptionsHost : public OptionsHost {
   void applyOptions(const Settings& next) override {
     const Settings before = window_.scene().settings();
     window_.scene().applySettings(next, window_.steps());
+    if (ChartClock* clock = window_.chartClock()) clock->settingsChanged();
     if (next.languageFile != before.languageFile) window_.localize();
     // The grab region follows the horizon of the new latitude.
     if (next.latitude != before.latitude || next.colourScheme != before.colourScheme)

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <cstdlib>
+#include <utility>
 
 #include "gl/context_format.h"
 #include "gl/frame.h"
@@ -32,6 +33,13 @@ Stage::~Stage() { releaseContext(); }
 void Stage::setDiscAngle(double degrees) {
   if (degrees == discAngle_) return;
   discAngle_ = degrees;
+  update();
+  emit discAngleChanged(degrees);
+}
+
+void Stage::setReadout(DisplayList recording) {
+  readout_ = std::move(recording);
+  readoutPending_ = true;
   update();
 }
 
@@ -62,6 +70,7 @@ void Stage::initializeGL() {
   connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &Stage::dropLists,
           Qt::UniqueConnection);
   scene_.compilePending(compileList);
+  readoutPending_ = !readout_.empty();
   DrawInit(scene_.settings().colourScheme);
 }
 
@@ -83,7 +92,18 @@ void Stage::paintGL() {
     drawChartFrame(layers, discAngle_, buildMaskIfNeeded);
     turningFrames_.exactFrameDrawn(layers, listsGeneration());
   }
+  drawReadoutOver();
   emit painted();
+}
+
+void Stage::drawReadoutOver() {
+  if (readoutPending_) {
+    compileList(kReadoutList, readout_);
+    readoutPending_ = false;
+  }
+  // A kept frame of a turn still shows the readout drawn before.
+  if (turning_) turningFrames_.restoreMask(readoutBox());
+  drawReadout();
 }
 
 void Stage::dropLists() {

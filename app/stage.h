@@ -25,6 +25,10 @@ class Stage : public QOpenGLWidget {
   double discAngle() const { return discAngle_; }
   void setDiscAngle(double degrees);
 
+  // The readout drawn over the mask (list 11), compiled at the next frame;
+  // an empty recording draws none.
+  void setReadout(DisplayList recording);
+
   // A step of a drag: the frames until settle() (or a rest of the hand)
   // turn an image of the disc drawn at the first of them, which is quicker
   // than drawing the disc again and nearly as sharp.
@@ -44,6 +48,8 @@ class Stage : public QOpenGLWidget {
  signals:
   // After each frame has been drawn.
   void painted();
+  // The disc angle has changed, by whatever turned it.
+  void discAngleChanged(double degrees);
 
  protected:
   void initializeGL() override;
@@ -52,6 +58,7 @@ class Stage : public QOpenGLWidget {
 
  private:
   void dropLists();
+  void drawReadoutOver();
 
   ChartScene& scene_;
   StepRunner& steps_;
@@ -59,6 +66,8 @@ class Stage : public QOpenGLWidget {
   bool compiledOnce_ = false;
   bool released_ = false;
   bool turning_ = false;
+  DisplayList readout_;           // kept for a new context
+  bool readoutPending_ = false;   // not compiled yet
   std::optional<std::chrono::milliseconds> restDelay_ = kRestDelay;
   QTimer settleTimer_;
   TurningFrames turningFrames_;

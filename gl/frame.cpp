@@ -39,6 +39,11 @@ void drawOverDisc(const FrameLayers& layers) {
   if (layers.horizonGrid) glCallList(kHorizonGridList);
 }
 
+void drawReadout() {
+  outsideHorizonWindow();
+  glCallList(kReadoutList);
+}
+
 FrameLayers frameLayers(const Settings& s) {
   FrameLayers layers;
   layers.colourScheme = s.colourScheme;

@@ -52,5 +52,7 @@ void outsideHorizonWindow();
 void drawDisc(const FrameLayers& layers, double discAngleDeg);
 // What stands still over the disc in the window: the horizon grid.
 void drawOverDisc(const FrameLayers& layers);
+// The readout (list 11) over the mask, where the window has none.
+void drawReadout();
 
 }  // namespace caelora

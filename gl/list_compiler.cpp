@@ -53,11 +53,12 @@ void issue(const GlCommand& c) {
 }
 
 std::uint64_t generation = 0;
+std::uint64_t readouts = 0;
 
 }  // namespace
 
 void compileList(int number, const DisplayList& list) {
-  ++generation;
+  ++(number == kReadoutList ? readouts : generation);
   const DisplayList batched = batchPointsBySize(list);
   glNewList(static_cast<GLuint>(number), GL_COMPILE);
   for (const GlCommand& c : batched.commands()) issue(c);
@@ -70,5 +71,7 @@ void deleteChartLists() {
 }
 
 std::uint64_t listsGeneration() { return generation; }
+
+std::uint64_t readoutCompilations() { return readouts; }
 
 }  // namespace caelora

@@ -16,8 +16,10 @@ void compileList(int number, const DisplayList& list);
 // Releases the lists of the chart, 1 to the last.
 void deleteChartLists();
 
-// Counts the compilations and releases so far: what was drawn from the lists
-// before it changed may look different now.
+// Counts the compilations of the lists 1 to 10 and the releases so far: what
+// was drawn from them before it changed may look different now. The
+// readout (list 11) is drawn over every frame anew and counted apart.
 std::uint64_t listsGeneration();
+std::uint64_t readoutCompilations();
 
 }  // namespace caelora

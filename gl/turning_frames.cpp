@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -171,6 +172,26 @@ void TurningFrames::draw(const FrameLayers& layers, double discAngleDeg,
   glDisable(GL_SCISSOR_TEST);
   lastFrame_ = key;
   lastFrameKnown_ = true;
+}
+
+void TurningFrames::restoreMask(const ChartBox& box) {
+  if (!valid_) return;
+  // Whole pixels round the box, a pixel more on each side for smoothed edges.
+  const auto pixel = [](double chart, int side) { return static_cast<int>((chart + 1) / 2 * side); };
+  const int left = std::max(pixel(box.left, key_.width) - 1, 0);
+  const int bottom = std::max(pixel(box.bottom, key_.height) - 1, 0);
+  const int right = pixel(box.right, key_.width) + 2, top = pixel(box.top, key_.height) + 2;
+  glDisable(GL_BLEND);
+  glEnable(GL_TEXTURE_2D);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(left, bottom, right - left, top - bottom);
+  outsideHorizonWindow();
+  drawImageQuad(mask_.texture, mask_.textureSide, key_.width, key_.height, GL_NEAREST);
+  glDisable(GL_SCISSOR_TEST);
+  glDisable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glEnable(GL_BLEND);
 }
 
 void TurningFrames::exactFrameDrawn(const FrameLayers& layers, std::uint64_t listsGeneration) {

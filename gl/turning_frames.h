@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "gl/frame.h"
+#include "sky/time_readout.h"
 
 namespace caelora {
 
@@ -26,6 +27,11 @@ class TurningFrames {
   // The caller drew an exact frame of the chart into the framebuffer, which
   // keeps it (a framebuffer that does not keep its frames needs release()).
   void exactFrameDrawn(const FrameLayers& layers, std::uint64_t listsGeneration);
+
+  // Lays the mask's image again over `box` of the frame just drawn, so that
+  // what is drawn there next (the readout) does not land on what the kept
+  // frame showed before. Nothing without images.
+  void restoreMask(const ChartBox& box);
 
   // Deletes the images; the context they were made in must be current.
   void release();

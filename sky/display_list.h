@@ -51,6 +51,7 @@ enum ListNumber : int {
   kMaskList = 8,
   kGridList = 9,
   kEclipticList = 10,
+  kReadoutList = 11,  // the date and time the disc shows, over the mask
   // Later layers: drawn in the horizon window without turning (the horizon
   // grid), or with the disc.
   kHorizonGridList = 12,

@@ -312,4 +312,14 @@ void drawLineText(DisplayList& list, const GlyphTable& glyphs, ScreenScheme sche
   list.popMatrix();
 }
 
+double lineTextWidth(const GlyphTable& glyphs, const std::string& text, double size) {
+  double pen = 0;
+  for (char c : text) {
+    const std::vector<double> numbers =
+        c == ' ' ? std::vector<double>{} : glyphNumbers(definitionOf(glyphs, c));
+    pen += lineWidth(c, numbers, size) + kLineGap;
+  }
+  return text.empty() ? 0 : pen - kLineGap;
+}
+
 }  // namespace caelora

@@ -47,4 +47,8 @@ void drawLineText(DisplayList& list, const GlyphTable& glyphs, ScreenScheme sche
                   std::optional<double> dy = std::nullopt,
                   std::optional<Rgb> colour = std::nullopt);
 
+// How far drawLineText's text reaches along its line, chart units: from
+// its start to the right end of its last glyph.
+double lineTextWidth(const GlyphTable& glyphs, const std::string& text, double size);
+
 }  // namespace caelora

@@ -22,4 +22,10 @@ QString guiQString(const std::string& languageFile, const std::string& key) {
   return qStringFromCp1250(guiText(languageFile, key));
 }
 
+QString langQString(const std::string& languageFile, const std::string& section, const std::string& key,
+                    const char* english) {
+  const QString text = qStringFromCp1250(readLangKey(languageFile, section, key));
+  return text.trimmed().isEmpty() ? QString::fromUtf8(english) : text;
+}
+
 }  // namespace caelora

@@ -16,4 +16,9 @@ std::string cp1250FromQString(const QString& text);
 QString guiQString(const std::string& languageFile, int key);
 QString guiQString(const std::string& languageFile, const std::string& key);
 
+// Any text of the language file, ready for a widget; `english` when the
+// file lacks it.
+QString langQString(const std::string& languageFile, const std::string& section, const std::string& key,
+                    const char* english);
+
 }  // namespace caelora

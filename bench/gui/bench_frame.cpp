@@ -1,5 +1,7 @@
 // One frame of the turning disc with every layer shown (figures, names,
-// Milky Way, grid, ecliptic, daily date scale) against the floor of the same
+// Milky Way, grid, ecliptic, daily date scale, the stars to 6.5, the horizon
+// grid, the boundaries, the planets and the Messier objects of a set time)
+// against the floor of the same
 // run: an OpenGL widget of the same size and surface format that only clears
 // its buffers. Both go through the same paint, compose and flush path of
 // Qt, so the difference is what the chart's display lists cost. Run under
@@ -59,6 +61,8 @@ BENCHMARK(BM_EmptyFrameFloor)->Arg(800)->Unit(benchmark::kMillisecond)->UseRealT
 caelora::Settings everyLayerShown(caelora::Settings s) {
   s.showLines = s.showNames = s.showMilkyWay = true;
   s.showGrid = s.showEcliptic = s.dailyScale = true;
+  s.showHorizonGrid = s.showBoundaries = s.showPlanets = s.showMessier = true;
+  s.starLimit = caelora::kCatalogueLimit;
   s.lineIntensity = s.milkyWayIntensity = 10;
   s.nameSize = 2;
   return s;
@@ -70,6 +74,7 @@ class ChartWindow {
   explicit ChartWindow(int side) : window_(kDataDir) {
     // Through the options dialog's own link to the window.
     caelora::makeOptionsHost(window_)->applyOptions(everyLayerShown(window_.scene().settings()));
+    window_.scene().setInstant(1768507200, window_.steps());  // the planets of 15 January 2026
     window_.resize(side, side);
     window_.show();
     runEventsUntil([&] { return window_.vykresleno(); });

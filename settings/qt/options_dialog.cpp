@@ -18,9 +18,12 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTimeZone>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
+#include <exception>
 #include <iterator>
 #include <utility>
 
@@ -40,6 +43,9 @@ constexpr int kNorthKey = 520;
 constexpr int kSouthKey = 524;
 constexpr int kProgramNameKey = 101;
 constexpr int kLatitudeRefusedKey = 1062;
+// The texts of the place, in their own section of the language file.
+constexpr const char* kPlaceSection = "Place_And_Time";
+constexpr int kWestEntry = 1;
 
 // The property that holds a control's UI-text key.
 void tag(QObject* control, int key) { control->setProperty("tag", QString::number(key)); }
@@ -82,6 +88,12 @@ QComboBox* dropDown(const char* name) {
   list->setObjectName(QLatin1String(name));
   list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   return list;
+}
+
+// Every zone Qt knows, read once: the list is long and never changes.
+const QList<QByteArray>& knownZones() {
+  static const QList<QByteArray> zones = QTimeZone::availableTimeZoneIds();
+  return zones;
 }
 
 // The same file, however the two paths are written; letter case is ignored
@@ -127,6 +139,17 @@ double leadingNumber(const QString& text) {
 
 bool latitudeAccepted(double degrees) {
   return degrees >= kMinLatitude && degrees <= kMaxLatitude;
+}
+
+TypedLongitude typedLongitude(const QString& text, bool west) {
+  QString t = text.trimmed();
+  if (t.isEmpty()) return {true, std::nullopt};
+  t.replace(QLatin1Char(','), QLatin1Char('.'));
+  // The side is the list's: a sign of its own would say it twice.
+  if (t.startsWith(QLatin1Char('+')) || t.startsWith(QLatin1Char('-'))) return {};
+  const std::optional<double> degrees = parseLongitude(t.toStdString());
+  if (!degrees) return {};
+  return {true, west && *degrees != 0 ? -*degrees : *degrees};
 }
 
 OptionsDialog::OptionsDialog(OptionsHost& host, QWidget* parent)
@@ -200,6 +223,8 @@ void OptionsDialog::buildControls() {
   files->addWidget(lblConLinesFile_, 1, 0);
   files->addWidget(cmbConLines_, 1, 1);
   right->addLayout(files);
+  right->addSpacing(12);
+  right->addWidget(buildPlace());
   right->addStretch(1);
 
   auto* ok = new QPushButton;
@@ -229,6 +254,144 @@ QString OptionsDialog::uiString(int key) const {
   return guiQString(working_.languageFile, key);
 }
 
+QString OptionsDialog::placeText(const char* key, const char* english) const {
+  return langQString(working_.languageFile, kPlaceSection, key, english);
+}
+
+QGroupBox* OptionsDialog::buildPlace() {
+  framePlace_ = new QGroupBox;
+  framePlace_->setObjectName(QStringLiteral("framePlace"));
+  const auto label = [](const char* name) {
+    auto* l = new QLabel;
+    l->setObjectName(QLatin1String(name));
+    return l;
+  };
+  lblCity_ = label("lblCity");
+  cmbCity_ = dropDown("cmbCity");
+  cmbCity_->setMaxVisibleItems(20);
+  cmbCity_->addItem(QString());  // no city: the place as typed
+  lblLon_ = label("lblLon");
+  txtLon_ = new QLineEdit;
+  txtLon_->setObjectName(QStringLiteral("txtLon"));
+  txtLon_->setMaxLength(8);
+  txtLon_->setFixedWidth(txtLon_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+  cmbLonSide_ = dropDown("cmbLonSide");
+  lblZone_ = label("lblZone");
+  cmbZone_ = dropDown("cmbZone");
+  cmbZone_->setEditable(true);
+  cmbZone_->setInsertPolicy(QComboBox::NoInsert);
+  cmbZone_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  cmbZone_->setMinimumContentsLength(18);
+  cmbZone_->addItem(QString(), QString());  // local mean time
+  for (const QByteArray& zone : knownZones()) cmbZone_->addItem(QString::fromUtf8(zone), QString::fromUtf8(zone));
+  connect(cmbCity_, &QComboBox::currentIndexChanged, this, &OptionsDialog::cityPicked);
+
+  auto* longitude = new QHBoxLayout;
+  longitude->addWidget(txtLon_);
+  longitude->addWidget(cmbLonSide_);
+  longitude->addStretch(1);
+  auto* grid = new QGridLayout(framePlace_);
+  grid->addWidget(lblCity_, 0, 0);
+  grid->addWidget(cmbCity_, 0, 1);
+  grid->addWidget(lblLon_, 1, 0);
+  grid->addLayout(longitude, 1, 1);
+  grid->addWidget(lblZone_, 2, 0);
+  grid->addWidget(cmbZone_, 2, 1);
+  return framePlace_;
+}
+
+void OptionsDialog::refreshPlaceTexts() {
+  framePlace_->setTitle(placeText("Place", "Place and time"));
+  lblCity_->setText(placeText("City", "City:"));
+  lblLon_->setText(placeText("Longitude", "Longitude:"));
+  lblZone_->setText(placeText("TimeZone", "Time zone:"));
+  cmbCity_->setItemText(0, placeText("NoCity", "(choose a city)"));
+  cmbZone_->setItemText(0, placeText("LocalMeanTime", "Local mean time"));
+  // Unlike the lists above, the side keeps what was picked.
+  const int side = std::max(cmbLonSide_->currentIndex(), 0);
+  cmbLonSide_->clear();
+  cmbLonSide_->addItem(placeText("East", "East"));
+  cmbLonSide_->addItem(placeText("West", "West"));
+  cmbLonSide_->setCurrentIndex(side);
+}
+
+// The list of cities (none when its file cannot be read: the place can
+// still be typed), the place in force, and the city it is when it is one.
+void OptionsDialog::loadPlace() {
+  try {
+    cities_ = loadCities(host_.programFolder());
+  } catch (const std::exception&) {
+    cities_.clear();
+  }
+  for (const City& city : cities_) cmbCity_->addItem(qStringFromCp1250(city.name));
+  const std::optional<double> longitude = working_.longitude;
+  showPlace(longitude, working_.timeZone);
+  cityShown_ = 0;
+  for (std::size_t i = 0; i < cities_.size() && longitude; ++i) {
+    const City& city = cities_[i];
+    if (city.zone == working_.timeZone && std::nearbyint(city.longitudeDeg * 10) / 10 == *longitude &&
+        roundHalfEven(city.latitudeDeg) == working_.latitude)
+      cityShown_ = static_cast<int>(i) + 1;
+  }
+  const QSignalBlocker quiet(cmbCity_);
+  cmbCity_->setCurrentIndex(cityShown_);
+}
+
+void OptionsDialog::cityPicked(int index) {
+  if (index <= 0 || index > static_cast<int>(cities_.size())) {
+    cityShown_ = std::max(index, 0);
+    return;
+  }
+  const City& city = cities_[static_cast<std::size_t>(index) - 1];
+  const int degrees = roundHalfEven(std::fabs(city.latitudeDeg));
+  if (!latitudeAccepted(degrees)) {
+    // The chart cannot be drawn there: the place stays as it was.
+    QMessageBox::warning(this, uiString(kProgramNameKey), uiString(kLatitudeRefusedKey));
+    const QSignalBlocker quiet(cmbCity_);
+    cmbCity_->setCurrentIndex(cityShown_);
+    return;
+  }
+  cityShown_ = index;
+  txtDeg_->setText(QString::number(degrees));
+  cmbHem_->setCurrentIndex(city.latitudeDeg < 0 ? 1 : 0);
+  showPlace(std::nearbyint(city.longitudeDeg * 10) / 10, city.zone);
+}
+
+void OptionsDialog::showPlace(const std::optional<double>& longitude, const std::string& zone) {
+  txtLon_->setText(longitude ? QString::number(std::fabs(*longitude), 'f', 1) : QString());
+  cmbLonSide_->setCurrentIndex(longitude && *longitude < 0 ? kWestEntry : 0);
+  // A zone that the list lacks still shows, to be refused at OK.
+  const int entry = cmbZone_->findData(QString::fromStdString(zone));
+  if (entry >= 0)
+    cmbZone_->setCurrentIndex(entry);
+  else
+    cmbZone_->setEditText(QString::fromStdString(zone));
+}
+
+std::optional<std::string> OptionsDialog::typedZone() const {
+  const QString text = cmbZone_->currentText().trimmed();
+  if (text.isEmpty() || text == cmbZone_->itemText(0)) return std::string();
+  if (!QTimeZone::isTimeZoneIdAvailable(text.toUtf8())) return std::nullopt;
+  return text.toStdString();
+}
+
+bool OptionsDialog::validatePlace() {
+  if (!typedLongitude(txtLon_->text(), cmbLonSide_->currentIndex() == kWestEntry).accepted) {
+    QMessageBox::warning(this, uiString(kProgramNameKey),
+                         placeText("LongitudeRefused", "The longitude must be a number of degrees from 0 to 180."));
+    txtLon_->setFocus(Qt::OtherFocusReason);
+    txtLon_->selectAll();
+    return false;
+  }
+  if (!typedZone()) {
+    QMessageBox::warning(this, uiString(kProgramNameKey),
+                         placeText("ZoneRefused", "This time zone is not known."));
+    cmbZone_->setFocus(Qt::OtherFocusReason);
+    return false;
+  }
+  return true;
+}
+
 void OptionsDialog::refreshTexts() {
   host_.localize(this, working_.languageFile);
   lblConLinesFile_->setText(lblConLinesFile_->text() + QLatin1Char(':'));
@@ -241,6 +404,7 @@ void OptionsDialog::refreshTexts() {
   cmbHem_->addItem(uiString(kNorthKey));
   cmbHem_->addItem(uiString(kSouthKey));
   cmbHem_->setCurrentIndex(stored.latitude > 0 ? 0 : 1);
+  refreshPlaceTexts();
 }
 
 void OptionsDialog::load() {
@@ -262,6 +426,7 @@ void OptionsDialog::load() {
   fillFileList(cmbConLines_, QStringLiteral("con"), working_.linesFile);
   fillFileList(cmbLang_, QStringLiteral("lng"), working_.languageFile);
   txtDeg_->setText(QString::number(std::abs(static_cast<int>(working_.latitude))));
+  loadPlace();
   if (working_.alwaysOnTop) {
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     adjustSize();
@@ -342,7 +507,12 @@ bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
 
 bool OptionsDialog::get_options() {
   if (!latitudeAccepted(leadingNumber(txtDeg_->text()))) return false;
+  const TypedLongitude longitude = typedLongitude(txtLon_->text(), cmbLonSide_->currentIndex() == kWestEntry);
+  const std::optional<std::string> zone = typedZone();
+  if (!longitude.accepted || !zone) return false;
   Settings next = working_;
+  next.longitude = longitude.degreesEast;
+  next.timeZone = *zone;
   if (cmbSchema_->currentIndex() >= 0)
     next.colourScheme = static_cast<ScreenScheme>(cmbSchema_->currentIndex());
   const int degrees = roundHalfEven(leadingNumber(txtDeg_->text()));
@@ -364,7 +534,7 @@ bool OptionsDialog::get_options() {
 void OptionsDialog::confirm() {
   // Enter on the default button moves no focus, so the latitude is checked
   // here too: OK is never reached with a refused latitude.
-  if (!validateLatitude()) return;
+  if (!validateLatitude() || !validatePlace()) return;
   if (get_options()) accept();
 }
 

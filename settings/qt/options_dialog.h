@@ -6,8 +6,11 @@
 
 #include <QDialog>
 #include <QString>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "settings/cities.h"
 #include "settings/settings.h"
 
 class QCheckBox;
@@ -44,6 +47,15 @@ double leadingNumber(const QString& text);
 // Whether a typed latitude (degrees, no sign) lies within 25..80.
 bool latitudeAccepted(double degrees);
 
+// A longitude as typed: degrees 0..180 without a sign ("," read as "."),
+// east or west, to a tenth. An empty text is none (`accepted` with no
+// value); anything else that is not such a number is refused.
+struct TypedLongitude {
+  bool accepted = false;
+  std::optional<double> degreesEast;
+};
+TypedLongitude typedLongitude(const QString& text, bool west);
+
 class OptionsDialog : public QDialog {
   Q_OBJECT
 
@@ -75,6 +87,17 @@ class OptionsDialog : public QDialog {
   void confirm();
   bool eventFilter(QObject* watched, QEvent* event) override;
   QString uiString(int key) const;
+  // The place: the city list, the longitude and the time zone.
+  QGroupBox* buildPlace();
+  void refreshPlaceTexts();
+  void loadPlace();
+  void cityPicked(int index);
+  void showPlace(const std::optional<double>& longitude, const std::string& zone);
+  std::optional<std::string> typedZone() const;
+  // Checks the longitude and the zone as OK does; warns and puts the focus
+  // in the first that is refused.
+  bool validatePlace();
+  QString placeText(const char* key, const char* english) const;
 
   OptionsHost& host_;
   // The values as they were when the dialog opened, with the language and
@@ -104,6 +127,16 @@ class OptionsDialog : public QDialog {
   QComboBox* cmbLang_ = nullptr;
   QLabel* lblConLinesFile_ = nullptr;
   QComboBox* cmbConLines_ = nullptr;
+  QGroupBox* framePlace_ = nullptr;
+  QLabel* lblCity_ = nullptr;
+  QComboBox* cmbCity_ = nullptr;
+  QLabel* lblLon_ = nullptr;
+  QLineEdit* txtLon_ = nullptr;
+  QComboBox* cmbLonSide_ = nullptr;
+  QLabel* lblZone_ = nullptr;
+  QComboBox* cmbZone_ = nullptr;
+  std::vector<City> cities_;  // entry i + 1 of cmbCity_
+  int cityShown_ = 0;         // the entry before the last pick
 };
 
 }  // namespace caelora

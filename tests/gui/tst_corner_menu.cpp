@@ -31,14 +31,15 @@ const std::string kDataDir = CAELORA_BUILD_DATA_DIR;
 
 QRgb rgb(int r, int g, int b) { return qRgb(r, g, b) & 0xffffff; }
 
+// Five rows of 3.75 % of the height, ending 2 % above the window's bottom.
 QRect expectedMenu(const QSize& client) {
-  return {roundHalfEven(client.width() * 0.02), roundHalfEven(client.height() * 0.83),
-          roundHalfEven(client.width() * 0.2), roundHalfEven(client.height() * 0.15)};
+  return {roundHalfEven(client.width() * 0.02), roundHalfEven(client.height() * 0.7925),
+          roundHalfEven(client.width() * 0.2), roundHalfEven(client.height() * 0.1875)};
 }
 
 // The middle of a menu row.
 QPoint rowMiddle(const CornerMenu& menu, int row) {
-  return {menu.width() / 2, menu.height() * (2 * row + 1) / 8};
+  return {menu.width() / 2, menu.height() * (2 * row + 1) / 10};
 }
 
 QRgb rowColour(CornerMenu& menu, int row) {

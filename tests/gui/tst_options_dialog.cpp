@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <cmath>
 #include <set>
 
+#include "app/chart_clock.h"
 #include "app/grab_region.h"
 #include "app/mapka.h"
 #include "app/options_host.h"
@@ -39,7 +41,7 @@ const std::string kEnglish = kDataDir + "/english.lng";
 const std::string kCzech = kDataDir + "/czech.lng";
 const char* const kKeys[] = {"SMapCMode", "SMapLMode",  "SMapNMode",  "SMapMMode",  "SMapILMode",
                              "SMapIMMode", "SMapIPMode", "SMapDaily", "SMapRaDec", "SMapEclip",
-                             "SMapTopMost", "SMapFLang", "SMapFLines", "SMapLat"};
+                             "SMapTopMost", "SMapFLang", "SMapFLines", "SMapLat", "SMapLon", "SMapZone"};
 
 
 QByteArray storeSnapshot() {
@@ -221,6 +223,9 @@ class TestOptionsDialog : public QObject {
     QCOMPARE(dialog.windowTitle(), guiQString(kCzech, 1001));
     QCOMPARE(schemes->itemText(0), guiQString(kCzech, 1012));
     QVERIFY(schemes->itemText(0) != QStringLiteral("Colour on black"));
+    QCOMPARE(control<QGroupBox>(dialog, "framePlace")->title(), langQString(kCzech, "Place_And_Time", "Place", ""));
+    QCOMPARE(control<QComboBox>(dialog, "cmbZone")->currentText(),
+             langQString(kCzech, "Place_And_Time", "LocalMeanTime", ""));
     // The lists show the stored scheme and hemisphere again.
     QCOMPARE(schemes->currentIndex(), 0);
     QCOMPARE(dialog.languageFile(), kCzech);
@@ -293,6 +298,50 @@ class TestOptionsDialog : public QObject {
     control<QCheckBox>(dialog, "chkTopMost")->setChecked(true);
     QVERIFY(dialog.get_options());
     QVERIFY(window_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  }
+
+  void aCityFillsThePlaceAndOkStoresIt() {
+    OptionsDialog dialog(*host_, window_.get());
+    auto* cities = control<QComboBox>(dialog, "cmbCity");
+    cities->setCurrentIndex(cities->findText(QStringLiteral("Sydney")));
+    QCOMPARE(control<QLineEdit>(dialog, "txtDeg")->text() + control<QComboBox>(dialog, "cmbHem")->currentText(),
+             QStringLiteral("34South"));
+    QCOMPARE(control<QLineEdit>(dialog, "txtLon")->text() + control<QComboBox>(dialog, "cmbLonSide")->currentText(),
+             QStringLiteral("151.2East"));
+    QCOMPARE(control<QComboBox>(dialog, "cmbZone")->currentText(), QStringLiteral("Australia/Sydney"));
+    QVERIFY(dialog.get_options());
+    QCOMPARE(int(window_->scene().settings().latitude), -34);
+    QCOMPARE(QString::fromStdString(*QSettingsStore().get("SMapLon")), QStringLiteral("151.2"));
+    QCOMPARE(window_->chartClock()->place().longitudeDeg, 151.2);
+    // Opened again it shows the city; New York lies west. Singapore, at
+    // 1 N, is refused as such a latitude is, and the place stays.
+    OptionsDialog again(*host_, window_.get());
+    cities = control<QComboBox>(again, "cmbCity");
+    QCOMPARE(cities->currentText(), QStringLiteral("Sydney"));
+    cities->setCurrentIndex(cities->findText(QStringLiteral("New York")));
+    BoxCatcher boxes;
+    cities->setCurrentIndex(cities->findText(QStringLiteral("Singapore")));
+    QCOMPARE(boxes.texts, QStringList{guiQString(kEnglish, 1062)});
+    QCOMPARE(cities->currentText(), QStringLiteral("New York"));
+    QVERIFY(again.get_options());
+    QCOMPARE(int(window_->scene().settings().latitude), 41);
+    QCOMPARE(window_->scene().settings().longitude.value_or(0), -74.0);
+  }
+
+  void typedPlace() {
+    QCOMPARE(typedLongitude(" 14,44 ", false).degreesEast.value_or(0), 14.4);
+    QCOMPARE(typedLongitude("21.9", true).degreesEast.value_or(0), -21.9);
+    QVERIFY(typedLongitude("", true).accepted && !typedLongitude("", true).degreesEast);
+    for (const char* refused : {"180.1", "-14", "14E"}) QVERIFY2(!typedLongitude(refused, false).accepted, refused);
+    // An unknown zone is refused; the first entry is none, as is no longitude.
+    OptionsDialog dialog(*host_, window_.get());
+    auto* zones = control<QComboBox>(dialog, "cmbZone");
+    zones->setEditText(QStringLiteral("Europe/Atlantis"));
+    QVERIFY(!dialog.get_options());
+    zones->setCurrentIndex(0);
+    control<QLineEdit>(dialog, "txtLon")->clear();
+    QVERIFY(dialog.get_options());
+    QVERIFY(!window_->scene().settings().longitude && window_->scene().settings().timeZone.empty());
   }
 
   void folderWithoutFigureOrLanguageFilesStillOpensTheOptions() {
