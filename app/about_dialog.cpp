@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The about box: its controls, its frame, its logo and its two links.
 #include "app/about_dialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The about box `frmAbout`: the program's name and version, a line about it,
 // the home page as a link and a logo that opens it too. Opens centred on the
 // screen and above other windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The corner menu: layout, painting, hover and the three commands.
 #include "app/corner_menu.h"
 
@@ -40,8 +41,17 @@ MenuColours menuColours(ScreenScheme colourScheme) {
 }
 
 void showExportDialog(Mapka& window) {
-  frmExport dialog(window.scene().settings(), window.programFolder(), &window);
-  dialog.run();
+  // One export dialog at a time: one left open without modality comes forward.
+  for (frmExport* open : window.findChildren<frmExport*>()) {
+    if (!open->isVisible()) continue;
+    open->raise();
+    open->activateWindow();
+    return;
+  }
+  auto* dialog = new frmExport(window.scene().settings(), window.programFolder(), &window);
+  dialog->setDeleteWhenDone(true);
+  dialog->setSettingsSource([&window] { return window.scene().settings(); });
+  dialog->run();
 }
 
 void showAboutDialog(Mapka& window) {

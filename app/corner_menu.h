@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The corner menu `picMenu` of the main window: a header row and four
 // commands (options, export, about, now), painted by hand in the colours of
 // the chart's scheme. The row under the pointer is highlighted while the mouse is
@@ -67,7 +68,8 @@ class CornerMenu : public QWidget {
   int menuHover_ = kNoRow;
 };
 
-// The export dialog over `window`, until an export finished or was cancelled.
+// The export dialog over `window`, modal until an export finished or was
+// cancelled; a cancelled file choice leaves it open without modality.
 void showExportDialog(Mapka& window);
 
 // The about box over `window`, modal.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The drag of the star disc: the pointer's angle about the stage centre and
 // the turn it gives.
 #include "app/disc_drag.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Turning the star disc with the mouse on the chart surface. A left press
 // inside the grab region takes hold of the disc; every move turns it by the
 // change of the pointer's angle about the stage centre and draws one frame;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The export dialog: the two schemes, the file choice, writing the document
 // and the offer to open it.
 #include "app/export_dialog.h"
@@ -94,33 +95,58 @@ ExportScheme frmExport::exportScheme() const {
 }
 
 void frmExport::run() {
-  // "Ok" accepts, which hides the dialog; it comes back when nothing was written.
-  while (exec() == QDialog::Accepted) {
-    if (exportChosen()) return;
+  // "Ok" accepts, which hides the dialog; a failed export shows it again.
+  for (;;) {
+    modalRun_ = true;
+    const int result = exec();
+    modalRun_ = false;
+    if (result != QDialog::Accepted || afterOk() != Outcome::Failed) break;
   }
+  finishIfClosed();
 }
 
-bool frmExport::exportChosen() {
+void frmExport::done(int result) {
+  QDialog::done(result);
+  if (modalRun_) return;  // run() goes on when exec() returns
+  // Open without modality: its buttons end here.
+  if (result == QDialog::Accepted && afterOk() == Outcome::Failed) {
+    run();
+    return;
+  }
+  finishIfClosed();
+}
+
+frmExport::Outcome frmExport::afterOk() {
+  const Outcome outcome = exportChosen();
+  if (outcome == Outcome::NoFile) show();  // back, but without modality
+  return outcome;
+}
+
+void frmExport::finishIfClosed() {
+  if (deleteWhenDone_ && !isVisible()) deleteLater();
+}
+
+frmExport::Outcome frmExport::exportChosen() {
   const QString path = chooseFile_(parentWidget());
-  if (path.isEmpty()) return false;
+  if (path.isEmpty()) return Outcome::NoFile;
   QCoreApplication::processEvents();  // let the chart repaint after the dialogs close
   if (!writeDocument(path)) {
     QMessageBox::warning(parentWidget(), QString(), lastError_);
-    return false;
+    return Outcome::Failed;
   }
   offerToOpen(path);
-  return true;
+  return Outcome::Written;
 }
 
 bool frmExport::writeDocument(const QString& path) {
   BusyPointer busy;
   try {
-    exportPDF(settings_, programFolder_, loadMilkyWayOutlines(), exportScheme(),
+    exportPDF(settingsSource_ ? settingsSource_() : settings_, programFolder_, loadMilkyWayOutlines(), exportScheme(),
               QFile::encodeName(path).toStdString());
     lastError_.clear();
     return true;
   } catch (const std::exception& e) {
-    lastError_ = QString::fromLocal8Bit(e.what());
+    lastError_ = messageQString(settings_.languageFile, messageOf(e));
     return false;
   }
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // frmExport: the export dialog. The user picks one of the two colour
 // schemes of the document and presses "Ok"; the dialog asks for a file,
 // writes the two-page PDF and offers to open it.
@@ -23,9 +24,23 @@ class frmExport : public QDialog {
   // The chart of `settings` with the data files of `programFolder`.
   frmExport(Settings settings, std::string programFolder, QWidget* parent = nullptr);
 
-  // Shows the dialog until the user cancels or an export has finished: a
-  // cancelled file choice or a failed export brings it back.
+  // Shows the dialog modal until the user cancels or an export has
+  // finished; a failed export brings it back modal. A cancelled file choice
+  // brings it back without modality: run() returns with the dialog open, and
+  // its "Ok" and "Storno" go on from there.
   void run();
+
+  // The dialog deletes itself once it is done (shown from the menu, it may
+  // outlive the call that opened it).
+  void setDeleteWhenDone(bool on) { deleteWhenDone_ = on; }
+
+  // Where an export takes the chart's settings from when it starts (those
+  // given to the constructor unless replaced): open without modality, the
+  // dialog sees the options change.
+  using SettingsSource = std::function<Settings()>;
+  void setSettingsSource(SettingsSource source) { settingsSource_ = std::move(source); }
+
+  void done(int result) override;
 
   // The export colour scheme: the highest option set (standard when none is).
   ExportScheme exportScheme() const;
@@ -40,8 +55,13 @@ class frmExport : public QDialog {
  private:
   void buildForm();
   void placeCentredOnTop();
-  // One attempt after "Ok": true when the dialog is done.
-  bool exportChosen();
+  // What one attempt after "Ok" came to.
+  enum class Outcome { Written, NoFile, Failed };
+  Outcome exportChosen();
+  // exportChosen, and the dialog shown again without modality when no file
+  // was chosen.
+  Outcome afterOk();
+  void finishIfClosed();
   bool writeDocument(const QString& path);
   void offerToOpen(const QString& path);
   QString text(int key) const;
@@ -49,10 +69,13 @@ class frmExport : public QDialog {
   Settings settings_;
   std::string programFolder_;
   FileChooser chooseFile_;
+  SettingsSource settingsSource_;
   QRadioButton* opt_[2] = {nullptr, nullptr};
   QPushButton* cmdExport_ = nullptr;
   QPushButton* cmdStorno_ = nullptr;
   QString lastError_;
+  bool modalRun_ = false;  // exec() waits for the dialog
+  bool deleteWhenDone_ = false;
 };
 
 }  // namespace caelora

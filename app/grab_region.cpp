@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The grab region of the stage from the horizon outline and the rim band.
 #include "app/grab_region.h"
 

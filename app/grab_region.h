@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Where a press of the left button takes hold of the star disc: the horizon
 // window of the mask plus a band along the upper rim of the disc, in stage
 // pixels (y downward). The outlines are plain arithmetic; the region is Qt's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The hand pointers, drawn here pixel by pixel.
 #include "app/hand_cursors.h"
 

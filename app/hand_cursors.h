@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The two hand pointers over the star disc: open where a press would take
 // hold of it, closed while it is held.
 #pragma once

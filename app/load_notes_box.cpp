@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The box of the parts of the chart that could not be loaded.
 #include "app/load_notes_box.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The message box that tells the user which parts of the chart could not be
 // loaded. It is window-modal but does not block: the chart keeps drawing
 // behind it, and notes made while it is open are added to it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Localising forms from the language file.
 #include "app/localize_form.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Puts the UI texts of the language file into a form: the key of a widget is
 // its dynamic property "tag" (a numeric text), as the forms are designed.
 #pragma once

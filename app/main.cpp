@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Caelora, the desktop star chart.
 #include <QApplication>
 #include <QSurfaceFormat>

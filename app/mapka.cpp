@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Start-up, resizing and shut-down of the main window.
 #include "app/mapka.h"
 
@@ -5,6 +6,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMoveEvent>
 #include <QOpenGLContext>
 #include <QResizeEvent>
 #include <QTimer>
@@ -19,6 +21,7 @@
 #include "app/options_host.h"
 #include "gl/context_format.h"
 #include "gl/frame.h"
+#include "ui/qt_translations.h"
 #include "ui/ui_text.h"
 #include "ui/whole_pixels.h"
 
@@ -29,6 +32,20 @@ namespace {
 constexpr int kInitialClientPx = 392;
 
 void printNote(const std::string& note) { qWarning("Caelora: %s", note.c_str()); }
+
+// A message box in the middle of the screen: placed once it has taken the
+// size its text needs, which it does as it is shown.
+class ScreenCentredBox : public QMessageBox {
+ public:
+  ScreenCentredBox(Icon icon, const QString& title, const QString& text, QWidget* parent)
+      : QMessageBox(icon, title, text, QMessageBox::Ok, parent) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    centreOnScreen(*this);
+  }
+};
 
 // A text of the language file, or `english` when the file lacks it.
 QString guiQStringOr(const std::string& languageFile, int key, const char* english) {
@@ -68,7 +85,10 @@ Mapka::Mapka(const std::string& programFolder, QWidget* parent)
 
 Mapka::~Mapka() { shutDown(); }
 
-void Mapka::localize() { localizeForm(this, scene_->settings().languageFile); }
+void Mapka::localize() {
+  useQtTranslations(scene_->settings().languageFile);
+  localizeForm(this, scene_->settings().languageFile);
+}
 
 void Mapka::checkContext() {
   QOpenGLContext probe;
@@ -88,7 +108,14 @@ void Mapka::erorek(const std::string& fileName) {
   const QString text = guiQString(lang, 2030) + QLatin1Char(' ') + QString::fromStdString(fileName) +
                        QLatin1Char(' ') + guiQString(lang, 305) + QStringLiteral("\r\n") +
                        guiQString(lang, 306);
-  QMessageBox::warning(this, guiQString(lang, 101), text);
+  if (isVisible()) {
+    QMessageBox::warning(this, guiQString(lang, 101), text);
+  } else {
+    // Before the window is on the screen there is nothing to stand over: the
+    // box opens in the middle of the screen, as the options do after it.
+    ScreenCentredBox box(QMessageBox::Warning, guiQString(lang, 101), text, this);
+    box.exec();
+  }
   showOptionsDialog(*this);
 }
 
@@ -117,17 +144,17 @@ void Mapka::queueNotesReport() {
 
 void Mapka::reportNotes() {
   const std::vector<std::string>& notes = steps_.errors();
+  const std::string& lang = scene_->settings().languageFile;
   QStringList fresh;
   for (std::size_t i = notesReported_; i < notes.size(); ++i) {
     // The missing figure file has had a box of its own.
     if (!reportedMissing_.empty() && notes[i].find(reportedMissing_) != std::string::npos)
       continue;
-    fresh.append(QString::fromStdString(notes[i]));
+    fresh.append(messageQString(lang, steps_.notes()[i]));
   }
   notesReported_ = notes.size();
   reportedMissing_.clear();
   if (fresh.isEmpty() || shutDown_) return;
-  const std::string& lang = scene_->settings().languageFile;
   const QString title = windowTitle().isEmpty() ? QStringLiteral("Caelora") : windowTitle();
   notesBox_.show(fresh, title,
                  guiQStringOr(lang, 307,
@@ -171,9 +198,8 @@ bool Mapka::nativeEvent(const QByteArray& eventType, void* message, qintptr* res
 void Mapka::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
 #ifndef Q_OS_WIN
-  // The window system here sizes the frame itself: square it afterwards.
-  // The new size may have been handled already, by a resize nested in it.
-  keepClientAspect(*this, {event->oldSize().width(), event->oldSize().height()}, aspectRatio_);
+  // The window system here sizes the frame itself: square it once it is done.
+  aspectKeeper_.windowResized();
 #endif
   stageWidth_ = width();
   stageHeight_ = height();
@@ -192,6 +218,11 @@ void Mapka::keyPressEvent(QKeyEvent* event) {
   // takes none either: a focus change would paint the whole window again).
   if (clock_ && clock_->pressKey(event->key())) return;
   QWidget::keyPressEvent(event);
+}
+
+void Mapka::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  aspectKeeper_.windowMoved();
 }
 
 void Mapka::closeEvent(QCloseEvent* event) {

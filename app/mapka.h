@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window `Mapka`: the start-up sequence, the chart surface that
 // covers its client area, the reaction to resizing and the shut-down.
 #pragma once
@@ -7,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/aspect_ratio.h"
 #include "chart/chart_scene.h"
 #include "app/load_notes_box.h"
 #include "chart/step_runner.h"
@@ -62,7 +64,7 @@ class Mapka : public QWidget {
   const StepRunner& steps() const { return steps_; }
   StepRunner& steps() { return steps_; }
 
-  // Puts the window's texts in the current language.
+  // Puts the window's texts, and Qt's own, in the current language.
   void localize();
 
   // The box that lists what could not be loaded, while it is open. Notes
@@ -73,6 +75,7 @@ class Mapka : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 #ifdef Q_OS_WIN
@@ -91,6 +94,7 @@ class Mapka : public QWidget {
   std::string programFolder_;
   bool vykresleno_ = false;
   float aspectRatio_ = 1.0f;
+  AspectKeeper aspectKeeper_{*this, aspectRatio_};
   QRegion grabRegion_;
   QSettingsStore store_;
   StepRunner steps_;

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window's part of the options dialog.
 #include "app/options_host.h"
 
 #include "app/chart_clock.h"
 #include "app/localize_form.h"
 #include "app/mapka.h"
+#include "ui/whole_pixels.h"
 
 namespace caelora {
 
@@ -58,6 +60,11 @@ std::unique_ptr<OptionsHost> makeOptionsHost(Mapka& window) {
 void showOptionsDialog(Mapka& window) {
   const std::unique_ptr<OptionsHost> host = makeOptionsHost(window);
   OptionsDialog dialog(*host, &window);
+  if (!window.isVisible()) {
+    // Nothing to stand over yet (start-up): the middle of the screen.
+    dialog.adjustSize();
+    centreOnScreen(dialog);
+  }
   dialog.exec();
 }
 

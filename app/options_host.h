@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The options dialog over the main window: the window's side of the dialog
 // (the settings in force, applying and saving new ones) and opening it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The save dialog: the filter turned into Qt's form, and the dialog itself.
 #include "app/save_dialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The file chooser of the export: a save dialog with a filter, a title, the
 // default extension "pdf" and a question before an existing file is replaced.
 #pragma once

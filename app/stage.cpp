@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The chart widget: context check, list compilation, viewport and frames.
 #include "app/stage.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The chart surface `Stage`: an OpenGL widget that compiles the scene's
 // recordings into display lists and draws each frame through the shared
 // frame routine.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The PDF export end to end: one two-page document from the data files to
 // the finished file, and the 112 documents of every drawable latitude.
 #include <benchmark/benchmark.h>

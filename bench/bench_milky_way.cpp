@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // How long the Milky Way layer takes to build: converting and projecting the
 // four outlines, clipping both bands at the limit circle and triangulating them.
 #include <benchmark/benchmark.h>

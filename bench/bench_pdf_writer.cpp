@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The PDF writer's throughput: a page of many path lines, as the star and
 // Milky Way layers write them, from pdfInit to the finished file; and arc
 // lettering, which writes three lines per letter.

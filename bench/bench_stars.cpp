@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading the whole bright-star catalogue and recording the star layer, as a
 // start-up or an options change does.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Which layers load when, and the hand-over of recordings to OpenGL.
 #include "chart/chart_scene.h"
 

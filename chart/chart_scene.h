@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The chart's layers between the sky loaders and OpenGL: runs the loaders
 // under the settings that switch them, holds each recording until a GL
 // context compiles it, and knows which layers a change of settings makes

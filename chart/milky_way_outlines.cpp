@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading the Milky Way outlines out of the compiled-in resources.
 #include "chart/milky_way_outlines.h"
 
@@ -20,7 +21,7 @@ MilkyWayOutlines loadMilkyWayOutlines() {
     const int number = MilkyWayOutlines::kFirstResource + i;
     QFile resource(QStringLiteral(":/milkyway/%1.bin").arg(number));
     if (!resource.open(QIODevice::ReadOnly)) {
-      throw DataError("Milky Way outline resource " + std::to_string(number) + ": not in the program");
+      throw DataError(Message("MilkyWayNotInProgram").with("number", std::to_string(number)));
     }
     const QByteArray bytes = resource.readAll();
     outlines.bytes[i].assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));

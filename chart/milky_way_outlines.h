@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Milky Way outlines as the program carries them: resources compiled in
 // from data/milkyway through chart/milky_way.qrc.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Finding the folder of the data files.
 #include "chart/program_folder.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Where the run-time data files lie: beside the executable (the build tree
 // copies them into bin/), or <prefix>/share/caelora once installed.
 #pragma once

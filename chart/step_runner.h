@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The one catch-and-continue helper of start-up and of rebuilding the
 // chart: a step that throws is noted and skipped, and the next step runs.
 #pragma once
@@ -7,6 +8,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "i18n/message.h"
 
 namespace caelora {
 
@@ -23,23 +26,41 @@ class StepRunner {
       std::forward<Step>(step)();
       return true;
     } catch (const std::exception& e) {
-      note(name, e.what());
+      note(name, messageOf(e));
     } catch (...) {
-      note(name, "unknown error");
+      note(name, Message("UnknownError"));
     }
     return false;
   }
 
+  // The notes in English, one line each.
   const std::vector<std::string>& errors() const { return errors_; }
+  // The same notes as messages, to be shown in the user's language.
+  const std::vector<Message>& notes() const { return notes_; }
+
+  // The message id of a step's name: "Step." and the name in lower case,
+  // blanks as "_" ("Milky Way" is "Step.milky_way").
+  static std::string stepMessageId(const std::string& name) {
+    std::string id = "Step.";
+    for (char c : name) {
+      if (c == ' ') c = '_';
+      id += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return id;
+  }
 
  private:
-  void note(const char* name, const std::string& what) {
-    errors_.push_back(std::string(name) + ": " + what);
+  void note(const char* name, const Message& what) {
+    const std::string id = stepMessageId(name);
+    const Message step = englishMessage(id).empty() ? Message::verbatim(name) : Message(id);
+    notes_.push_back(Message("StepFailed").with("step", step).with("detail", what));
+    errors_.push_back(formatMessage(notes_.back()));
     if (onError_) onError_(errors_.back());
   }
 
   std::function<void(const std::string&)> onError_;
   std::vector<std::string> errors_;
+  std::vector<Message> notes_;
 };
 
 }  // namespace caelora

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Time zones through QTimeZone.
 #include "chart/time_zone.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The rules of time zones, from Qt's zone database: what the chart needs to
 // know of a zone, its offset at an instant, and a zone time resolved to an
 // instant across the daylight-saving changes. An empty zone name is local

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Parsing the command line of caelora-export.
 #include "cli/export_options.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Command line of caelora-export: what to write, and one option per setting
 // that overrides the value in the user's store.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // caelora-export: the chart without a window, as a PNG picture or as the
 // printable PDF document. The PDF needs no display: it runs under a
 // QCoreApplication and never touches the windowing system.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Offscreen rendering of the chart.
 #include "cli/png_render.h"
 

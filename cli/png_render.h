@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The on-screen chart rendered offscreen: the same recordings and the same
 // frame routine as the window, into a framebuffer object.
 #pragma once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # One static library per folder; the sources are every .cpp in it. EDGE marks
 # a library of the platform edge: only there do Qt's moc and rcc run.
 function(caelora_library name)

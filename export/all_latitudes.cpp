@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Writing the documents of every latitude in one run.
 #include "export/all_latitudes.h"
 

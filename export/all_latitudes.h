@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // One document per drawable latitude: 25..80 degrees north and south.
 #pragma once
 

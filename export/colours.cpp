@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The two export colour tables. Only the black ink varies; cyan, magenta and
 // yellow stay 0, so the sheet prints the same on any printer.
 #include "export/colours.h"

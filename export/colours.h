@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The colour tables of the two export schemes: 32 DeviceCMYK operand strings
 // that the page drawing writes followed by " K" (stroke) or " k" (fill),
 // each slot named by what it colours.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Drawing the star-disc layers of the page. Every coordinate goes through
 // FormatPdfNumber (or plain whole numbers where the chart always wrote them
 // so), never through the locale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The layers of the star-disc page (page 2): the disc face, the Milky Way,
 // the coordinate grid, the ecliptic, the constellation figures, the stars
 // and the constellation names, each appended to the current page stream as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The export driver: document information, the one embedded font, the mask
 // page and the star-disc page, each step in its fixed order.
 #include "export/export_pdf.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The export driver: the whole two-page document (page 1 the mask, page 2
 // the star disc) written in one pass through the PDF writer.
 #pragma once

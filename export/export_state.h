@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What every drawing step of the PDF export reads: the writer, the settings
 // of the chart being exported, the colour table of the chosen export scheme
 // and the disc as it lies on the page. Built afresh for each export.

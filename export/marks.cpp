@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Hour-scale triangles of the mask and the band below the star disc.
 #include "export/marks.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Two small pieces of the exported chart: the triangles of the mask's hour
 // scale, and the band below the star disc that reaches down to the fold line.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The mask sheet of page 1. The sheet is one outline holding the front half
 // (centre (297.5, 544.5), with the horizon window) and the back half (centre
 // (297.5, -50.5)), joined along a dashed fold line at y = 247.

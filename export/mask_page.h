@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Page 1 of the exported chart: the mask sheet with its horizon window,
 // compass ticks and names, hour scale, pivot cross, fold line and the two
 // legend panels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The date ring between the limit circle and the rim. The year starts at 79
 // degrees (counter-clockwise from +x) in the north and runs clockwise; the
 // south mirrors it. A year of 365 days, no leap day.

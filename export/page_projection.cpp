@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // prevodPDF and prevodPDF_Milky.
 #include "export/page_projection.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The page form of the projection: the sky laid on the page disc with its
 // limit circle at 0.8 of a half page width (238 units) about the centre.
 #pragma once

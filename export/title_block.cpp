@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The title block: title, constellation list, author and home page, rules.
 #include "export/title_block.h"
 

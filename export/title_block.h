@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The title block of the mask page: the chart's title, the list of all
 // constellations with their national names in three blocks, the author and
 // home-page lines and two double rules; and the measuring of texts in /F1.

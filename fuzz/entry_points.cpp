@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The fuzz entry points: one reader of outside input each, with the rules
 // its results must keep checked on every input.
 #include "fuzz/entry_points.h"

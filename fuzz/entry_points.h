@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What each fuzz target does with one input, shared by the libFuzzer targets
 // in fuzz/targets/ and by the replay tests in tests/fuzz_regressions/. Every
 // entry point feeds the bytes to one reader of outside input, swallows the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Included by the top-level CMakeLists.txt before any library when
 # CAELORA_FUZZ is on: every object of the build gets libFuzzer's coverage
 # hooks, AddressSanitizer and UndefinedBehaviorSanitizer.

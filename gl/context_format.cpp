@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Surface format of the chart and the check of the context we were given.
 #include "gl/context_format.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The OpenGL surface the chart needs: RGBA, double buffered, depth and a
 // stencil for the horizon window, and a legacy (compatibility) context, since
 // the chart lives in display lists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The frame routine of the chart, in raw OpenGL 1.1.
 #include "gl/frame.h"
 

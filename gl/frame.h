@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // One frame of the chart: the clears, the stencil passes that cut the
 // horizon window, the star disc's lists turned by the disc angle, and the
 // mask outside the window. Shared by the window and the offscreen renderer.

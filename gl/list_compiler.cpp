@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Replays a recording into glNewList / glEndList.
 #include "gl/list_compiler.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Turns a recorded DisplayList into a real OpenGL display list under its
 // fixed number. Needs a current legacy context.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Frames of a turn from two images, in raw OpenGL 1.1: the images are copied
 // out of the framebuffer with glCopyTexSubImage2D into power-of-two textures.
 #include "gl/turning_frames.h"

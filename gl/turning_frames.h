@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Frames while the disc is dragged round. Every move draws the same disc,
 // only turned a little further, under the same mask; drawing all of it from
 // the display lists each time costs a software rasteriser several times what

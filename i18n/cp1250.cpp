@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Windows-1250 table and the conversions built on it.
 #include "i18n/cp1250.h"
 

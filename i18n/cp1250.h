@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Windows-1250, the code page of the language and data files, to and from
 // Unicode through the one standard table of that code page.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Profile (INI) file reading with the rules of the Windows profile reader:
 // names match without regard to ASCII case, the first matching section and
 // the first matching key in it win, values keep their bytes as they are.
@@ -8,6 +9,9 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
+
+#include "i18n/message.h"
 
 namespace caelora {
 namespace {
@@ -118,10 +122,10 @@ std::string readProfileString(const std::string& path, const std::string& sectio
 void checkLanguageFile(const std::string& path) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error))
-    throw std::runtime_error("Language file \"" + path + "\": is a folder, not a file");
+    throw MessageError(Message("LanguageFileIsFolder").with("file", path));
   std::string contents;
   if (!readWholeFile(path, contents))
-    throw std::runtime_error("Language file \"" + path + "\": cannot be read");
+    throw MessageError(Message("LanguageFileUnreadable").with("file", path));
   bool found = false;
   std::size_t pos = contents.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
   while (!found && pos < contents.size()) {
@@ -132,12 +136,26 @@ void checkLanguageFile(const std::string& path) {
             equalsIgnoringCase(name, "GUI_Strings");
     pos = end + 1;
   }
-  if (!found) throw std::runtime_error("Language file \"" + path + "\": has no section [GUI_Strings]");
+  if (!found) throw MessageError(Message("LanguageFileNoTexts").with("file", path));
 }
 
 std::string readLangKey(const std::string& languageFile, const std::string& section,
                         const std::string& key, const std::string& def, std::size_t size) {
   return readProfileString(languageFile, section, key, def, size);
+}
+
+std::string languageLocale(const std::string& languageFile) {
+  const std::string stated = readLangKey(languageFile, "Info", "Locale");
+  if (!stated.empty()) return stated;
+  // Language files written before they stated their locale.
+  static constexpr std::pair<std::string_view, std::string_view> kByName[] = {
+      {"english", "en"},   {"czech", "cs"},     {"german", "de"},    {"polish", "pl"},
+      {"slovak", "sk"},    {"hungarian", "hu"}, {"slovenian", "sl"}, {"croatian", "hr"},
+  };
+  const std::string stem = std::filesystem::path(languageFile).stem().string();
+  for (const auto& [name, locale] : kByName)
+    if (equalsIgnoringCase(stem, name)) return std::string(locale);
+  return std::string();
 }
 
 std::string guiText(const std::string& languageFile, const std::string& key,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Language files: profile (INI) files in Windows-1250 with the semantics of
 // the Windows profile reader. Every call reads the file anew.
 #pragma once
@@ -35,6 +36,10 @@ void checkLanguageFile(const std::string& path);
 std::string readLangKey(const std::string& languageFile, const std::string& section,
                         const std::string& key, const std::string& def = "",
                         std::size_t size = 255);
+
+// The locale of a language file ("cs", "en"): the key "Locale" of section
+// "Info", else the one its file name tells ("czech.lng" is "cs"), else empty.
+std::string languageLocale(const std::string& languageFile);
 
 // A UI text by key from section "GUI_Strings".
 std::string guiText(const std::string& languageFile, const std::string& key,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Path coordinates, circle paths and arc lettering for page content.
 #include "pdf/content.h"
 

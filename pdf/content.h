@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Small builders of page content: path coordinates, Bezier circles, and
 // lettering set along a circle of the star disc.
 #pragma once

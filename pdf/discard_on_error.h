@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Used inside the writer: an operation that ends by an exception drops the
 // unfinished document, so that no temporary file outlives the error.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The embedded font: its dictionary entries, encoding, descriptor and font
 // file, all taken from section "Font<n>" of the language file, whose "Data"
 // holds the compressed compact font program as hex digits.

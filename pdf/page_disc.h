@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The star disc laid on a page: where its centre stands and how large one
 // unit is. Every drawing of the disc, the mask and their lettering maps its
 // points onto the page through here.

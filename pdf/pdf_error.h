@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the PDF writer throws: a file that cannot be written (the message
 // names the path and the reason), a font section that cannot be used (it
 // names the language file and the key), or a document past its limits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The document writer: header and information dictionary, font and resource
 // objects, pages with their content streams and length objects, and the
 // closing page tree, catalog, cross-reference table and trailer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The PDF writer: one PDF 1.2 document written in a single forward pass as
 // lines of Windows-1250 text. It numbers the objects as it allocates them,
 // counts every byte it emits so that it knows each object's offset without

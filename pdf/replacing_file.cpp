@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Writing through a temporary file so that an export that fails half-way
 // never costs the user the file they had.
 #include "pdf/replacing_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A file that replaces its target only when it is complete: the bytes go to
 // a temporary file beside the target, which is renamed over the target by
 // commit(). Until then the previous file stays as it was; a file that is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Unicode table of the information strings and the hex strings built
 // with it.
 #include "pdf/text_string.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Texts in the document: literal strings of the page content, and the UTF-16
 // hex strings of the document information made from the program's
 // Windows-1250 texts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The settings: defaults, reading and writing them through the
 // per-user store, and the text forms the store keeps them in.
 #include "settings/settings.h"

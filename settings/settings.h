@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The user's choices, their defaults and their stored text forms.
 // Read once at start-up, changed only by the options dialog, written in one
 // place (saveSettings).

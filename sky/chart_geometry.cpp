@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The placement rules of the chart, shared by the screen and the page.
 #include "sky/chart_geometry.h"
 

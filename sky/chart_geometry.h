@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Where each part of the chart stands, in the units of a projection: the
 // horizon and its compass points, the hour scale of the mask, the date ring,
 // the grid and the ecliptic, the Milky Way's contours and the mark triangles.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What every sky loader reads: the current settings, the folder of the data
 // files, the glyphs of the vector font and the rules of the chart's zone.
 #pragma once

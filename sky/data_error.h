@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The error of a data file that cannot be read, and how a value read from
 // one is shown in its message.
 #pragma once
@@ -6,13 +7,15 @@
 #include <stdexcept>
 #include <string>
 
+#include "i18n/message.h"
+
 namespace caelora {
 
 // A data file that cannot be read, or a record in it that is malformed. The
 // message names the file and, where there is one, the record.
-class DataError : public std::runtime_error {
+class DataError : public MessageError {
  public:
-  using std::runtime_error::runtime_error;
+  using MessageError::MessageError;
 };
 
 // A value of a record as a message shows it: its shortest exact form, with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A display list as a recording: the sequence of OpenGL 1.1 commands a sky
 // loader would have issued. The GL edge compiles it into a real display list;
 // tests read it without any GL context.

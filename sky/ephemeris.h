@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Sun, the Moon and the planets at an instant: where they stand in the
 // chart's frame (J2000), and how much of the Moon is lit. An instant in,
 // places out; the library that computes them stays behind this interface.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The places of the Sun, the Moon and the planets through ERFA.
 #include <erfa.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Constellation figures and names of the star disc, and the readers of their
 // data files.
 #include "sky/figures.h"
@@ -15,7 +16,7 @@ namespace {
 double readRaHours(SequentialInput& input) {
   const double v = input.readNumber();
   if (v < 0 || v > 24000)
-    input.fail("right ascension " + shownNumber(v) + " is outside 0..24000 (1/1000 h)");
+    input.fail(Message("FigureRaOutside").with("value", shownNumber(v)));
   return v / 1000;
 }
 
@@ -23,7 +24,7 @@ double readRaHours(SequentialInput& input) {
 double readDecDegrees(SequentialInput& input) {
   const double v = input.readNumber();
   if (v < -9000 || v > 9000)
-    input.fail("declination " + shownNumber(v) + " is outside -9000..9000 (1/100 degree)");
+    input.fail(Message("FigureDecOutside").with("value", shownNumber(v)));
   return v / 100;
 }
 
@@ -48,7 +49,7 @@ std::vector<FigureSegment> ReadFigureSegments(SequentialInput& input) {
 std::vector<FigureSegment> ReadFigureSegments(const std::string& path) {
   SequentialInput input(path);
   std::vector<FigureSegment> segments = ReadFigureSegments(input);
-  if (segments.empty()) throw DataError(path + ": holds no figure lines");
+  if (segments.empty()) throw DataError(Message("NoFigureLines").with("file", path));
   return segments;
 }
 
@@ -72,7 +73,7 @@ std::vector<ConstellationRecord> ReadConstellationRecords(SequentialInput& input
 std::vector<ConstellationRecord> ReadConstellationRecords(const std::string& path) {
   SequentialInput input(path);
   std::vector<ConstellationRecord> records = ReadConstellationRecords(input);
-  if (records.empty()) throw DataError(path + ": holds no constellations");
+  if (records.empty()) throw DataError(Message("NoConstellations").with("file", path));
   return records;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Constellation figures (straight segments between stars, from a figure-set
 // file "*.con") and constellation names (from "Cons.txt"), recorded for the
 // star disc; and the readers of both files, which the PDF export shares.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The projection of the sky onto the disc and the small numeric helpers.
 #include "sky/geometry.h"
 

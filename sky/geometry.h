@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Where the sky lands on the star disc: the polar, equidistant projection
 // with the visible celestial pole at the centre, and the small numeric helpers
 // the drawing code shares. Right ascension in hours, declination and latitude

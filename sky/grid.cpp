@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Coordinate grid, ecliptic and date scale of the star disc.
 #include "sky/grid.h"
 

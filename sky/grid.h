@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The right ascension and declination grid with its hour numbers, the
 // ecliptic, and the date scale on the disc rim (month boundaries, day ticks,
 // month names and day numbers), recorded for the star disc.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The horizon grid's recording.
 #include "sky/horizon_grid.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The grid of altitude and azimuth on the horizon window: it belongs to the
 // horizon, so it stands still over the turning disc.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The horizon window and the mask: list 7 for the stencil, list 8 drawn
 // wherever the window is not.
 #include "sky/mask.h"

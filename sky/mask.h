@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The fixed mask over the star disc: the shape of the horizon window written
 // into the stencil (list 7) and the mask drawn around it (list 8) with its
 // horizon line, azimuth ticks, direction names and hour scale.

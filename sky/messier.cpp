@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Messier objects' reader, symbols and layer.
 #include "sky/messier.h"
 
@@ -31,7 +32,7 @@ std::vector<MessierObject> ReadMessierObjects(const std::string& path) {
   in.requireOneLinePerRecord();
   std::vector<MessierObject> objects;
   while (!in.atEnd()) objects.push_back(readObject(in));
-  if (objects.empty()) throw DataError(path + ": holds no Messier objects");
+  if (objects.empty()) throw DataError(Message("NoMessierObjects").with("file", path));
   return objects;
 }
 

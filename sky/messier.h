@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Messier objects: the file data/messier.dat and their layer on the
 // disc (list 15), a symbol for each kind and its number.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "sky/milky_way.h"
 
 #include <cmath>
@@ -44,22 +45,25 @@ MilkyWayOutlines readMilkyWayOutlines(const std::string& folder) {
   for (int i = 0; i < 4; ++i) {
     const std::string path = folder + "/" + std::to_string(MilkyWayOutlines::kFirstResource + i) + ".bin";
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw DataError(path + ": cannot open the Milky Way outline");
+    if (!in) throw DataError(Message("MilkyWayCannotOpen").with("file", path));
     outlines.bytes[i].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) throw DataError(path + ": cannot read the Milky Way outline");
+    if (in.bad()) throw DataError(Message("MilkyWayCannotRead").with("file", path));
   }
   return outlines;
 }
 
 std::vector<OutlineCode> decodeOutline(const std::string& bytes, int resourceNumber) {
-  const std::string name = "Milky Way outline resource " + std::to_string(resourceNumber);
+  const std::string number = std::to_string(resourceNumber);
   if (bytes.size() % kPairBytes != 0) {
-    throw DataError(name + ": " + std::to_string(bytes.size()) +
-                    " bytes is not a whole number of 4-byte (longitude, latitude) pairs");
+    throw DataError(Message("MilkyWayOddSize")
+                        .with("number", number)
+                        .with("bytes", std::to_string(bytes.size())));
   }
   const std::size_t count = bytes.size() / kPairBytes;
   if (count < 3) {
-    throw DataError(name + ": " + std::to_string(count) + " points, an outline needs at least 3");
+    throw DataError(Message("MilkyWayTooFewPoints")
+                        .with("number", number)
+                        .with("count", std::to_string(count)));
   }
   std::vector<OutlineCode> codes(count);
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());

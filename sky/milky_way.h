@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Milky Way layer: two nested bands, each the region between a northern
 // and a southern edge given in galactic coordinates (outline resources 101 to
 // 104), cut at the limit circle and filled beneath every other layer.

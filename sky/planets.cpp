@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The bodies of the solar system on the disc.
 #include "sky/planets.h"
 

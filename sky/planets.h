@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Sun, the Moon and the planets on the disc at the chart's time (list
 // 14): a dot for each, the Moon with its phase, and their names.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Stars are drawn as smooth points, each with a size of its own. Drawn one
 // by one, every size change costs a software rasteriser a pass of its own;
 // gathered into one primitive per size step, the whole catalogue takes a few

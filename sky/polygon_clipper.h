@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Polygons of several contours read by the even-odd rule: their intersection
 // (Clipper, on integers scaled from the doubles) and their triangulation
 // into trapezoids between horizontal lines through the vertices. The Milky

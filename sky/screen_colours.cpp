@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The four screen colour schemes.
 #include "sky/screen_colours.h"
 

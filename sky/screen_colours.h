@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The look of each screen colour scheme in one table: the background, every
 // layer of the disc, the mask and the corner menu.
 #pragma once

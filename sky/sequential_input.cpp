@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "sky/sequential_input.h"
 
 #include <charconv>
@@ -25,12 +26,12 @@ std::string printable(const std::string& s) {
 std::string readWholeFile(const std::string& path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
-    throw DataError(path + ": is a directory, not a data file");
+    throw DataError(Message("FileIsFolder").with("file", path));
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw DataError(path + ": cannot open the file");
+  if (!in) throw DataError(Message("FileCannotOpen").with("file", path));
   std::ostringstream s;
   s << in.rdbuf();
-  if (in.bad()) throw DataError(path + ": read error");
+  if (in.bad()) throw DataError(Message("FileReadError").with("file", path));
   return s.str();
 }
 
@@ -62,14 +63,17 @@ std::string SequentialInput::readText() {
     lineEnded = lineEnded || isLineEnd(text_[pos_]);
     ++pos_;
   }
-  if (pos_ >= text_.size()) fail("field " + std::to_string(field_) + " is missing (end of file)");
+  if (pos_ >= text_.size())
+    fail(Message("FieldMissingAtEnd").with("field", std::to_string(field_)));
   if (oneLine_ && field_ > 1 && lineEnded)
-    fail("field " + std::to_string(field_) + " is missing (the line ends after field " +
-         std::to_string(field_ - 1) + ")");
+    fail(Message("FieldMissingOnLine")
+             .with("field", std::to_string(field_))
+             .with("previous", std::to_string(field_ - 1)));
   std::string value;
   if (text_[pos_] == '"') {
     std::size_t close = text_.find('"', pos_ + 1);
-    if (close == std::string::npos) fail("field " + std::to_string(field_) + " has no closing quote");
+    if (close == std::string::npos)
+      fail(Message("FieldUnclosedQuote").with("field", std::to_string(field_)));
     value = text_.substr(pos_ + 1, close - pos_ - 1);
     pos_ = close + 1;
     // Anything between the closing quote and the delimiter is dropped.
@@ -104,27 +108,36 @@ double SequentialInput::readNumber() {
   double value = 0;
   auto [end, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
   if (field.empty() || ec != std::errc() || end != last || !std::isfinite(value))
-    fail("field " + std::to_string(field_) + " \"" + printable(field) + "\" is not a number");
+    fail(Message("FieldNotNumber")
+             .with("field", std::to_string(field_))
+             .with("text", printable(field)));
   return value;
 }
 
 long SequentialInput::readInteger(long lo, long hi) {
   double v = readNumber();
   if (v != std::floor(v) || v < static_cast<double>(lo) || v > static_cast<double>(hi)) {
-    std::ostringstream s;
-    s << "field " << field_ << " is " << v << ", expected a whole number from " << lo << " to " << hi;
-    fail(s.str());
+    std::ostringstream value;
+    value << v;
+    fail(Message("FieldNotWholeNumber")
+             .with("field", std::to_string(field_))
+             .with("value", value.str())
+             .with("low", std::to_string(lo))
+             .with("high", std::to_string(hi)));
   }
   return static_cast<long>(v);
 }
 
 void SequentialInput::endRecord() {
   if (oneLine_ && !lineEnded_)
-    fail("the line holds more than " + std::to_string(field_) + " fields");
+    fail(Message("LineTooManyFields").with("count", std::to_string(field_)));
 }
 
-void SequentialInput::fail(const std::string& what) const {
-  throw DataError(name_ + ", record " + std::to_string(record_) + ": " + what);
+void SequentialInput::fail(const Message& what) const {
+  throw DataError(Message("Record")
+                      .with("file", name_)
+                      .with("record", std::to_string(record_))
+                      .with("detail", what));
 }
 
 }  // namespace caelora

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Sequential, comma-delimited input of the data files: fields are separated
 // by commas or line ends, surrounding blanks are ignored, a field may be
 // quoted when it holds commas. Records are counted by the caller through
@@ -46,7 +47,7 @@ class SequentialInput {
   long readInteger(long lo, long hi);
 
   // Throws a DataError naming the file and the current record.
-  [[noreturn]] void fail(const std::string& what) const;
+  [[noreturn]] void fail(const Message& what) const;
 
   const std::string& name() const { return name_; }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Sidereal time, the disc's turn for an instant, and civil times.
 #include "sky/sky_time.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The sky at a time: sidereal time, the turn of the disc for an instant and
 // the instant for a turn, and the civil dates and times the chart shows.
 // Instants are seconds since 1970-01-01 00:00 UTC as computer clocks count

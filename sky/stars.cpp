@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The bright-star catalogue and the star layer of the on-screen chart.
 #include "sky/stars.h"
 
@@ -42,12 +43,12 @@ StarRecord readStarRecord(SequentialInput& in) {
   in.endRecord();
   star.mag = magField / 100;
   if (star.ra < 0 || star.ra > 24)
-    in.fail("right ascension " + shownNumber(star.ra) + " h lies outside 0..24 h");
+    in.fail(Message("StarRaOutside").with("value", shownNumber(star.ra)));
   // A declination beyond a pole would be drawn mirrored across it.
   if (std::fabs(star.dec) > 90)
-    in.fail("declination " + shownNumber(star.dec) + " lies beyond the pole");
+    in.fail(Message("StarDecBeyondPole").with("value", shownNumber(star.dec)));
   if (kFaintestMagnitude - star.mag < 0)
-    in.fail("magnitude " + shownNumber(star.mag) + " is fainter than the catalogue's 6.5");
+    in.fail(Message("StarTooFaint").with("value", shownNumber(star.mag)));
   return star;
 }
 
@@ -55,7 +56,7 @@ std::vector<StarRecord> readStarCatalogue(const std::string& path) {
   SequentialInput in(path);
   std::vector<StarRecord> stars;
   while (!in.atEnd()) stars.push_back(readStarRecord(in));
-  if (stars.empty()) throw DataError(path + ": holds no stars");
+  if (stars.empty()) throw DataError(Message("NoStars").with("file", path));
   return stars;
 }
 
@@ -83,7 +84,7 @@ DisplayList LoadStars(const ChartSetup& setup) {
       list.end();
     }
   }
-  if (in.record() == 0) throw DataError(in.name() + ": holds no stars");
+  if (in.record() == 0) throw DataError(Message("NoStars").with("file", in.name()));
   return list;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The star layer: the bright-star catalogue "yale.dat" and the recording of
 // display list 1, every star a round point sized by its brightness.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The stroked vector font: reading "iso.fnt" and the language file's glyph
 // overrides, and stroking text along a circle or a straight line.
 #include "sky/vector_font.h"
@@ -165,9 +166,9 @@ double degrees(double radians) { return radians * 180 / kPi; }
 void readFontFile(const std::string& path, GlyphTable& glyphs) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error))
-    throw DataError(path + ": the font file cannot be opened");
+    throw DataError(Message("FontCannotOpen").with("file", path));
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw DataError(path + ": the font file cannot be opened");
+  if (!in) throw DataError(Message("FontCannotOpen").with("file", path));
   std::string line;
   std::size_t number = 0;
   bool anyGlyph = false;
@@ -179,9 +180,11 @@ void readFontFile(const std::string& path, GlyphTable& glyphs) {
     glyphs[static_cast<std::size_t>(code)] = afterFirstEquals(line);
     anyGlyph = anyGlyph || !glyphNumbers(glyphs[static_cast<std::size_t>(code)]).empty();
   }
-  if (in.bad()) throw DataError(path + ", line " + std::to_string(number + 1) + ": read error");
+  if (in.bad())
+    throw DataError(
+        Message("FontReadError").with("file", path).with("line", std::to_string(number + 1)));
   // A font without a single glyph that can be drawn is no font at all.
-  if (!anyGlyph) throw DataError(path + ": holds no glyph that can be drawn");
+  if (!anyGlyph) throw DataError(Message("FontNoGlyph").with("file", path));
 }
 
 void applyOverrides(const std::string& languageFile, GlyphTable& glyphs) {

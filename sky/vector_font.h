@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The stroked vector font of the on-screen chart: glyphs from "iso.fnt" with
 // the overrides of the language file, drawn as line strips into the display
 // list the calling loader is recording.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // vzeroupper where the processor knows it.
 #include "sky/vector_state.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A guard against a costly processor state that other code may leave
 // behind: after library code that uses 256-bit vector registers without
 // clearing their upper halves (seen after Qt reads its settings or a time

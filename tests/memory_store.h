@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The per-user settings store kept in memory, for the tests and the fuzz
 // entry points: it holds its texts by key and notes the order of reads and
 // writes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Shared by the test programs: the real data folder and its language files,
 // whole-file reads and writes, running a command, counting a text's
 // occurrences, a scratch folder per test, and a locale whose decimal

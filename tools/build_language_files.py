@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Assembles the language files data/<language>.lng.
 
 Each language has a folder tools/lang/<language>/ of UTF-8 fragments

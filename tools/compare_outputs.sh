@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Compares what two builds of caelora-export write: every PDF (112 latitudes,
 # both export schemes, daily scale on and off, all layers on and all off) byte
 # for byte, and PNG renders at 50, -35 and 80 with every layer on pixel for

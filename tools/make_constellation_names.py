@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Writes data/Cons.txt and the "Names" fragments of the language files.
 
 Source: npm package d3-celestial, data/constellations.json (BSD-3-Clause

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Writes the constellation figure sets data/*.con.
 
 Each set is a flat list of straight segments between two stars, one segment a

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Writes the stroked vector font data/iso.fnt and the glyph overrides of the
 language files (tools/lang/<language>/20-oglfont.ini).
 

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Writes the Messier objects data/messier.dat.
 
 Source and licence: npm package d3-celestial, file data/messier.json (the 110

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Derives the four Milky Way outlines data/milkyway/101.bin .. 104.bin.
 
 Source: data/mw.json of the npm package d3-celestial (Olaf Frohn, BSD-3-Clause

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Writes the month names and the written date of the language files from
 the Unicode Common Locale Data Repository.
 

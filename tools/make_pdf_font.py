@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Writes section [Font1] of the language files: the font embedded in the PDF.
 
 Source: TeX Gyre Heros Regular (texgyreheros-regular.otf) from Debian's

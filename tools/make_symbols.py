@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Writes data/Symbols.txt: the symbols of the legend on the mask page.
 
 Source and licence: our own drawing, part of Caelora under the project's

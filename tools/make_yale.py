@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Writes the bright-star catalogue data/yale.dat.
 
 Source and licence: npm package d3-celestial, file data/stars.8.json (the

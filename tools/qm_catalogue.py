@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Reads the messages of a Qt binary translation catalogue (.qm).
 
 The tools take translations from Debian packages that ship such catalogues

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Language-file texts converted for widgets.
 #include "ui/ui_text.h"
 
@@ -26,6 +27,10 @@ QString langQString(const std::string& languageFile, const std::string& section,
                     const char* english) {
   const QString text = qStringFromCp1250(readLangKey(languageFile, section, key));
   return text.trimmed().isEmpty() ? QString::fromUtf8(english) : text;
+}
+
+QString messageQString(const std::string& languageFile, const Message& message) {
+  return QString::fromStdString(localizedMessage(languageFile, message));
 }
 
 }  // namespace caelora

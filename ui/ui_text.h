@@ -1,9 +1,12 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Texts of the language file where they meet a widget: Windows-1250 bytes as
 // a QString and back, through the one code-page table in i18n/.
 #pragma once
 
 #include <QString>
 #include <string>
+
+#include "i18n/message.h"
 
 namespace caelora {
 
@@ -20,5 +23,9 @@ QString guiQString(const std::string& languageFile, const std::string& key);
 // file lacks it.
 QString langQString(const std::string& languageFile, const std::string& section, const std::string& key,
                     const char* english);
+
+// A message in the language of the language file (English where it lacks
+// the message).
+QString messageQString(const std::string& languageFile, const Message& message);
 
 }  // namespace caelora

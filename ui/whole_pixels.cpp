@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Centring a window on the screen.
 #include "ui/whole_pixels.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Whole pixels as the windows and dialogs have always had them: halves
 // rounded to even, and a window centred on the screen.
 #pragma once

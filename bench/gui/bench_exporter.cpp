@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The exporter as a user runs it: caelora-export started as a process for
 // one PDF document and for all latitudes. Reports the wall time and the
 // peak resident memory of the child (wait4's ru_maxrss).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // One frame of the turning disc with every layer shown (figures, names,
 // Milky Way, grid, ecliptic, daily date scale, the stars to 6.5, the horizon
 // grid, the boundaries, the planets and the Messier objects of a set time)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Start-up of the main window to its first frame, with the real data files
 // and Mesa's OpenGL (frames of a turning disc: bench_frame). Run under
 // xvfb-run -a.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main of a window benchmark: the chart's surface format, a QApplication
 // and a settings store of its own, empty, so that the defaults are measured
 // whatever the user chose.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // libFuzzer target: see glyphFile() in fuzz/entry_points.h.
 #include <cstddef>
 #include <cstdint>

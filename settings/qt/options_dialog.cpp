@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The options dialog: its controls, the lists of language and figure files,
 // the latitude check and the hand-over of the confirmed values.
 #include "settings/qt/options_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QEvent>
@@ -94,6 +96,13 @@ QComboBox* dropDown(const char* name) {
 const QList<QByteArray>& knownZones() {
   static const QList<QByteArray> zones = QTimeZone::availableTimeZoneIds();
   return zones;
+}
+
+// A list that fits its entries keeps the least width of the widest entries
+// it ever held; a change of style makes it measure the ones it holds now.
+void measureAgain(QComboBox* list) {
+  QEvent styleChange(QEvent::StyleChange);
+  QCoreApplication::sendEvent(list, &styleChange);
 }
 
 // The same file, however the two paths are written; letter case is ignored
@@ -405,6 +414,7 @@ void OptionsDialog::refreshTexts() {
   cmbHem_->addItem(uiString(kSouthKey));
   cmbHem_->setCurrentIndex(stored.latitude > 0 ? 0 : 1);
   refreshPlaceTexts();
+  for (QComboBox* list : {cmbSchema_, cmbHem_, cmbLonSide_, cmbCity_, cmbZone_}) measureAgain(list);
 }
 
 void OptionsDialog::load() {
@@ -464,6 +474,17 @@ void OptionsDialog::languagePicked(int index) {
   if (index < 0) return;
   working_.languageFile = cmbLang_->itemData(index).toString().toStdString();
   refreshTexts();
+  fitToTexts();
+}
+
+void OptionsDialog::fitToTexts() {
+  // The texts of another language are longer or shorter: the dialog takes
+  // the size they need, about the same middle.
+  if (!isVisible()) return;
+  const QPoint middle = geometry().center();
+  layout()->activate();
+  adjustSize();
+  move(pos() + middle - geometry().center());
 }
 
 void OptionsDialog::linesPicked(int index) {

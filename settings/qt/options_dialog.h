@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The options dialog `frmOptions`: every stored choice of the user, from the
 // colour scheme and the latitude to the language and the figure set. OK hands
 // the new values to the program, which rebuilds what they make stale and
@@ -79,6 +80,7 @@ class OptionsDialog : public QDialog {
   void refreshTexts();
   void fillFileList(QComboBox* list, const QString& extension, const std::string& current);
   void languagePicked(int index);
+  void fitToTexts();
   void linesPicked(int index);
   // Reads, rewrites and checks the latitude text; warns and keeps the focus
   // in it when refused.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // QSettings-backed store of the settings.
 #include "settings/qt/qsettings_store.h"
 

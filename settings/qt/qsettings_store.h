@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The per-user settings store on QSettings: application "Caelora", group
 // "Startup", every value kept as its text form. On Linux the file is
 // $XDG_CONFIG_HOME/Caelora/Caelora.conf (~/.config when that is unset).

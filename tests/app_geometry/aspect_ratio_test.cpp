@@ -1,6 +1,9 @@
-// The sizing rule of the main window: which edge moves, where it goes, and
-// the widest the window may become.
+// SPDX-License-Identifier: GPL-2.0-or-later
+// The sizing rule of the main window: which edge moves, where it goes, the
+// widest the window may become, and the edge a finished drag had moved.
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include "app/aspect_ratio.h"
 
@@ -90,6 +93,45 @@ TEST(KeptClientSize, NeverWiderThanTheLimitAndLeavesAnEmptyWindowAlone) {
   const ClientSize minimised = keptClientSize({392, 392}, {0, 0}, 1.0f, 1001);
   EXPECT_EQ(minimised.width, 0);
   EXPECT_EQ(minimised.height, 0);
+}
+
+// A drag of the frame of a 400 x 400 client area: how far each side moved.
+struct Drag {
+  int left, top, right, bottom;
+  std::optional<SizingEdge> edge;
+};
+
+WindowRect dragged(const Drag& d) {
+  WindowRect r = around(400, 400);
+  r.left += d.left;
+  r.top += d.top;
+  r.right += d.right;
+  r.bottom += d.bottom;
+  return r;
+}
+
+TEST(DraggedEdge, IsNamedByTheSidesThatMoved) {
+  const Drag drags[] = {
+      {-30, 0, 0, 0, SizingEdge::Left},       {0, 0, 25, 0, SizingEdge::Right},
+      {0, 40, 0, 0, SizingEdge::Top},         {0, 0, 0, -35, SizingEdge::Bottom},
+      {-20, -50, 0, 0, SizingEdge::TopLeft},  {0, 30, 60, 0, SizingEdge::TopRight},
+      {45, 0, 0, 10, SizingEdge::BottomLeft}, {0, 0, -15, 70, SizingEdge::BottomRight},
+      // A move, and a size change at both sides (no one edge was dragged).
+      {5, 5, 5, 5, std::nullopt},             {-10, 0, 10, 0, std::nullopt},
+  };
+  for (const Drag& d : drags) {
+    EXPECT_EQ(draggedEdge(around(400, 400), dragged(d)), d.edge)
+        << d.left << " " << d.top << " " << d.right << " " << d.bottom;
+  }
+}
+
+TEST(SettledRect, HoldsTheWidth) {
+  // The bottom edge dragged far down: the width that the height gives would
+  // pass the limit, so the window is as wide as allowed, and square.
+  const WindowRect limited =
+      settledRect(around(400, 400), dragged({0, 0, 0, 700, {}}), kFrame, 1.0f, 800);
+  EXPECT_EQ(limited.right - limited.left, 800);
+  EXPECT_EQ(clientWidth(limited), clientHeight(limited));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The grab region: its two outlines in stage pixels and what a press inside
 // or outside them finds; the pointer angle and the turn of each drag step.
 #include <gtest/gtest.h>

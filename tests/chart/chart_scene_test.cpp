@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Which layers the chart records at start-up and after a change of
 // settings, and what a failing loader leaves behind.
 #include <gtest/gtest.h>
@@ -164,4 +165,11 @@ TEST(StepRunner, NotesAFailureAndGoesOn) {
   EXPECT_EQ(steps.errors()[0], "first: yale.dat, record 7: bad");
   EXPECT_EQ(steps.errors()[1], "third: unknown error");
   EXPECT_EQ(seen, steps.errors());
+}
+
+TEST(StepRunner, EveryLayerIsAStepTheMessagesName) {
+  // Its name appears in the notes, in the language of the language file.
+  for (Layer layer : kAllLayers)
+    EXPECT_EQ(englishMessage(StepRunner::stepMessageId(layerName(layer))),
+              std::string_view(layerName(layer)));
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The outlines the program carries are the ones in data/milkyway.
 #include "chart/milky_way_outlines.h"
 

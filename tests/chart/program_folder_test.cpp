@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Which folder the programs take their data from: the build tree keeps the
 // data beside the executables, an installed program under ../share/caelora.
 #include <gtest/gtest.h>

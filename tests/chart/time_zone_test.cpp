@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Zone clocks across the daylight-saving changes of 2026 (Prague: 29 March
 // and 25 October at 01:00 UTC; New York: 8 March and 1 November at 02:00
 // local time), and zone times the clocks skip or pass twice.

@@ -1,8 +1,12 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The command line of caelora-export: every setting option, the value
-// forms, and the refusals that end with status 2.
+// forms, the refusals that end with status 2, and its manual page.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
 
 #include "cli/export_options.h"
 
@@ -115,3 +119,16 @@ TEST(ExportOptions, BadCommandLinesAreRefusedInOneLine) {
 }
 
 TEST(ExportOptions, HelpNeedsNothingElse) { EXPECT_TRUE(parse({"--help"}).help); }
+
+TEST(ExportOptions, TheManualPageNamesEveryOptionOfTheUsage) {
+  std::ifstream in(std::string(CAELORA_SOURCE_DATA_DIR) + "/../packaging/caelora-export.1");
+  std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(page.empty());
+  // In troff a hyphen of an option is written "\-".
+  page = std::regex_replace(page, std::regex(R"(\\-)"), "-");
+  const std::string usage = exportUsage();
+  const std::regex option("--[a-z-]+");
+  for (auto it = std::sregex_iterator(usage.begin(), usage.end(), option);
+       it != std::sregex_iterator(); ++it)
+    EXPECT_NE(page.find(it->str()), std::string::npos) << it->str();
+}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The PDF side of caelora-export: the document name, the export scheme and
 // the folder of all latitudes; and the exporter itself run without a display.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The table of damaged inputs shared by the damage tests: a copy of the
 // program folder in a scratch directory, and one kind of damage done to one
 // of its files. Every damage is deterministic, so a case always breaks the

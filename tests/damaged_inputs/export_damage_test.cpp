@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The export with one damaged data file: it either writes a whole document
 // that qpdf accepts, or fails with a message that names the file (and the
 // record), keeping the previous document and leaving no other file behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Damaged values in the settings store: whatever the stored texts are, the
 // chart gets a latitude it can draw, a colour scheme it has, and values
 // that did not convert as 0, false or empty; the other keys are still read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The star-disc layers: the exact lines of small hand-made inputs, and
 // invariants of the layers drawn from the real data.
 #include <cmath>

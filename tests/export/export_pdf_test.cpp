@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The whole export: the document read back by real PDF readers, the order
 // and switching of the layers, the document information, reproducible bytes,
 // a comma-decimal locale, and no file lost or left half-written on failure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Shared by the export tests: a scratch program folder with the real data
 // files' settings, and the content of one drawing step on a page.
 #pragma once

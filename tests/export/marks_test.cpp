@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The hour-scale triangles and the band below the disc, as written.
 #include <gtest/gtest.h>
 

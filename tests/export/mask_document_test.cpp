@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Page 1 as the export writes it (the mask, then the title block) in real
 // colours, handed to the real readers: qpdf finds nothing to warn about,
 // pdftoppm draws the black sheet around the white window, pdftotext finds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The mask page: the sheet, the horizon window, the compass names and the
 // hour scale per latitude, the legend, and what missing data does.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Shared by the tests of the mask page, the title block and the marks: a
 // scratch folder, a whole document around one drawing step, a colour table
 // whose slots can be told apart, and the letters set along arcs.

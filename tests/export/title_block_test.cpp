@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The title block: its pieces in order, the three blocks of the
 // constellation list, the author line of each language, and the measuring
 // of texts.

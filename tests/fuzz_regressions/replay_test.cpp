@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every seed input and every input the fuzzers found a fault with, fed once
 // more through the entry point of its target. An input fails the test when
 // the entry point lets an exception out (a FuzzFinding names the broken

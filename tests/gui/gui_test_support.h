@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Shared by the window tests: each program runs with a settings store of its
 // own under the XDG_CONFIG_HOME its CTest entry gives it, never the store of
 // the user who runs the tests; modal dialogs answered as they come up; and
@@ -69,11 +70,13 @@ class ModalAnswer : public QObject {
 };
 
 // Accepts every message box, keeping what it said; with `cancelDialogs`,
-// cancels every other modal dialog too, keeping its name.
+// cancels every other modal dialog too, keeping its name. Where each stood
+// is kept too.
 class BoxCatcher : public ModalAnswer {
  public:
   explicit BoxCatcher(bool cancelDialogs = false)
       : ModalAnswer([this, cancelDialogs](QWidget* modal) {
+          places.append(modal->frameGeometry());
           if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             titles.append(box->windowTitle());
             texts.append(box->text());
@@ -86,6 +89,7 @@ class BoxCatcher : public ModalAnswer {
         }) {}
   QStringList titles, texts, dialogs;
   QList<QMessageBox::Icon> icons;
+  QList<QRect> places;  // of every modal widget answered, on the screen
 };
 
 }  // namespace caelora::test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The corner menu in a real window: its place through resizes, the hover
 // highlight with the mouse held for the menu, the header row that does
 // nothing, each command's dialog (answered as it comes up), the redraw after the

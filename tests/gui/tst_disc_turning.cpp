@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Turning the star disc with the mouse in a real window: where a press takes
 // hold, a drag once round the centre, the right button, the pointer shapes,
 // the pixels that turn and those that stay; and the square window with its

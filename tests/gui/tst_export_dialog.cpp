@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The export dialog on real widgets: its localised texts, "Ok" through the
-// real save dialog to a finished document, "Storno", and a failed export
-// that shows its message, brings the dialog back and leaves nothing behind.
+// real save dialog to a finished document, "Storno", a cancelled file choice
+// that leaves it open without modality, and a failed export that shows its
+// message, brings the dialog back modal and leaves nothing behind.
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -129,6 +131,40 @@ class TstExportDialog : public QObject {
     whenModal<frmExport>([](frmExport* d) { button(d, "cmdStorno")->click(); });
     dialog.run();
     QVERIFY(!asked);
+  }
+
+  // A cancelled file choice: run() returns with the dialog open and not
+  // modal; its "Ok" asks again and exports the chart as it is by then.
+  void cancelledFileChoiceBringsItBackWithoutModality() {
+    QTemporaryDir dir;
+    frmExport dialog(chartSettings(), kData);
+    int asked = 0;
+    QString answer;
+    dialog.setFileChooser([&](QWidget*) {
+      ++asked;
+      return answer;
+    });
+    whenModal<frmExport>([](frmExport* d) { button(d, "cmdExport")->click(); });
+    dialog.run();
+    QCOMPARE(asked, 1);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+
+    dialog.setSettingsSource([] {
+      Settings southern = chartSettings();
+      southern.latitude = -35;
+      return southern;
+    });
+    answer = dir.filePath(QStringLiteral("chart.pdf"));
+    whenModal<QMessageBox>([](QMessageBox* box) { button(box, QMessageBox::No)->click(); });
+    button(&dialog, "cmdExport")->click();
+    QCOMPARE(asked, 2);
+    QVERIFY(!dialog.isVisible());
+    // The document's subject (a UTF-16 text in hexadecimal) names the south.
+    QString south;
+    for (QChar c : QStringLiteral("South)"))
+      south += QStringLiteral("%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    QVERIFY2(slurp(answer).contains(south), "the export took the new settings");
   }
 
   // The target's folder cannot take the file: the message names it, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // caelora-export as a process: the PNG it writes under a real X server and
 // OpenGL, the settings options, and how it refuses a bad command line.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A recording compiled into a display list must draw what the recording says
 // when replayed command by command: exactly, where its points have sizes of
 // whole eighths of a pixel and do not overlap, and nearly so for the stars,

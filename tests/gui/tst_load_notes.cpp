@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The box that tells the user what could not be loaded, over a real window
 // started from a damaged copy of the program folder: it comes after the
 // first frame, names file and record, leaves the event loop running, and
@@ -100,6 +101,20 @@ class TestLoadNotes : public QObject {
     QCOMPARE(messageBoxes(window).size(), 1);
     box->accept();
     QTRY_VERIFY(!window.loadNotesBox());
+  }
+
+  void underACzechProgramTheNotesAreCzech() {
+    FolderCopy folder(kData, "notes_czech");
+    damage::applyDamage(folder.path(), "yale.dat", Damage::TooFewFields);
+    storeValues({{"SMapFLang", folder.file("czech.lng")}});
+    Mapka window(folder.path().string());
+    showAndSettle(window);
+    QMessageBox* box = window.loadNotesBox();
+    QVERIFY(box);
+    QVERIFY(box->text().startsWith(guiQString(folder.file("czech.lng"), 307)));
+    const QString note = QString::fromUtf8("hvězdy: ") + QString::fromStdString(folder.file("yale.dat")) +
+                         QString::fromUtf8(", záznam 100: chybí pole");
+    QVERIFY2(box->text().contains(note), qPrintable(box->text()));
   }
 
   void soundDataAndAMissingFigureFileGiveNoNotesBox() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // localizeForm on real Qt widgets: captions from tags, tabs, menus, tooltips,
 // Windows-1250 texts, missing keys, and a second pass after a language change.
 #include <QAction>

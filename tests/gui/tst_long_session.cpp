@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A long session in one window: the disc dragged through 10,000 frames and
 // the options applied 1,000 times through the options dialog's link to the
 // window. Neither may leave memory, OpenGL display lists or textures behind:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window under a real X server and OpenGL: start-up from the
 // settings store, the first frame's background, the report of a missing
 // figure file, and a store left alone at closing.
@@ -158,10 +159,15 @@ class TestMapka : public QObject {
 
   void missingFigureFileIsReportedAndStartUpGoesOn() {
     const std::string missing = kDataDir + "/no-such-set.con";
-    storeValues({{"SMapFLines", missing}});
+    storeValues({{"SMapFLines", missing}, {"SMapTopMost", "False"}});
     BoxCatcher boxes(true);
     Mapka window(kDataDir);
     QCOMPARE(boxes.texts.size(), 1);
+    // Both come up in the middle of the screen, the window not being there yet.
+    const QPoint middle = window.screen()->geometry().center();
+    for (const QRect& place : boxes.places)
+      QVERIFY2((place.center() - middle).manhattanLength() <= 2,
+               qPrintable(QStringLiteral("at %1, %2").arg(place.x()).arg(place.y())));
     QCOMPARE(boxes.titles.first(), QStringLiteral("Caelora"));
     QVERIFY2(boxes.texts.first().contains(QString::fromStdString(missing)),
              qPrintable(boxes.texts.first()));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The options dialog over a real window: what it shows, which layers OK
 // records again, the store it writes, the latitude check on leaving the box,
 // the live language switch and Cancel, a close by the window frame, staying
@@ -5,11 +6,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
@@ -23,6 +27,7 @@
 #include "app/grab_region.h"
 #include "app/mapka.h"
 #include "app/options_host.h"
+#include "app/save_dialog.h"
 #include "app/stage.h"
 #include "gl/context_format.h"
 #include "settings/qt/options_dialog.h"
@@ -61,6 +66,14 @@ T* control(QWidget& dialog, const char* name) {
   T* found = dialog.findChild<T*>(QLatin1String(name));
   if (!found) qFatal("no control %s", name);
   return found;
+}
+
+// The text of the button that accepts the export's save dialog.
+QString saveButtonText() {
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  prepareSaveDialog(dialog, QStringLiteral("PDF|*.pdf"), QStringLiteral("Save"));
+  return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->text();
 }
 
 }  // namespace
@@ -248,12 +261,25 @@ class TestOptionsDialog : public QObject {
     const std::set<Layer> layers = recordedLayers(*window_);
     for (Layer layer : {Layer::Names, Layer::DateScale, Layer::Mask, Layer::WindowShape})
       QVERIFY2(layers.count(layer) == 1, layerName(layer));
+    // Qt's own texts follow: the save dialog and the message boxes in Czech.
+    QCOMPARE(saveButtonText(), QString::fromUtf8("&Uložit"));
+    QCOMPARE(QMessageBox::tr("Show Details..."), QString::fromUtf8("Ukázat podrobnosti..."));
     OptionsDialog back(*host_, window_.get());
+    back.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&back));
+    const int czechWidth = back.width();
     auto* list = control<QComboBox>(back, "cmbLang");
     QCOMPARE(back.windowTitle(), guiQString(kCzech, 1001));
     list->setCurrentIndex(list->findText(QStringLiteral("english")));
+    // As wide as the English texts need, as a dialog opened in English is.
+    QVERIFY(back.width() != czechWidth);
     QVERIFY(back.get_options());
     QCOMPARE(window_->scene().settings().languageFile, kEnglish);
+    OptionsDialog english(*host_, window_.get());
+    english.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&english));
+    QTRY_COMPARE(back.width(), english.width());
+    QCOMPARE(saveButtonText(), QStringLiteral("&Save"));
   }
 
   void closingByTheWindowFrameIsACancel() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The chart surface on its own: a stage moved into another window gets a new
 // OpenGL context, holding none of the chart's lists, and must draw the same
 // chart there.

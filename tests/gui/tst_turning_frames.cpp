@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // While the disc is dragged, frames turn an image of the disc instead of
 // drawing it again. Such a frame must look like the exact frame at the same
 // angle, keep the mask exactly, follow a change of options, and give way to

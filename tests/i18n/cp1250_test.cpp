@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Windows-1250 table and the conversions to and from UTF-8 and UTF-16.
 #include "i18n/cp1250.h"
 

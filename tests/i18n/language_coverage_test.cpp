@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every shipped language file against english.lng: the same sections and
 // keys, lists of the same length, and a glyph for every character of its
 // texts in the chart's vector font and in the embedded PDF font.

@@ -1,13 +1,18 @@
-// The shipped language files: every UI text the program asks for is there,
-// and the files are Windows-1250 text that the profile reader can read.
+// SPDX-License-Identifier: GPL-2.0-or-later
+// The shipped language files: every UI text and message the program asks for
+// is there, they name their locale, and they are Windows-1250 text that the
+// profile reader can read; messages are filled in in their language.
 #include "i18n/cp1250.h"
 #include "i18n/language.h"
+#include "i18n/message.h"
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -66,6 +71,29 @@ TEST_P(ShippedLanguageFile, IsWindows1250WithCrLfLines) {
   EXPECT_EQ(bytes.find("\xC5\x99"), std::string::npos);  // ř in UTF-8
 }
 
+// The placeholders of a message text, "{file}" and the like.
+std::multiset<std::string> placeholders(const std::string& text) {
+  std::multiset<std::string> found;
+  const std::regex placeholder(R"(\{[a-z]+\})");
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), placeholder);
+       it != std::sregex_iterator(); ++it)
+    found.insert(it->str());
+  return found;
+}
+
+TEST_P(ShippedLanguageFile, HoldsEveryMessageWithTheEnglishPlaceholders) {
+  for (std::string_view id : messageIds()) {
+    const std::string text = readLangKey(path(), "Messages", std::string(id), "", 1024);
+    EXPECT_FALSE(text.empty()) << GetParam() << " message " << id;
+    EXPECT_EQ(placeholders(text), placeholders(std::string(englishMessage(id))))
+        << GetParam() << " message " << id;
+  }
+  if (GetParam() == std::string("english.lng")) {
+    for (std::string_view id : messageIds())
+      EXPECT_EQ(readLangKey(path(), "Messages", std::string(id), "", 1024), englishMessage(id));
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Data, ShippedLanguageFile, ::testing::ValuesIn(test::languageFiles()),
                          [](const auto& info) { return info.param.substr(0, info.param.find('.')); });
 
@@ -75,6 +103,29 @@ TEST(CzechLanguageFile, KeepsItsLettersAsWindows1250) {
   EXPECT_EQ(cp1250ToUtf8(guiText(czech, 527)), "Severov\u00FDchod");
   EXPECT_EQ(cp1250ToUtf8(guiText(czech, 510)), "\u0158\u00EDjen");
   EXPECT_EQ(cp1250ToUtf8(guiText(czech, 2060)), "Zv\u00ED\u0159etn\u00EDk");
+}
+
+TEST(LanguageFiles, NameTheirLocale) {
+  EXPECT_EQ(languageLocale(kDataDir + "/english.lng"), "en");
+  EXPECT_EQ(languageLocale(kDataDir + "/czech.lng"), "cs");
+  // A file that does not say is known by its name, or not at all.
+  EXPECT_EQ(languageLocale("/nowhere/German.lng"), "de");
+  EXPECT_EQ(languageLocale("/nowhere/klingon.lng"), "");
+}
+
+TEST(Messages, AreFilledInTheLanguageOfTheFile) {
+  Message record = Message("Record").with("file", "/data/yale.dat").with("record", "7");
+  record.with("detail", Message("FieldMissingAtEnd").with("field", "3"));
+  Message note = Message("StepFailed").with("step", Message("Step.stars"));
+  note.with("detail", record);
+  EXPECT_EQ(formatMessage(note),
+            "stars: /data/yale.dat, record 7: field 3 is missing (end of file)");
+  EXPECT_EQ(localizedMessage(kDataDir + "/czech.lng", note),
+            "hv\u011Bzdy: /data/yale.dat, z\u00E1znam 7: chyb\u00ED pole 3 (konec souboru)");
+  // No such file: English. A placeholder without a value stays; a text of
+  // no catalogue stays as it is.
+  EXPECT_EQ(localizedMessage("/nowhere.lng", Message("NoStars")), "{file}: holds no stars");
+  EXPECT_EQ(formatMessage(Message::verbatim("{file} as it is")), "{file} as it is");
 }
 
 TEST(LanguageFiles, CompassNamesAndMonthsDifferFromEachOther) {

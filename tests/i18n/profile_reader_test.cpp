@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The profile reader: truncation, case rules, defaults, quotes, sections,
 // and files that are missing or are not text at all.
 #include "i18n/language.h"

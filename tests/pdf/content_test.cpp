@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Page content builders: path numbers, circle paths and arc lettering.
 #include <gtest/gtest.h>
 

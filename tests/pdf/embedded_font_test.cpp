@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The embedded font's objects as they come from a font section, the widths
 // that text placement reads, and the sections that cannot be used.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The document does not depend on the user's locale: written under a locale
 // whose decimal separator is a comma, it has the same bytes as under "C".
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // An export that fails must not cost the user the file they had, nor leave
 // a broken one behind; an export that succeeds replaces it whole.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Shared by the PDF and export tests: a fixed clock, the lines of a content
 // stream, the cross-reference table of a finished file, a scratch folder
 // that shows stray files, and a whole document around one page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A two-page document with the embedded font of the real language file, as
 // the export writes it, checked by the real readers: qpdf, pdffonts,
 // pdftotext; and by reading the file back ourselves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Information strings: Windows-1250 bytes to UTF-16 hex strings.
 #include <gtest/gtest.h>
 

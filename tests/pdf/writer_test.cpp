@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The document writer: the exact bytes of a small document, line rules,
 // the information dictionary, the page tree, and the limits.
 #include <gtest/gtest.h>

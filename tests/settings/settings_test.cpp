@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Settings: defaults, stored text forms, key order and damaged values.
 #include "settings/settings.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The places of the Sun, the Moon and the planets against an independent
 // library (tests/fixtures/ephemeris.txt, written by
 // tools/make_ephemeris_fixture.js with astronomy-engine): 300 instants from

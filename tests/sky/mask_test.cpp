@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The horizon window and the mask read back from their recordings: which
 // direction names and hour numbers are written where at each latitude, the
 // scheme colours, and the shape of the window.
@@ -244,8 +245,8 @@ TEST(MaskLettering, CompassNamesTouchNoOtherText) {
         if (c.op == Op::Enable && c.capability == Capability::LineSmooth) texts.emplace_back();
         if (c.op != Op::Begin) continue;
         const Shape& drawn = shapes[shape++];
-        std::vector<TextBox>& into = drawn.primitive == Primitive::Triangles ? marks : texts.back();
         if (drawn.primitive != Primitive::Triangles && (drawn.primitive != Primitive::LineStrip || texts.empty())) continue;
+        std::vector<TextBox>& into = drawn.primitive == Primitive::Triangles ? marks : texts.back();
         for (std::size_t i = 0; i + 1 < drawn.points.size(); ++i) {
           const DiscPoint a{drawn.points[i].x, drawn.points[i].y, true}, b{drawn.points[i + 1].x, drawn.points[i + 1].y, true};
           into.push_back({a, b, b, a});

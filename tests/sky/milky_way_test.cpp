@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The polygon clipper and the Milky Way layer built on it: decoding of the
 // outline resources, the shipped outlines, the clipped and triangulated bands.
 #include "sky/milky_way.h"

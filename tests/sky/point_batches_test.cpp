@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Points gathered by size step: every point is still drawn, in its colour,
 // at a size within half a step of its own, and the state after a run is the
 // one the recording left; what cannot be gathered safely stays as recorded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Test helper: replays a recording's matrix commands (push, pop, rotate,
 // translate) and collects every primitive with its vertices in disc
 // coordinates, so that tests can check where lettering really lands.

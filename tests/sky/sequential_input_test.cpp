@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The comma-delimited reader of the data files: fields, delimiters, line
 // ends, quotes, and errors that name the file and the record.
 #include "sky/sequential_input.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The chart's clock against an independent library (tests/fixtures/sky_time.txt,
 // written by tools/make_sky_time_fixture.js): sidereal time, and the stars
 // that stand above and below the horizon in the window of the turned disc.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The star layer read back from its recording: sizes, scheme colours, the
 // on/off-disc rule, and the errors of a damaged catalogue.
 #include "sky/stars.h"

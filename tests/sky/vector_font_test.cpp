@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The vector font: reading iso.fnt and the language overrides, and where arc
 // and straight text put their glyphs, read back from the recording.
 #include "sky/vector_font.h"

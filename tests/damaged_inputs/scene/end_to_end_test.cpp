@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // caelora-export run on a damaged program folder. The program takes the
 // folder it stands in when that holds yale.dat, so each case copies the
 // executable into a scratch folder beside the (damaged) data files; its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The chart's start-up with one damaged data file: every layer whose data is
 // sound is drawn, the notes name the damaged file and its record, and no
 // vertex lands outside the chart. One test per case of the table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A damaged settings file under the real QSettings store: the settings
 // read from it draw a chart, and saving over it neither crashes nor turns a
 // folder in its place into a file.
