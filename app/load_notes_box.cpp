@@ -8,17 +8,30 @@
 
 namespace caelora {
 
+QString shortenedText(const QString& text, int most) {
+  if (text.size() <= most) return text;
+  const int half = (most - 1) / 2;
+  return text.left(half) + QChar(0x2026) + text.right(half);
+}
+
 LoadNotesText composeLoadNotes(const QString& lead, const QStringList& notes,
                                const QString& moreLine, int shownAtMost) {
   LoadNotesText out;
   const int shown = std::min<int>(static_cast<int>(notes.size()), shownAtMost);
   QStringList lines{lead, QString()};
+  bool cut = false;
   // A bullet at each note keeps a note that wraps apart from the next one.
-  for (const QString& note : notes.mid(0, shown)) lines << QStringLiteral("\u2022 ") + note;
-  if (notes.size() > shown) {
+  for (const QString& note : notes.mid(0, shown)) {
+    lines << QStringLiteral("\u2022 ") + shortenedText(note);
+    cut = cut || note.size() > kMostShownCharacters;
+  }
+  if (notes.size() > shown)
     lines << QString() << QString(moreLine).replace(QStringLiteral("%1"),
                                                     QString::number(notes.size() - shown));
-    out.details = notes.join(QLatin1Char('\n'));
+  if (notes.size() > shown || cut) {
+    QStringList detailed;
+    for (const QString& note : notes) detailed << shortenedText(note, kMostDetailedCharacters);
+    out.details = detailed.join(QLatin1Char('\n'));
   }
   out.text = lines.join(QLatin1Char('\n'));
   return out;

@@ -13,10 +13,21 @@ class QWidget;
 
 namespace caelora {
 
+constexpr int kMostShownCharacters = 300;
+constexpr int kMostDetailedCharacters = 4096;
+
+// `text` as it is when it has at most `most` characters, else its start and
+// its end (where a note names the file, and the record and what is wrong)
+// with an ellipsis between them.
+QString shortenedText(const QString& text, int most = kMostShownCharacters);
+
 // What the box says: the lead sentence, then the first `shownAtMost` notes
-// one per line, each after a bullet. When there are more, a last line `moreLine` (its "%1" is
-// the number of notes left out) follows them, and every note goes into
-// `details`; otherwise `details` is empty.
+// one per line, each after a bullet and cut to kMostShownCharacters. When
+// there are more, a last line `moreLine` (its "%1" is the number of notes
+// left out) follows them. When there are more, or one was cut, every note
+// goes into `details` (cut only beyond kMostDetailedCharacters); otherwise
+// `details` is empty. A path of megabytes would otherwise take the box
+// minutes to lay out.
 struct LoadNotesText {
   QString text;
   QString details;

@@ -59,7 +59,7 @@ Mapka::Mapka(const std::string& programFolder, QWidget* parent)
       programFolder_(programFolder),
       steps_([this](const std::string& note) { noteMade(note); }) {
   setProperty("tag", QStringLiteral("101"));
-  Settings settings;
+  Settings settings = defaultSettings(programFolder_);
   steps_.run("settings", [&] { settings = loadSettings(store_, programFolder_); });
   scene_ = std::make_unique<ChartScene>(settings, programFolder_);
   steps_.run("localise", [&] { localize(); });
@@ -105,7 +105,7 @@ void Mapka::placeOnTop() {
 void Mapka::erorek(const std::string& fileName) {
   reportedMissing_ = fileName;
   const std::string& lang = scene_->settings().languageFile;
-  const QString text = guiQString(lang, 2030) + QLatin1Char(' ') + QString::fromStdString(fileName) +
+  const QString text = guiQString(lang, 2030) + QLatin1Char(' ') + shortenedText(QString::fromStdString(fileName)) +
                        QLatin1Char(' ') + guiQString(lang, 305) + QStringLiteral("\r\n") +
                        guiQString(lang, 306);
   if (isVisible()) {

@@ -9,6 +9,7 @@
 #include "chart/milky_way_outlines.h"
 #include "chart/time_zone.h"
 #include "i18n/language.h"
+#include "sky/boundaries.h"
 #include "sky/figures.h"
 #include "sky/grid.h"
 #include "sky/ephemeris.h"
@@ -37,6 +38,7 @@ DisplayList recordLayer(Layer layer, const ChartSetup& setup) {
     case Layer::Ecliptic: return LoadEcliptic(setup);
     case Layer::WindowShape: return BuildWindowShape(setup);
     case Layer::Mask: return BuildMask(setup);
+    case Layer::Boundaries: return LoadBoundaries(setup);
     case Layer::HorizonGrid: return LoadHorizonGrid(setup);
     case Layer::Planets: return LoadPlanets(setup, *erfaEphemeris());
     case Layer::Messier: return LoadMessier(setup);
@@ -67,6 +69,7 @@ int listNumber(Layer layer) {
     case Layer::Mask: return kMaskList;
     case Layer::Grid: return kGridList;
     case Layer::Ecliptic: return kEclipticList;
+    case Layer::Boundaries: return kBoundariesList;
     case Layer::HorizonGrid: return kHorizonGridList;
     case Layer::Planets: return kPlanetsList;
     case Layer::Messier: return kMessierList;
@@ -85,6 +88,7 @@ const char* layerName(Layer layer) {
     case Layer::Mask: return "mask";
     case Layer::Grid: return "coordinate grid";
     case Layer::Ecliptic: return "ecliptic";
+    case Layer::Boundaries: return "constellation boundaries";
     case Layer::HorizonGrid: return "horizon grid";
     case Layer::Planets: return "planets";
     case Layer::Messier: return "Messier objects";
@@ -98,6 +102,7 @@ bool isLoaded(Layer layer, const Settings& s) {
     case Layer::MilkyWay: return s.showMilkyWay;
     case Layer::Grid: return s.showGrid;
     case Layer::Ecliptic: return s.showEcliptic;
+    case Layer::Boundaries: return s.showBoundaries;
     case Layer::HorizonGrid: return s.showHorizonGrid;
     case Layer::Planets: return s.showPlanets;
     case Layer::Messier: return s.showMessier;
@@ -139,11 +144,13 @@ void ChartScene::load(Layer layer, StepRunner& steps) {
 void ChartScene::loadFont(StepRunner& steps) {
   // A font that fails to load leaves the glyphs empty: texts draw nothing.
   setup_.glyphs = GlyphTable{};
+  // Without its language file the chart still draws, but without a word
+  // (or with garbled ones); the font is then not blamed for them.
+  const bool texts = steps.run("language file", [&] { checkLanguageFile(setup_.settings.languageFile); });
   steps.run("vector font", [&] {
     setup_.glyphs = caelora::loadFont(setup_.programFolder, setup_.settings.languageFile);
+    if (texts) requireGlyphsOfChartTexts(setup_);  // the glyphs stay: texts lack only these letters
   });
-  // Without its language file the chart still draws, but without a word.
-  steps.run("language file", [&] { checkLanguageFile(setup_.settings.languageFile); });
 }
 
 void ChartScene::loadIfStale(Layer layer, StepRunner& steps) {
@@ -162,14 +169,17 @@ void ChartScene::loadAtStartup(StepRunner& steps,
   if (setup_.settings.showMilkyWay) load(Layer::MilkyWay, steps);
   if (setup_.settings.showEcliptic) load(Layer::Ecliptic, steps);
   if (setup_.settings.showGrid) load(Layer::Grid, steps);
+  if (setup_.settings.showBoundaries) load(Layer::Boundaries, steps);
   if (setup_.settings.showHorizonGrid) load(Layer::HorizonGrid, steps);
   if (setup_.settings.showMessier) load(Layer::Messier, steps);
   if (setup_.settings.showPlanets) load(Layer::Planets, steps);
   load(Layer::Stars, steps);
   load(Layer::DateScale, steps);
   steps.run("figure file", [&] {
+    // Only a file that is not there is reported here; a folder or a device
+    // in its place is named by the figure layer's own note.
     std::error_code ignored;
-    if (!std::filesystem::is_regular_file(setup_.settings.linesFile, ignored) && linesFileMissing)
+    if (!std::filesystem::exists(setup_.settings.linesFile, ignored) && linesFileMissing)
       linesFileMissing(setup_.settings.linesFile);
   });
   if (setup_.settings.showLines) load(Layer::Figures, steps);
@@ -183,7 +193,7 @@ void ChartScene::applySettings(const Settings& next, StepRunner& steps) {
   if (languageChanged) loadFont(steps);
   for (Layer layer : {Layer::WindowShape, Layer::Mask, Layer::DateScale, Layer::Names,
                       Layer::Stars, Layer::MilkyWay, Layer::Ecliptic, Layer::Grid,
-                      Layer::Figures, Layer::HorizonGrid, Layer::Messier, Layer::Planets})
+                      Layer::Boundaries, Layer::Figures, Layer::HorizonGrid, Layer::Messier, Layer::Planets})
     loadIfStale(layer, steps);
 }
 

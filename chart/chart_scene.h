@@ -18,13 +18,14 @@
 namespace caelora {
 
 enum class Layer {
-  Stars, Figures, Names, DateScale, MilkyWay, WindowShape, Mask, Grid, Ecliptic, HorizonGrid, Planets, Messier
+  Stars, Figures, Names, DateScale, MilkyWay, WindowShape, Mask, Grid, Ecliptic, Boundaries, HorizonGrid, Planets, Messier
 };
 
-constexpr std::array<Layer, 12> kAllLayers = {Layer::Stars,       Layer::Figures,  Layer::Names,
-                                              Layer::DateScale,   Layer::MilkyWay, Layer::WindowShape,
-                                              Layer::Mask,        Layer::Grid,     Layer::Ecliptic,
-                                              Layer::HorizonGrid, Layer::Planets,  Layer::Messier};
+constexpr std::array<Layer, 13> kAllLayers = {Layer::Stars,       Layer::Figures,    Layer::Names,
+                                              Layer::DateScale,   Layer::MilkyWay,   Layer::WindowShape,
+                                              Layer::Mask,        Layer::Grid,       Layer::Ecliptic,
+                                              Layer::Boundaries,  Layer::HorizonGrid, Layer::Planets,
+                                              Layer::Messier};
 
 int listNumber(Layer layer);
 const char* layerName(Layer layer);

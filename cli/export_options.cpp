@@ -49,8 +49,23 @@ double magnitude(const std::string& option, const std::string& text, double fain
   return *m;
 }
 
-std::string absolutePath(const std::string& text) {
-  return std::filesystem::absolute(std::filesystem::path(text)).lexically_normal().string();
+// The value of an option that names a file or folder: never empty.
+const std::string& fileName(const std::string& option, const std::string& text) {
+  if (text.empty()) throw UsageError(option + " wants a file name, not an empty text");
+  return text;
+}
+
+std::string absolutePath(const std::string& option, const std::string& text) {
+  std::error_code error;
+  const std::filesystem::path path = std::filesystem::absolute(fileName(option, text), error);
+  if (error) throw UsageError(option + ": \"" + text + "\" cannot be made absolute: " + error.message());
+  return path.lexically_normal().string();
+}
+
+// An output given twice would silently drop the first.
+void setOutput(std::string& output, const std::string& option, const std::string& text) {
+  if (!output.empty()) throw UsageError(option + " once only: \"" + output + "\" and \"" + text + "\"");
+  output = fileName(option, text);
 }
 
 using ValueOption = std::function<void(ExportOptions&, const std::string& option,
@@ -59,12 +74,12 @@ using FlagOption = std::function<void(ExportOptions&)>;
 
 const std::map<std::string, ValueOption>& valueOptions() {
   static const std::map<std::string, ValueOption> table = {
-      {"--png", [](ExportOptions& o, const std::string&, const std::string& v) { o.pngFile = v; }},
+      {"--png", [](ExportOptions& o, const std::string& n, const std::string& v) { setOutput(o.pngFile, n, v); }},
       {"--export-scheme", [](ExportOptions& o, const std::string& n, const std::string& v) {
          o.exportScheme = static_cast<ExportScheme>(wholeNumber(n, v, 0, 1));
        }},
-      {"--all-latitudes", [](ExportOptions& o, const std::string&, const std::string& v) {
-         o.allLatitudesDir = v;
+      {"--all-latitudes", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         setOutput(o.allLatitudesDir, n, v);
        }},
       {"--size", [](ExportOptions& o, const std::string& n, const std::string& v) {
          o.sizePx = static_cast<int>(wholeNumber(n, v, 16, 8192));
@@ -87,11 +102,11 @@ const std::map<std::string, ValueOption>& valueOptions() {
       {"--name-size", [](ExportOptions& o, const std::string& n, const std::string& v) {
          o.overrides.nameSize = static_cast<std::uint8_t>(wholeNumber(n, v, 0, 2));
        }},
-      {"--language", [](ExportOptions& o, const std::string&, const std::string& v) {
-         o.overrides.languageFile = absolutePath(v);
+      {"--language", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.overrides.languageFile = absolutePath(n, v);
        }},
-      {"--figures", [](ExportOptions& o, const std::string&, const std::string& v) {
-         o.overrides.linesFile = absolutePath(v);
+      {"--figures", [](ExportOptions& o, const std::string& n, const std::string& v) {
+         o.overrides.linesFile = absolutePath(n, v);
        }},
       {"--longitude", [](ExportOptions& o, const std::string& n, const std::string& v) {
          o.overrides.longitude = parseLongitude(v);
@@ -133,10 +148,10 @@ bool applyFlag(ExportOptions& o, const std::string& arg) {
   if (arg == "--no-mask") return o.useMask = false, true;
   if (arg == "--now") return o.now = true, true;
   if (arg == "--help" || arg == "-h") return o.help = true, true;
+  if (arg.rfind("--", 0) != 0) return false;
   const bool negated = arg.rfind("--no-", 0) == 0;
-  const std::string name = arg.substr(negated ? 5 : 2);
-  const auto it = layerSwitches().find(name);
-  if (arg.rfind("--", 0) != 0 || it == layerSwitches().end()) return false;
+  const auto it = layerSwitches().find(arg.substr(negated ? 5 : 2));
+  if (it == layerSwitches().end()) return false;
   o.overrides.*(it->second) = !negated;
   return true;
 }

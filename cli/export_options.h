@@ -47,7 +47,8 @@ struct ExportOptions {
   SettingOverrides overrides;
 };
 
-// Parses the arguments after the program name; throws UsageError.
+// Parses the arguments after the program name; throws UsageError, and
+// nothing else, for any list it cannot use.
 ExportOptions parseExportOptions(const std::vector<std::string>& args);
 
 // The stored settings with the command line's overrides applied.

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QSurfaceFormat>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -111,11 +112,16 @@ bool displayAvailable() {
 
 int main(int argc, char* argv[]) {
   using namespace caelora;
+#ifdef SIGXFSZ
+  // A file beyond the size limit is then a write error that is reported,
+  // not the end of the process.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
   ExportOptions options;
   try {
     options = parseExportOptions(std::vector<std::string>(argv + 1, argv + argc));
     checkTimeZone(options.overrides);
-  } catch (const UsageError& e) {
+  } catch (const std::exception& e) {  // a UsageError; any other is a bad command line too
     printNote(e.what());
     return kBadUsage;
   }
@@ -138,12 +144,7 @@ int main(int argc, char* argv[]) {
   QGuiApplication app(argc, argv);
   const std::string folder = findProgramFolder();
   StepRunner steps(printNote);
-  Settings settings;
-  steps.run("settings", [&] {
-    QSettingsStore store;
-    settings = loadSettings(store, folder);
-  });
-  settings = applyOverrides(settings, options.overrides);
+  const Settings settings = applyOverrides(storedSettings(folder), options.overrides);
   double angle = options.angleDeg.value_or(0);
   std::optional<double> instant;
   try {
@@ -160,10 +161,12 @@ int main(int argc, char* argv[]) {
   });
   try {
     const QImage image = renderChart(scene, options.sizePx, angle, options.useMask, steps);
-    if (!image.save(QString::fromStdString(options.pngFile), "PNG")) {
-      printNote("cannot write " + options.pngFile);
+    // A chart without some of its parts is refused, as the document is.
+    if (!steps.errors().empty()) {
+      printNote("\"" + options.pngFile + "\" is not written: parts of the chart could not be loaded");
       return 1;
     }
+    writePng(image, options.pngFile);
   } catch (const std::exception& e) {
     printNote(e.what());
     return 1;

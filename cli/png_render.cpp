@@ -2,6 +2,8 @@
 // Offscreen rendering of the chart.
 #include "cli/png_render.h"
 
+#include <QBuffer>
+#include <QImageWriter>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
@@ -11,6 +13,8 @@
 #include "gl/context_format.h"
 #include "gl/frame.h"
 #include "gl/list_compiler.h"
+#include "pdf/pdf_error.h"
+#include "pdf/replacing_file.h"
 
 namespace caelora {
 
@@ -45,6 +49,18 @@ QImage renderChart(ChartScene& scene, int sizePx, double discAngleDeg, bool useM
   }
   context.doneCurrent();
   return image;
+}
+
+void writePng(const QImage& image, const std::string& path) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter encoder(&buffer, "png");
+  if (!encoder.write(image))
+    throw PdfError("Cannot write \"" + path + "\": " + encoder.errorString().toStdString());
+  ReplacingFile file(path);
+  file.append(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  file.commit();
 }
 
 }  // namespace caelora

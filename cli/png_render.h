@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The on-screen chart rendered offscreen: the same recordings and the same
-// frame routine as the window, into a framebuffer object.
+// frame routine as the window, into a framebuffer object; and the picture
+// written as a PNG file.
 #pragma once
 
 #include <QImage>
+#include <string>
 
 #include "chart/chart_scene.h"
 #include "chart/step_runner.h"
@@ -15,5 +17,11 @@ namespace caelora {
 // can draw the chart is to be had. Needs a QGuiApplication.
 QImage renderChart(ChartScene& scene, int sizePx, double discAngleDeg, bool useMask,
                    StepRunner& steps);
+
+// Encodes the picture as PNG in memory and writes it through a
+// ReplacingFile, as the documents are written: the file at `path` (its bytes
+// as they are, whatever the encoding) is replaced only by a complete
+// picture. Throws PdfError naming the file and the reason.
+void writePng(const QImage& image, const std::string& path);
 
 }  // namespace caelora

@@ -14,7 +14,7 @@ namespace caelora {
 // one black ink on white paper.
 enum class ExportScheme : std::uint8_t { Standard = 0, Inverse = 1 };
 
-// The slots of a table. Slots 5, 17, 18, 23 and 26 are filled but never
+// The slots of a table. Slots 5, 17, 18 and 23 are filled but never
 // written.
 enum class Ink : std::uint8_t {
   SheetOutline = 0,   // the outline of the mask sheet and of the band below the disc
@@ -39,6 +39,7 @@ enum class Ink : std::uint8_t {
   Messier = 22,       // the Messier objects' symbols and numbers
   TitleRules = 24,
   ConstellationNames = 25,
+  Boundaries = 26,    // the constellation boundaries
   MilkyWayOuter = 27,
   MilkyWayInner = 28,
   Ecliptic = 29,

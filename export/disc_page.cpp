@@ -10,6 +10,7 @@
 #include "export/page_projection.h"
 #include "pdf/content.h"
 #include "pdf/text_string.h"
+#include "sky/boundaries.h"
 #include "sky/chart_geometry.h"
 #include "sky/data_error.h"
 #include "sky/figures.h"
@@ -145,6 +146,19 @@ void plotGrid(ExportState& state) {
   hourNumbers(state);
 }
 
+void plotBoundaries(ExportState& state) {
+  const std::vector<BoundaryEdge> edges = ReadBoundaryEdges(state.dataFile("boundaries.dat"));
+  PageProjector projector(state.settings.latitude, state.disc());
+  state.line(state.stroke(Ink::Boundaries));
+  state.line("0.4 w\r[2 2] 0 d");
+  for (const DiscPolyline& run : visibleBoundaries(edges, projector.pageForm())) {
+    std::string path = pdfPoint(projector.disc().place(run[0])) + " m\r";
+    for (std::size_t i = 1; i < run.size(); ++i) path += pdfPoint(projector.disc().place(run[i])) + " l ";
+    state.line(path + "S");
+  }
+  state.line("[] 0 d");
+}
+
 void plotEcliptic(ExportState& state) {
   PageProjector projector(state.settings.latitude, state.disc());
   state.line(state.stroke(Ink::Ecliptic));
@@ -170,7 +184,7 @@ void plotConLines(ExportState& state) {
 }
 
 void plotStars(ExportState& state) {
-  SequentialInput in(state.dataFile("yale.dat"));
+  SequentialInput in(state.dataFile("yale.dat"), kCatalogueBound);
   state.line("1 J\r" + state.stroke(Ink::Stars));
   PageProjector projector(state.settings.latitude, state.disc());
   std::string width;  // the width class of the last star written

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The layers of the star-disc page (page 2): the disc face, the Milky Way,
-// the coordinate grid, the ecliptic, the constellation figures, the stars
+// the coordinate grid, the constellation boundaries, the ecliptic, the
+// constellation figures, the stars
 // and the constellation names, each appended to the current page stream as
 // PDF path and text operators. They mirror the on-screen layers and place
 // the sky with the page form of the same projection.
@@ -18,6 +19,9 @@ void plotDiscFace(ExportState& state);
 void plotMilkyWay(ExportState& state);
 // Declination circles every 30 degrees, hour lines and hour numbers.
 void plotGrid(ExportState& state);
+// The constellation boundaries of boundaries.dat as thin dashed lines; a
+// step with an end beyond the limit is left out.
+void plotBoundaries(ExportState& state);
 // The ecliptic in 1-degree steps; only segments with both ends on the disc.
 void plotEcliptic(ExportState& state);
 // The figure set named by the settings; a segment with an end beyond the

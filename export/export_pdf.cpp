@@ -6,8 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
+#include <stdexcept>
 
 #include "export/colours.h"
 #include "export/disc_page.h"
@@ -53,6 +52,7 @@ void writeDiscPage(ExportState& state) {
   plotDiscFace(state);
   if (s.showMilkyWay) plotMilkyWay(state);
   if (s.showGrid) plotGrid(state);
+  if (s.showBoundaries) plotBoundaries(state);
   if (s.showEcliptic) plotEcliptic(state);
   if (s.showMessier) plotMessier(state);
   if (s.showLines) plotConLines(state);
@@ -64,14 +64,14 @@ void writeDiscPage(ExportState& state) {
 }
 
 // The language file carries the embedded font and the names. Read as a
-// profile, a file that is not there reads as empty keys, which would blame
-// the first key instead of the file.
+// profile, a file that is not there (or empty, or of other sections) reads
+// as empty keys, which would blame the first font key instead of the file.
 void requireLanguageFile(const std::string& path) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  if (!fs::exists(path, ec)) throw DataError("\"" + path + "\": the language file is missing");
-  if (!fs::is_regular_file(path, ec)) throw DataError("\"" + path + "\": the language file is not a file");
-  if (!std::ifstream(path, std::ios::binary)) throw DataError("\"" + path + "\": the language file cannot be read");
+  try {
+    checkLanguageFile(path, {"GUI_Strings", "Font1"});
+  } catch (const std::runtime_error& e) {
+    throw DataError(e.what());
+  }
 }
 
 void writeDocument(ExportState& state, const std::string& path) {

@@ -6,18 +6,21 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "export/marks.h"
 #include "export/page_projection.h"
 #include "export/title_block.h"
 #include "i18n/language.h"
+#include "i18n/regular_file.h"
 #include "pdf/content.h"
 #include "pdf/pdf_error.h"
 #include "pdf/text_string.h"
@@ -33,6 +36,8 @@ constexpr std::size_t kObjectsNeeded = 10;
 constexpr double kLegendSize = 7;           // points, the legend's texts
 constexpr double kLegendPanelWidth = 120;
 constexpr double kSecondSymbolsLeft = 488;  // x where the symbols of the fourth column begin (Symbols.txt)
+// The legend drawing is a few dozen lines of drawing operators.
+constexpr FileBound kLegendBound{1024 * 1024, "a legend drawing"};
 
 // Sizes of the sheet on the page.
 struct Sheet {
@@ -94,12 +99,48 @@ bool isLegendNumber(std::string_view token) {
   return points <= 1 && token != "." && std::fabs(std::atof(std::string(token).c_str())) <= 10000;
 }
 
+// The "q" and "BT" of the legend not yet closed, with their line numbers.
+using OpenPairs = std::vector<std::pair<std::string, std::size_t>>;
+
+// One past the closing parenthesis of the literal string that opens at
+// `pos`, read as a PDF reader reads it: a backslash escapes the byte after
+// it, and parentheses that are not escaped nest. npos when the string does
+// not close on its line.
+std::size_t stringEnd(const std::string& line, std::size_t pos) {
+  int depth = 0;
+  for (std::size_t i = pos; i < line.size(); ++i) {
+    if (line[i] == '\\') {
+      ++i;
+    } else if (line[i] == '(') {
+      ++depth;
+    } else if (line[i] == ')' && --depth == 0) {
+      return i + 1;
+    }
+  }
+  return std::string::npos;
+}
+
+// A name of the legend ("/F1"): regular characters after the slash, none
+// of which would open a string, an array, a comment or another name, and
+// "#" only before two hex digits.
+bool isLegendName(std::string_view token) {
+  if (token.size() < 2 || token.front() != '/') return false;
+  for (std::size_t i = 1; i < token.size(); ++i) {
+    const char c = token[i];
+    if (std::string_view("()<>[]{}/%").find(c) != std::string_view::npos) return false;
+    if (c == '#' && (i + 2 >= token.size() || !std::isxdigit(static_cast<unsigned char>(token[i + 1])) ||
+                     !std::isxdigit(static_cast<unsigned char>(token[i + 2]))))
+      return false;
+  }
+  return true;
+}
+
 // Checks one line of the legend drawing, which goes into the page as it
 // stands: printable text, numbers, names, strings and arrays as operands,
-// and each operator with its operands; `depth` counts the open "q" and "BT",
-// the outermost opened on line `opened`.
-void checkSymbolLine(const std::string& path, std::size_t number, const std::string& line, int& depth,
-                     std::size_t& opened) {
+// and each operator with its operands; `open` holds the "q" and "BT" not
+// yet closed, innermost last, with the lines they stand on: each "Q" and
+// "ET" must close the innermost of its own kind.
+void checkSymbolLine(const std::string& path, std::size_t number, const std::string& line, OpenPairs& open) {
   auto fail = [&](const std::string& what) {
     throw DataError("Legend symbols \"" + path + "\", line " + std::to_string(number) + ": " + what);
   };
@@ -115,10 +156,9 @@ void checkSymbolLine(const std::string& path, std::size_t number, const std::str
       continue;
     }
     std::size_t end = pos;
-    if (line[pos] == '(') {  // a string without line ends or nested brackets
-      end = line.find(')', pos);
-      if (end == std::string::npos || line.find('(', pos + 1) < end) fail("has a string that is not closed");
-      ++end;
+    if (line[pos] == '(') {
+      end = stringEnd(line, pos);
+      if (end == std::string::npos) fail("has a string that is not closed");
     } else if (line[pos] == '[') {
       end = line.find(']', pos);
       if (end == std::string::npos) fail("has an array that is not closed");
@@ -129,13 +169,20 @@ void checkSymbolLine(const std::string& path, std::size_t number, const std::str
     } else {
       while (end < line.size() && line[end] != ' ' && line[end] != '\t') ++end;
       const std::string_view token(line.data() + pos, end - pos);
+      if (token.front() == '/' && !isLegendName(token))
+        fail("\"" + std::string(token.substr(0, 20)) + "\" is not a name");
       if (token.front() != '/' && !isLegendNumber(token)) {
         const int wanted = operandsOf(token);
         if (wanted < 0) fail("\"" + std::string(token.substr(0, 20)) + "\" is neither a number nor a drawing operator");
         if (wanted != operands)
           fail("\"" + std::string(token) + "\" takes " + std::to_string(wanted) + " operands, not " + std::to_string(operands));
-        if ((token == "q" || token == "BT") && depth++ == 0) opened = number;
-        if ((token == "Q" || token == "ET") && --depth < 0) fail("\"" + std::string(token) + "\" closes nothing");
+        if (token == "q" || token == "BT") open.push_back({std::string(token), number});
+        if (token == "Q" || token == "ET") {
+          const char* opening = token == "Q" ? "q" : "BT";
+          if (open.empty() || open.back().first != opening)
+            fail("\"" + std::string(token) + "\" closes no \"" + opening + "\"");
+          open.pop_back();
+        }
         operands = -1;
       }
     }
@@ -146,26 +193,26 @@ void checkSymbolLine(const std::string& path, std::size_t number, const std::str
 }
 
 std::string readSymbols(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!std::filesystem::is_regular_file(path) || !in) {
-    throw DataError("Cannot read the legend symbols \"" + path + "\": no such file");
-  }
+  std::string problem;
+  const std::optional<std::string> text = readRegularFile(path, kLegendBound, problem);
+  if (!text) throw DataError("Cannot read the legend symbols \"" + path + "\": " + problem);
   std::string joined;
-  std::string line;
   std::size_t number = 0;
-  int depth = 0;
-  std::size_t opened = 0;
-  while (std::getline(in, line)) {
+  OpenPairs open;
+  for (std::size_t start = 0; start < text->size();) {
+    std::size_t end = text->find('\n', start);
+    if (end == std::string::npos) end = text->size();
+    std::string line = text->substr(start, end - start);
+    start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    checkSymbolLine(path, ++number, line, depth, opened);
+    checkSymbolLine(path, ++number, line, open);
     joined += line + " ";
   }
-  if (in.bad()) throw DataError("Cannot read the legend symbols \"" + path + "\": read error");
   if (joined.find_first_not_of(' ') == std::string::npos)
     throw DataError("Legend symbols \"" + path + "\": the file holds no drawing");
-  if (depth != 0) {
-    throw DataError("Legend symbols \"" + path + "\", line " + std::to_string(opened) +
-                    ": a \"q\" or \"BT\" is never closed");
+  if (!open.empty()) {
+    throw DataError("Legend symbols \"" + path + "\", line " + std::to_string(open.front().second) + ": \"" +
+                    open.front().first + "\" is never closed");
   }
   return joined;
 }
@@ -449,6 +496,8 @@ void writeAlignmentMarks(ExportState& state) {
              point(x, y + 10) + " l\rS");
   state.line(pdfCirclePath(static_cast<float>(x), static_cast<float>(y), 4) + "S");
 }
+
+std::string readLegendSymbols(const std::string& path) { return readSymbols(path); }
 
 void plotMask(ExportState& state) {
   if (state.settings.latitude == 0) {

@@ -11,6 +11,13 @@
 
 namespace caelora {
 
+// The legend drawing of `path` (Symbols.txt), its lines joined by blanks,
+// as it goes into the page. Every line is checked first: numbers, names,
+// strings (read by the PDF rules: escapes, nested parentheses) and arrays,
+// each operator with its operands, "q"/"Q" and "BT"/"ET" in pairs; a line
+// that breaks a rule throws DataError naming the file, the line and the rule.
+std::string readLegendSymbols(const std::string& path);
+
 // Appends the mask to the current page. Reads "Symbols.txt" of the program
 // folder, the key "Objects" of section "Names" of the language file and
 // conNameList; a missing file, fewer than 10 objects or fewer than 87

@@ -5,19 +5,26 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "export/mask_page.h"
 #include "export/title_block.h"
 #include "i18n/language.h"
 #include "pdf/pdf_error.h"
+#include "pdf/pdf_writer.h"
 #include "pdf/text_string.h"
 #include "settings/settings.h"
+#include "sky/boundaries.h"
 #include "sky/data_error.h"
 #include "sky/display_list.h"
 #include "sky/figures.h"
@@ -175,6 +182,7 @@ void requireDrawable(const Settings& s) {
   require(static_cast<int>(s.colourScheme) < kScreenSchemes, "colour scheme beyond 3");
   const int latitude = std::abs(static_cast<int>(s.latitude));
   require(latitude >= 25 && latitude <= 80, "latitude the chart cannot draw");
+  require(s.lineIntensity <= 10 && s.milkyWayIntensity <= 10 && s.nameSize <= 2, "a level beyond its range");
 }
 
 bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
@@ -221,6 +229,137 @@ std::string readLiteral(std::string_view inside) {
   return bytes;
 }
 
+// One token of PDF syntax, as a reader splits the bytes.
+struct PdfToken {
+  enum class Kind { Number, Keyword, Name, String, HexString, Open, Close, Comment } kind;
+  std::string text;
+  std::size_t offset;
+};
+
+bool isPdfBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\0'; }
+bool isPdfDelimiter(char c) { return std::string_view("()<>[]{}/%").find(c) != std::string_view::npos; }
+
+// The end of the literal string opening at `at`: escapes skip a byte,
+// parentheses nest.
+std::size_t literalEnd(std::string_view text, std::size_t at) {
+  int depth = 0;
+  for (std::size_t i = at; i < text.size(); ++i) {
+    if (text[i] == '\\') ++i;
+    else if (text[i] == '(') ++depth;
+    else if (text[i] == ')' && --depth == 0) return i + 1;
+  }
+  require(false, "a literal string that never closes");
+  return text.size();
+}
+
+// The tokens of `text` from `at` on, as far as `stop` returns false for the
+// token read; a string or hex string that does not close is a finding.
+void readPdfTokens(std::string_view text, std::size_t at, const std::function<bool(const PdfToken&)>& stop) {
+  using Kind = PdfToken::Kind;
+  while (at < text.size()) {
+    const char c = text[at];
+    if (isPdfBlank(c)) {
+      ++at;
+      continue;
+    }
+    std::size_t end = at + 1;
+    Kind kind = Kind::Keyword;
+    if (c == '%') {
+      end = std::min(text.find_first_of("\r\n", at), text.size());
+      kind = Kind::Comment;
+    } else if (c == '(') {
+      end = literalEnd(text, at);
+      kind = Kind::String;
+    } else if (c == '<' && at + 1 < text.size() && text[at + 1] == '<') {
+      end = at + 2;
+      kind = Kind::Open;
+    } else if (c == '>' && at + 1 < text.size() && text[at + 1] == '>') {
+      end = at + 2;
+      kind = Kind::Close;
+    } else if (c == '<') {
+      end = text.find('>', at);
+      require(end != std::string_view::npos, "a hex string that never closes");
+      ++end;
+      kind = Kind::HexString;
+    } else if (c == '[' || c == '{') {
+      kind = Kind::Open;
+    } else if (c == ']' || c == '}' || c == ')' || c == '>') {
+      kind = Kind::Close;
+    } else {
+      while (end < text.size() && !isPdfBlank(text[end]) && !isPdfDelimiter(text[end])) ++end;
+      const bool number = text.substr(at + (c == '/' ? 1 : 0), end - at).find_first_not_of("+-.0123456789") == std::string_view::npos;
+      kind = c == '/' ? Kind::Name : number ? Kind::Number : Kind::Keyword;
+    }
+    if (stop({kind, std::string(text.substr(at, end - at)), at})) return;
+    at = end;
+  }
+}
+
+// An object header "n g obj" ends in the tokens before the keyword.
+struct ObjectSeen {
+  long number;
+  std::size_t offset;
+};
+
+// The objects of a finished document outside its streams, each "n 0 obj"
+// with its dictionaries and arrays closed before "endobj".
+std::vector<ObjectSeen> objectsOf(const std::string& pdf, std::size_t end) {
+  std::vector<ObjectSeen> objects;
+  std::vector<PdfToken> recent;
+  long nesting = 0;
+  long length = -1;  // the direct /Length of the object's stream
+  std::size_t resume = 0;
+  while (resume < end) {
+    std::size_t next = end;
+    readPdfTokens(std::string_view(pdf).substr(0, end), resume, [&](const PdfToken& t) {
+      if (t.kind == PdfToken::Kind::Open) ++nesting;
+      if (t.kind == PdfToken::Kind::Close) require(--nesting >= 0, "a dictionary or array closed twice");
+      if (t.kind == PdfToken::Kind::Comment) require(t.offset < 16, "a comment after the header");
+      if (t.text == "obj") {
+        require(nesting == 0 && recent.size() >= 2 && recent[recent.size() - 2].kind == PdfToken::Kind::Number,
+                "\"obj\" that is no object header");
+        objects.push_back({std::stol(recent[recent.size() - 2].text), recent[recent.size() - 2].offset});
+        length = -1;
+      }
+      if (t.text == "endobj") require(nesting == 0, "an object that ends inside a dictionary or array");
+      if (!recent.empty() && recent.back().text == "/Length" && t.kind == PdfToken::Kind::Number)
+        length = std::stol(t.text);
+      recent.push_back(t);
+      if (t.text != "stream") return false;
+      require(length >= 0, "a stream without a direct length");
+      std::size_t data = t.offset + 6;
+      if (pdf.compare(data, 2, "\r\n") == 0) data += 2;
+      else if (pdf.compare(data, 1, "\n") == 0) data += 1;
+      next = data + static_cast<std::size_t>(length);
+      require(next <= end, "a stream longer than the document");
+      return true;
+    });
+    resume = next;
+  }
+  require(nesting == 0, "a dictionary or array that never closes");
+  return objects;
+}
+
+// Every object the cross-reference table lists stands at its offset, and
+// no other object stands in the document.
+void requireObjectsAsListed(const std::string& pdf) {
+  const std::size_t startxref = pdf.rfind("startxref");
+  require(startxref != std::string::npos, "no startxref");
+  const std::size_t xref = std::stoul(pdf.substr(startxref + 10));
+  require(xref < pdf.size() && pdf.compare(xref, 5, "xref\r") == 0, "startxref points at no xref");
+  const std::size_t count = std::stoul(pdf.substr(xref + 7));
+  std::size_t entry = pdf.find('\r', xref + 7) + 1 + 20;  // after the free entry 0
+  std::vector<ObjectSeen> listed;
+  for (std::size_t n = 1; n < count; ++n, entry += 20) listed.push_back({static_cast<long>(n), std::stoul(pdf.substr(entry, 10))});
+  const std::vector<ObjectSeen> seen = objectsOf(pdf, xref);
+  require(seen.size() == listed.size(), "objects that the cross-reference table does not list");
+  for (const ObjectSeen& o : listed) {
+    const bool found = std::any_of(seen.begin(), seen.end(),
+                                   [&](const ObjectSeen& s) { return s.number == o.number && s.offset == o.offset; });
+    require(found, "object " + std::to_string(o.number) + " is not where the table says");
+  }
+}
+
 }  // namespace
 
 void sequentialInput(const std::uint8_t* data, std::size_t size) {
@@ -231,8 +370,8 @@ void sequentialInput(const std::uint8_t* data, std::size_t size) {
       const StarRecord star = readStarRecord(in);
       require(std::isfinite(star.ra) && std::isfinite(star.dec) && std::isfinite(star.mag),
               "a star with a position or magnitude that is not a number");
-      require(std::fabs(star.dec) <= 90 && star.mag <= kFaintestMagnitude,
-              "a star beyond a pole or fainter than the catalogue may hold");
+      require(std::fabs(star.dec) <= 90 && star.mag <= kFaintestMagnitude && star.mag >= kBrightestMagnitude,
+              "a star beyond a pole, or fainter or brighter than the catalogue may hold");
     }
   } catch (const DataError&) {
   }
@@ -251,6 +390,16 @@ void sequentialInput(const std::uint8_t* data, std::size_t size) {
     for (const ConstellationRecord& r : ReadConstellationRecords(in)) {
       require(r.raHours >= 0 && r.raHours <= 24 && std::fabs(r.decDeg) <= 90,
               "a label point outside the sky");
+    }
+  } catch (const DataError&) {
+  }
+  try {
+    SequentialInput in("boundaries.dat", text);
+    for (const BoundaryEdge& edge : ReadBoundaryEdges(in)) {
+      require(edge.first.size() == 3 && edge.second.size() == 3 && edge.points.size() >= 2,
+              "a boundary edge without two names or two points");
+      for (const EquatorialPoint& p : edge.points)
+        require(p.raHours >= 0 && p.raHours <= 24 && std::fabs(p.decDeg) <= 90, "a boundary point outside the sky");
     }
   } catch (const DataError&) {
   }
@@ -365,10 +514,6 @@ void milkyWayOutline(const std::uint8_t* data, std::size_t size) {
       allDecode = false;
     }
   }
-  // Clipping and tessellating long outlines costs the fuzzer more than it
-  // teaches it: the layer is built from short ones only.
-  constexpr std::size_t kMostLayerBytes = 4 * 64;
-  for (const std::string& bytes : outlines.bytes) allDecode = allDecode && bytes.size() <= kMostLayerBytes;
   if (!allDecode) return;
   ChartSetup setup;
   setup.settings.latitude = static_cast<std::int16_t>(latitudes[choice % 8]);
@@ -422,6 +567,59 @@ void pdfText(const std::uint8_t* data, std::size_t size) {
   }
   require(readLiteral(pdfLiteralText(text)) == text,
           "a literal string that a PDF reader reads back differently");
+}
+
+void legendSymbols(const std::uint8_t* data, std::size_t size) {
+  const std::string path = scratch().write("Symbols.txt", asText(data, size));
+  std::string drawing;
+  try {
+    drawing = readLegendSymbols(path);
+  } catch (const DataError&) {
+    return;
+  }
+  // The page goes on after the legend with its own text.
+  std::vector<PdfToken> tokens;
+  readPdfTokens(drawing + "\rBT (after) Tj ET", 0, [&tokens](const PdfToken& t) {
+    tokens.push_back(t);
+    return false;
+  });
+  long saved = 0, text = 0;
+  for (std::size_t i = 0; i + 4 < tokens.size(); ++i) {
+    const PdfToken& t = tokens[i];
+    require(t.kind != PdfToken::Kind::Comment, "a comment in the legend");
+    if (t.kind != PdfToken::Kind::Keyword) continue;
+    if (t.text == "q") ++saved;
+    if (t.text == "Q") require(--saved >= 0, "Q without q");
+    if (t.text == "BT") ++text;
+    if (t.text == "ET") require(--text >= 0, "ET without BT");
+  }
+  require(saved == 0 && text == 0, "q or BT never closed");
+  require(tokens.size() >= 4 && tokens[tokens.size() - 4].text == "BT" && tokens[tokens.size() - 3].text == "(after)" &&
+              tokens[tokens.size() - 2].text == "Tj" && tokens.back().text == "ET",
+          "the legend swallows what follows it");
+}
+
+void fontKeys(const std::uint8_t* data, std::size_t size) {
+  const std::string language =
+      scratch().write("font.lng", "[GUI_Strings]\r\n101=Fuzz\r\n[Font1]\r\n" + asText(data, size));
+  const std::string target = scratch().folder() + "/font.pdf";
+  PdfWriter writer([] { return std::tm{}; });
+  try {
+    writer.setFileName(target);
+    writer.setLanguageFile(language);
+    writer.pdfBeginDocument(DocumentInfo{});
+    PdfFont font;
+    font.subtype = "Type1";
+    font.embedded = true;
+    font.symbolic = true;
+    writer.fonts().assign(1, font);
+    writer.pdfWriteResources();
+    writer.pdfEndDocument();
+  } catch (const PdfError&) {
+    return;
+  }
+  std::ifstream in(target, std::ios::binary);
+  requireObjectsAsListed(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
 }
 
 }  // namespace caelora::fuzz

@@ -20,7 +20,8 @@ class FuzzFinding : public std::logic_error {
 };
 
 // The comma-delimited data files: the same bytes as "yale.dat", as a figure
-// set and as "Cons.txt", and field by field through SequentialInput.
+// set, as "Cons.txt" and as "boundaries.dat", and field by field through
+// SequentialInput.
 void sequentialInput(const std::uint8_t* data, std::size_t size);
 
 // "iso.fnt" and the "OGL_font" section of a language file, both written to a
@@ -40,8 +41,7 @@ void profileReader(const std::uint8_t* data, std::size_t size);
 
 // Four Milky Way outline resources, each preceded by its length (two bytes,
 // little-endian), after a byte choosing latitude and scheme; decoded, and
-// when all four decode and none is longer than 64 points, turned into the
-// layer's triangles.
+// when all four decode, turned into the layer's triangles.
 void milkyWayOutline(const std::uint8_t* data, std::size_t size);
 
 // A settings store whose fourteen values are the lines of the input (a line
@@ -52,5 +52,17 @@ void settingsText(const std::uint8_t* data, std::size_t size);
 // The information strings and literal strings of the PDF: pdfTextString and
 // the escaping of parentheses and backslashes.
 void pdfText(const std::uint8_t* data, std::size_t size);
+
+// A legend drawing, written as "Symbols.txt" and read by readLegendSymbols.
+// A drawing it accepts must read by the PDF syntax as it was written: no
+// string left open, no comment, "q"/"Q" and "BT"/"ET" in pairs, and text
+// drawn after it still tokens of its own.
+void legendSymbols(const std::uint8_t* data, std::size_t size);
+
+// The keys of section "Font1" of a language file, from which PdfWriter
+// writes the embedded font of a document without pages. A document it
+// finishes must hold exactly the objects its cross-reference table lists,
+// at the offsets listed, each with its dictionaries and arrays closed.
+void fontKeys(const std::uint8_t* data, std::size_t size);
 
 }  // namespace caelora::fuzz

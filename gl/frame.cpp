@@ -24,6 +24,7 @@ void drawDisc(const FrameLayers& layers, double discAngleDeg) {
   glRotatef(static_cast<GLfloat>(discAngleDeg), 0.0f, 0.0f, 1.0f);
   if (layers.milkyWay) glCallList(kMilkyWayList);
   if (layers.grid) glCallList(kGridList);
+  if (layers.boundaries) glCallList(kBoundariesList);
   if (layers.ecliptic) glCallList(kEclipticList);
   if (layers.messier) glCallList(kMessierList);
   glEnable(GL_LINE_SMOOTH);
@@ -50,6 +51,7 @@ FrameLayers frameLayers(const Settings& s) {
   layers.colourScheme = s.colourScheme;
   layers.milkyWay = s.showMilkyWay;
   layers.grid = s.showGrid;
+  layers.boundaries = s.showBoundaries;
   layers.ecliptic = s.showEcliptic;
   layers.names = s.showNames;
   layers.lines = s.showLines;

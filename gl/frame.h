@@ -15,6 +15,7 @@ struct FrameLayers {
   ScreenScheme colourScheme = ScreenScheme::Colour;
   bool milkyWay = true;
   bool grid = false;
+  bool boundaries = false;
   bool ecliptic = false;
   bool names = true;
   bool lines = true;

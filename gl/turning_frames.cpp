@@ -68,7 +68,7 @@ PixelBox windowBox(int width, int height) {
 bool TurningFrames::Key::operator==(const Key& o) const {
   return layers.colourScheme == o.layers.colourScheme && layers.milkyWay == o.layers.milkyWay &&
          layers.horizonGrid == o.layers.horizonGrid && layers.planets == o.layers.planets &&
-         layers.messier == o.layers.messier &&
+         layers.messier == o.layers.messier && layers.boundaries == o.layers.boundaries &&
          layers.grid == o.layers.grid && layers.ecliptic == o.layers.ecliptic &&
          layers.names == o.layers.names && layers.lines == o.layers.lines &&
          generation == o.generation && width == o.width && height == o.height;

@@ -5,13 +5,14 @@
 #include "i18n/language.h"
 
 #include <filesystem>
-#include <fstream>
-#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
 
 #include "i18n/message.h"
+
+#include "i18n/regular_file.h"
 
 namespace caelora {
 namespace {
@@ -24,18 +25,13 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
-// The whole file; false when the path is not a readable regular file (a
-// directory or a pipe is never opened).
+// The whole file; false when the path is not a regular file within the
+// bound (a directory, a pipe or a device is never opened).
 bool readWholeFile(const std::string& path, std::string& contents) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
-  const std::uintmax_t bytes = std::filesystem::file_size(path, error);
-  if (error) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  contents.resize(static_cast<std::size_t>(bytes));
-  in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
-  contents.resize(static_cast<std::size_t>(in.gcount()));
+  std::string problem;
+  std::optional<std::string> bytes = readRegularFile(path, kLanguageFileBound, problem);
+  if (!bytes) return false;
+  contents = std::move(*bytes);
   return true;
 }
 
@@ -93,6 +89,52 @@ bool findValue(std::string_view contents, std::string_view section, std::string_
 }
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+// Whether a line "[section]" stands in the file (names without regard to case).
+bool hasSection(std::string_view contents, std::string_view section) {
+  if (contents.substr(0, 3) == "\xEF\xBB\xBF") contents.remove_prefix(3);
+  for (std::size_t pos = 0; pos < contents.size();) {
+    std::size_t end = contents.find('\n', pos);
+    if (end == std::string_view::npos) end = contents.size();
+    std::string_view name;
+    if (sectionName(trim(contents.substr(pos, end - pos)), name) && equalsIgnoringCase(name, section)) return true;
+    pos = end + 1;
+  }
+  return false;
+}
+
+// The length of the UTF-8 sequence of more than one byte that starts at
+// `at`, or 0 when none does (overlong forms and surrogates are none).
+std::size_t utf8SequenceAt(std::string_view text, std::size_t at) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  if (length == 0 || lead > 0xF4 || at + length > text.size()) return 0;
+  for (std::size_t i = at + 1; i < at + length; ++i)
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+  const unsigned char second = byte(at + 1);
+  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) || (lead == 0xF0 && second < 0x90) ||
+      (lead == 0xF4 && second >= 0x90))
+    return 0;
+  return length;
+}
+
+// Text an editor saved as UTF-8: it decodes as UTF-8 and holds at least one
+// character of more than one byte. Windows-1250 letters almost never do.
+bool savedAsUtf8(std::string_view text) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  bool multiByte = false;
+  for (std::size_t i = 0; i < text.size();) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t length = utf8SequenceAt(text, i);
+    if (length == 0) return false;
+    multiByte = true;
+    i += length;
+  }
+  return multiByte;
+}
 
 }  // namespace
 
@@ -119,24 +161,15 @@ std::string readProfileString(const std::string& path, const std::string& sectio
   return cut(withoutSurroundingQuotes(value.substr(0, value.find('\0'))), size);
 }
 
-void checkLanguageFile(const std::string& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error))
-    throw MessageError(Message("LanguageFileIsFolder").with("file", path));
-  std::string contents;
-  if (!readWholeFile(path, contents))
-    throw MessageError(Message("LanguageFileUnreadable").with("file", path));
-  bool found = false;
-  std::size_t pos = contents.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
-  while (!found && pos < contents.size()) {
-    std::size_t end = contents.find('\n', pos);
-    if (end == std::string::npos) end = contents.size();
-    std::string_view name;
-    found = sectionName(trim(std::string_view(contents).substr(pos, end - pos)), name) &&
-            equalsIgnoringCase(name, "GUI_Strings");
-    pos = end + 1;
-  }
-  if (!found) throw MessageError(Message("LanguageFileNoTexts").with("file", path));
+void checkLanguageFile(const std::string& path, const std::vector<std::string>& sections) {
+  std::string problem;
+  const std::optional<std::string> bytes = readRegularFile(path, kLanguageFileBound, problem);
+  if (!bytes) throw MessageError(Message("LanguageFileUnreadable").with("file", path).with("problem", problem));
+  if (bytes->empty()) throw MessageError(Message("LanguageFileEmpty").with("file", path));
+  if (savedAsUtf8(*bytes)) throw MessageError(Message("LanguageFileUtf8").with("file", path));
+  for (const std::string& section : sections)
+    if (!hasSection(*bytes, section))
+      throw MessageError(Message("LanguageFileNoSection").with("file", path).with("section", section));
 }
 
 std::string readLangKey(const std::string& languageFile, const std::string& section,

@@ -8,7 +8,12 @@
 #include <vector>
 #include <string_view>
 
+#include "i18n/regular_file.h"
+
 namespace caelora {
+
+// A language file holds its texts and the hex digits of its font program.
+constexpr FileBound kLanguageFileBound{16 * 1024 * 1024, "a language file"};
 
 // Whether two texts are equal when ASCII letters are compared without regard
 // to case, as the Windows profile reader and file names compare them; other
@@ -26,11 +31,13 @@ std::string readProfileString(const std::string& path, const std::string& sectio
                               const std::string& key, const std::string& def,
                               std::size_t size);
 
-// Throws std::runtime_error naming `path` when it is no language file that
-// can be read: not there, a folder, or without the section "GUI_Strings" of
-// the UI texts. The readers above quietly return their defaults then, so
-// start-up calls this to tell the user why every text is missing.
-void checkLanguageFile(const std::string& path);
+// Throws MessageError naming `path` when it is no language file that can be
+// read: not there, not a regular file, beyond its bound, empty, saved as
+// UTF-8 (its texts would be garbled), or without one of `sections` (the UI
+// texts "GUI_Strings" unless told otherwise). The readers above quietly return their defaults then, so
+// start-up and the export call this to tell the user why texts are missing.
+void checkLanguageFile(const std::string& path,
+                       const std::vector<std::string>& sections = {"GUI_Strings"});
 
 // Any key of the language file.
 std::string readLangKey(const std::string& languageFile, const std::string& section,

@@ -42,10 +42,9 @@ constexpr CatalogueEntry kCatalogue[] = {
     {"Step.horizon_grid", "horizon grid"},
     {"Step.planets", "planets"},
     {"Step.messier_objects", "Messier objects"},
+    {"Step.constellation_boundaries", "constellation boundaries"},
     // data files read field by field
-    {"FileIsFolder", "{file}: is a directory, not a data file"},
-    {"FileCannotOpen", "{file}: cannot open the file"},
-    {"FileReadError", "{file}: read error"},
+    {"FileProblem", "{file}: {problem}"},
     {"Record", "{file}, record {record}: {detail}"},
     {"FieldMissingAtEnd", "field {field} is missing (end of file)"},
     {"FieldMissingOnLine", "field {field} is missing (the line ends after field {previous})"},
@@ -58,12 +57,15 @@ constexpr CatalogueEntry kCatalogue[] = {
     {"StarRaOutside", "right ascension {value} h lies outside 0..24 h"},
     {"StarDecBeyondPole", "declination {value} lies beyond the pole"},
     {"StarTooFaint", "magnitude {value} is fainter than the catalogue's 6.5"},
+    {"StarTooBright", "magnitude {value} is brighter than any star (-2)"},
     {"NoStars", "{file}: holds no stars"},
     {"FigureRaOutside", "right ascension {value} is outside 0..24000 (1/1000 h)"},
     {"FigureDecOutside", "declination {value} is outside -9000..9000 (1/100 degree)"},
     {"NoFigureLines", "{file}: holds no figure lines"},
     {"NoConstellations", "{file}: holds no constellations"},
     {"NoMessierObjects", "{file}: holds no Messier objects"},
+    {"BoundaryNotAbbreviation", "a constellation is not named by three letters"},
+    {"NoBoundaries", "{file}: holds no boundaries"},
     // Milky Way outlines
     {"MilkyWayCannotOpen", "{file}: cannot open the Milky Way outline"},
     {"MilkyWayCannotRead", "{file}: cannot read the Milky Way outline"},
@@ -74,13 +76,13 @@ constexpr CatalogueEntry kCatalogue[] = {
      "Milky Way outline resource {number}: {count} points, an outline needs at least 3"},
     {"MilkyWayNotInProgram", "Milky Way outline resource {number}: not in the program"},
     // the chart's vector font
-    {"FontCannotOpen", "{file}: the font file cannot be opened"},
-    {"FontReadError", "{file}, line {line}: read error"},
+    {"FontCannotOpen", "{file}: the font file {problem}"},
     {"FontNoGlyph", "{file}: holds no glyph that can be drawn"},
     // language files
-    {"LanguageFileIsFolder", "Language file \"{file}\": is a folder, not a file"},
-    {"LanguageFileUnreadable", "Language file \"{file}\": cannot be read"},
-    {"LanguageFileNoTexts", "Language file \"{file}\": has no section [GUI_Strings]"},
+    {"LanguageFileUnreadable", "Language file \"{file}\": {problem}"},
+    {"LanguageFileEmpty", "Language file \"{file}\": is empty"},
+    {"LanguageFileUtf8", "Language file \"{file}\": is saved as UTF-8; its texts must be Windows-1250"},
+    {"LanguageFileNoSection", "Language file \"{file}\": has no section [{section}]"},
 };
 
 // The longest pattern a language file may give.

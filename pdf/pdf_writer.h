@@ -127,6 +127,9 @@ class PdfWriter {
   void flushBuffer();
   void advance(std::size_t bytes);
   std::string fontKey(int n, const std::string& key, std::size_t size) const;
+  // fontKey() of a key copied into the document, refused (PdfError naming
+  // the key) unless it has the syntax the key must have.
+  std::string checkedFontKey(int n, const std::string& key, std::size_t size) const;
   [[noreturn]] void fontError(int n, const std::string& key, const std::string& what) const;
   void loadFontWidths(int n, const std::string& widths);
   void writeFontProgram(int n);

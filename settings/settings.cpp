@@ -15,6 +15,8 @@ namespace {
 constexpr int kMinLatitude = 25;
 constexpr int kMaxLatitude = 80;
 constexpr std::int16_t kDefaultLatitude = 50;
+constexpr std::uint8_t kMostIntensity = 10;
+constexpr std::uint8_t kMostNameSize = 2;
 
 std::string trimmed(const std::string& text) {
   auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
@@ -46,6 +48,13 @@ std::uint8_t readByte(const SettingsStore& store, const std::string& key,
                       std::uint8_t fallback, long hi = 255) {
   auto value = parseWholeNumber(storedOr(store, key, std::to_string(fallback)), 0, hi);
   return static_cast<std::uint8_t>(value.value_or(0));
+}
+
+// A level that reads as a byte but lies beyond its range (a hand-edited 255)
+// comes to the nearest level the chart has, as the latitude does.
+std::uint8_t readLevel(const SettingsStore& store, const std::string& key, std::uint8_t fallback,
+                       std::uint8_t most) {
+  return std::min(readByte(store, key, fallback), most);
 }
 
 bool readBoolean(const SettingsStore& store, const std::string& key, bool fallback) {
@@ -105,9 +114,9 @@ Settings loadSettings(const SettingsStore& store, const std::string& programFold
   s.showLines = readBoolean(store, "SMapLMode", d.showLines);
   s.showNames = readBoolean(store, "SMapNMode", d.showNames);
   s.showMilkyWay = readBoolean(store, "SMapMMode", d.showMilkyWay);
-  s.lineIntensity = readByte(store, "SMapILMode", d.lineIntensity);
-  s.milkyWayIntensity = readByte(store, "SMapIMMode", d.milkyWayIntensity);
-  s.nameSize = readByte(store, "SMapIPMode", d.nameSize);
+  s.lineIntensity = readLevel(store, "SMapILMode", d.lineIntensity, kMostIntensity);
+  s.milkyWayIntensity = readLevel(store, "SMapIMMode", d.milkyWayIntensity, kMostIntensity);
+  s.nameSize = readLevel(store, "SMapIPMode", d.nameSize, kMostNameSize);
   s.dailyScale = readBoolean(store, "SMapDaily", d.dailyScale);
   s.showGrid = readBoolean(store, "SMapRaDec", d.showGrid);
   s.showEcliptic = readBoolean(store, "SMapEclip", d.showEcliptic);

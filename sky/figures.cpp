@@ -10,9 +10,7 @@
 #include "sky/vector_font.h"
 
 namespace caelora {
-namespace {
 
-// A right ascension field (thousandths of an hour) in hours.
 double readRaHours(SequentialInput& input) {
   const double v = input.readNumber();
   if (v < 0 || v > 24000)
@@ -20,15 +18,12 @@ double readRaHours(SequentialInput& input) {
   return v / 1000;
 }
 
-// A declination field (hundredths of a degree) in degrees.
 double readDecDegrees(SequentialInput& input) {
   const double v = input.readNumber();
   if (v < -9000 || v > 9000)
     input.fail(Message("FigureDecOutside").with("value", shownNumber(v)));
   return v / 100;
 }
-
-}  // namespace
 
 std::vector<FigureSegment> ReadFigureSegments(SequentialInput& input) {
   std::vector<FigureSegment> segments;
@@ -47,7 +42,7 @@ std::vector<FigureSegment> ReadFigureSegments(SequentialInput& input) {
 }
 
 std::vector<FigureSegment> ReadFigureSegments(const std::string& path) {
-  SequentialInput input(path);
+  SequentialInput input(path, kFigureFileBound);
   std::vector<FigureSegment> segments = ReadFigureSegments(input);
   if (segments.empty()) throw DataError(Message("NoFigureLines").with("file", path));
   return segments;
@@ -71,7 +66,7 @@ std::vector<ConstellationRecord> ReadConstellationRecords(SequentialInput& input
 }
 
 std::vector<ConstellationRecord> ReadConstellationRecords(const std::string& path) {
-  SequentialInput input(path);
+  SequentialInput input(path, kConstellationTableBound);
   std::vector<ConstellationRecord> records = ReadConstellationRecords(input);
   if (records.empty()) throw DataError(Message("NoConstellations").with("file", path));
   return records;

@@ -33,6 +33,18 @@ struct ConstellationRecord {
   std::string name;
 };
 
+// The position fields the chart's data files share: a right ascension in
+// thousandths of an hour (0..24000) in hours, a declination in hundredths of
+// a degree (-9000..9000) in degrees. A value out of range throws DataError
+// naming the file and the record.
+double readRaHours(SequentialInput& input);
+double readDecDegrees(SequentialInput& input);
+
+// A figure set holds about a thousand segments in some 20 KiB, "Cons.txt"
+// its 88 constellations in 3 KiB.
+constexpr FileBound kFigureFileBound{4 * 1024 * 1024, "a figure file"};
+constexpr FileBound kConstellationTableBound{1024 * 1024, "a constellation table"};
+
 // Read every record until the end of the input. A record that is cut short,
 // holds a field that is not a number, or a position outside 0..24 h or
 // -90..+90 degrees throws DataError naming the file and the record.

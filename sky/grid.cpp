@@ -5,9 +5,12 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <vector>
 
+#include "i18n/cp1250.h"
 #include "i18n/language.h"
 #include "sky/chart_geometry.h"
+#include "sky/data_error.h"
 #include "sky/geometry.h"
 #include "sky/vector_font.h"
 
@@ -129,6 +132,18 @@ void DayNumbers(DisplayList& list, const ChartSetup& setup, const DateRing& ring
 }
 
 }  // namespace
+
+void requireGlyphsOfChartTexts(const ChartSetup& setup) {
+  const std::string& languageFile = setup.settings.languageFile;
+  std::vector<std::string> texts = {"0123456789"};
+  for (int m = 1; m <= 12; ++m) texts.push_back(UpperFirstWindows1250(guiText(languageFile, 500 + m)));
+  for (const std::string& name : compassNames(languageFile, setup.settings.latitude)) texts.push_back(name);
+  const std::string missing = charactersWithoutGlyph(setup.glyphs, texts);
+  if (!missing.empty())
+    throw DataError(setup.dataFile("iso.fnt") + ": has no glyph for \"" + cp1250ToUtf8(missing) +
+                    "\", which the chart writes (month and compass names of \"" + languageFile +
+                    "\", hour and day numbers)");
+}
 
 std::string UpperFirstWindows1250(const std::string& text) {
   std::string out = text;

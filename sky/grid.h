@@ -25,6 +25,12 @@ DisplayList LoadEcliptic(const ChartSetup& setup);
 // tick for every day and numbers every fifth day.
 DisplayList LoadDateScale(const ChartSetup& setup);
 
+// Throws DataError naming the glyph file "iso.fnt" when setup.glyphs lack a
+// character the chart writes: the month names and the compass names of the
+// language file, the digits of the hour and day numbers. A glyph file cut
+// short would otherwise leave those texts without letters, unnoticed.
+void requireGlyphsOfChartTexts(const ChartSetup& setup);
+
 // The text with its first character upper-cased in Windows-1250, the letters
 // with diacritics included ("únor" -> "Únor"); the rest unchanged.
 std::string UpperFirstWindows1250(const std::string& text);

@@ -28,7 +28,7 @@ MessierObject readObject(SequentialInput& in) {
 }  // namespace
 
 std::vector<MessierObject> ReadMessierObjects(const std::string& path) {
-  SequentialInput in(path);
+  SequentialInput in(path, kMessierFileBound);
   in.requireOneLinePerRecord();
   std::vector<MessierObject> objects;
   while (!in.atEnd()) objects.push_back(readObject(in));

@@ -5,8 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
+#include <functional>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace caelora {
 namespace {
@@ -60,10 +65,16 @@ ClipPolygon fromIntegerPaths(const ClipperLib::Paths& paths, double scale) {
   return polygon;
 }
 
-// The even-odd inside of simple contours (no two edges cross), cut into
-// trapezoids by horizontal lines through every vertex. Within one slab the
-// edges that span it keep their left-to-right order, and the even-odd rule
-// pairs them: first with second, third with fourth.
+// The even-odd inside of contours of which no two edges cross (they may
+// touch at vertices), cut into trapezoids by horizontal lines through every
+// vertex. The sweep goes up level by level and keeps the edges that span
+// the current slab in their left-to-right order, which no level changes for
+// the edges that go on through it. Whether the inside lies to the right of
+// an edge holds for the edge's whole life; such a left edge bounds one open
+// trapezoid with its right neighbour, which closes only where one of the two
+// ends or another edge comes between them. A level touches only the edges
+// that end or start there and their neighbours, so the sweep takes
+// O((v + t) log v) for v vertices and t trapezoids, whatever the input.
 struct SlabEdge {
   ClipVertex low;   // the end with the smaller y
   ClipVertex high;
@@ -78,81 +89,190 @@ struct Trapezoid {
   ClipVertex a, b, c, d;  // lower left, lower right, upper right, upper left
 };
 
-std::vector<SlabEdge> slabEdges(const ClipPolygon& polygon, std::vector<double>& levels) {
-  std::vector<SlabEdge> edges;
-  for (const ClipContour& contour : polygon.contours) {
-    for (std::size_t i = 0, n = contour.size(); i < n; ++i) {
-      const ClipVertex& p = contour[i];
-      const ClipVertex& q = contour[(i + 1) % n];
-      levels.push_back(p.y);
-      if (p.y == q.y) continue;  // a horizontal edge bounds slabs, it spans none
-      edges.push_back(p.y < q.y ? SlabEdge{p, q} : SlabEdge{q, p});
-    }
-  }
-  std::sort(levels.begin(), levels.end());
-  levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
-  std::sort(edges.begin(), edges.end(),
-            [](const SlabEdge& e, const SlabEdge& f) { return e.low.y < f.low.y; });
-  return edges;
-}
+__extension__ using Wide = __int128;  // products of three 31-bit coordinates
 
-// A trapezoid still growing upwards: the same two edges bound it in every
-// slab since `bottom`.
-struct OpenTrapezoid {
-  const SlabEdge* left;
-  const SlabEdge* right;
-  double bottom;
+struct SweepEdge {
+  SlabEdge at;                    // in the polygon's units: the corners are taken from it
+  ClipperLib::IntPoint low, high;  // on Clipper's grid: the order is decided exactly
+  bool insideRight = false;       // the inside lies to the right (a left edge)
+  bool open = false;              // as a left edge: bounds an open trapezoid
+  SweepEdge* right = nullptr;     // that trapezoid's right edge
+  double bottom = 0;              // and where it began
+  SweepEdge* owner = nullptr;     // as a right edge: the left edge of its trapezoid
 };
 
-Trapezoid closedAt(const OpenTrapezoid& t, double top) {
-  return {{t.left->xAt(t.bottom), t.bottom},
-          {t.right->xAt(t.bottom), t.bottom},
-          {t.right->xAt(top), top},
-          {t.left->xAt(top), top}};
-}
+// Left-to-right order at the height `twiceY` / 2, exact on the grid: an
+// edge's x there is low.x + dx (y - low.y) / dy, compared without division.
+struct LeftOfAt {
+  const long long* twiceY;
+  std::size_t* comparisons;
+  Wide scaledX(const SweepEdge* e) const {  // 2 dy x
+    const long long dy = e->high.Y - e->low.Y;
+    return Wide{2} * e->low.X * dy + Wide{e->high.X - e->low.X} * (*twiceY - 2 * e->low.Y);
+  }
+  bool operator()(const SweepEdge* e, const SweepEdge* f) const {
+    ++*comparisons;
+    const Wide left = scaledX(e) * (f->high.Y - f->low.Y), right = scaledX(f) * (e->high.Y - e->low.Y);
+    if (left != right) return left < right;
+    return std::less<const SweepEdge*>()(e, f);  // edges that lie on one another
+  }
+};
 
-// Slab by slab, the pairs of edges that bound the inside; a pair that bounds
-// the slab above as well grows into it, so that each trapezoid ends only
-// where one of its edges does (or another edge cuts in between them).
-std::vector<Trapezoid> trapezoids(const ClipPolygon& simple) {
-  std::vector<double> levels;
-  const std::vector<SlabEdge> edges = slabEdges(simple, levels);
-  std::vector<Trapezoid> result;
-  std::vector<const SlabEdge*> active;
-  std::vector<OpenTrapezoid> open, growing;
-  std::size_t next = 0;
-  for (std::size_t k = 0; k + 1 < levels.size(); ++k) {
-    const double lo = levels[k], hi = levels[k + 1], mid = (lo + hi) / 2;
-    active.erase(std::remove_if(active.begin(), active.end(),
-                                [lo](const SlabEdge* e) { return e->high.y <= lo; }),
-                 active.end());
-    while (next < edges.size() && edges[next].low.y <= lo) active.push_back(&edges[next++]);
-    std::sort(active.begin(), active.end(),
-              [mid](const SlabEdge* e, const SlabEdge* f) { return e->xAt(mid) < f->xAt(mid); });
-    growing.clear();
-    for (std::size_t i = 0; i + 1 < active.size(); i += 2) {
-      const SlabEdge* left = active[i];
-      const SlabEdge* right = active[i + 1];
-      const auto same = std::find_if(open.begin(), open.end(), [&](const OpenTrapezoid& t) {
-        return t.left == left && t.right == right;
-      });
-      if (same != open.end()) {
-        growing.push_back(*same);
-        open.erase(same);
-      } else {
-        growing.push_back({left, right, lo});
+class TrapezoidSweep {
+ public:
+  TrapezoidSweep(const ClipperLib::Paths& paths, double scale, std::size_t& comparisons)
+      : scale_(scale), active_(LeftOfAt{&twiceY_, &comparisons}) {
+    for (const ClipperLib::Path& path : paths) {
+      for (std::size_t i = 0, n = path.size(); i < n; ++i) {
+        const ClipperLib::IntPoint& p = path[i];
+        const ClipperLib::IntPoint& q = path[(i + 1) % n];
+        levels_.push_back(p.Y);
+        if (p.Y == q.Y) continue;  // a horizontal edge bounds slabs, it spans none
+        const ClipperLib::IntPoint& low = p.Y < q.Y ? p : q;
+        const ClipperLib::IntPoint& high = p.Y < q.Y ? q : p;
+        edges_.push_back({{{low.X / scale, low.Y / scale}, {high.X / scale, high.Y / scale}}, low, high});
       }
     }
-    for (const OpenTrapezoid& t : open) result.push_back(closedAt(t, lo));
-    open.swap(growing);
+    std::sort(levels_.begin(), levels_.end());
+    levels_.erase(std::unique(levels_.begin(), levels_.end()), levels_.end());
+    for (SweepEdge& e : edges_) {
+      starting_.push_back(&e);
+      ending_.push_back(&e);
+    }
+    std::sort(starting_.begin(), starting_.end(), [](const SweepEdge* e, const SweepEdge* f) { return e->low.Y < f->low.Y; });
+    std::sort(ending_.begin(), ending_.end(), [](const SweepEdge* e, const SweepEdge* f) { return e->high.Y < f->high.Y; });
   }
-  if (!levels.empty())
-    for (const OpenTrapezoid& t : open) result.push_back(closedAt(t, levels.back()));
-  return result;
-}
+
+  std::vector<Trapezoid> run() {
+    for (std::size_t k = 0; k < levels_.size(); ++k) {
+      const long long level = levels_[k];
+      // Trapezoids that close here all span the slab below: they are put in
+      // order across it.
+      if (k > 0) keyY_ = (static_cast<double>(levels_[k - 1]) / scale_ + static_cast<double>(level) / scale_) / 2;
+      touched_.clear();
+      removeEnding(level);
+      if (k + 1 < levels_.size()) {
+        twiceY_ = level + levels_[k + 1];
+        insertStarting(level);
+        for (SweepEdge* e : touched_) reopen(e, level);
+      } else {
+        for (SweepEdge* e : active_) close(e, level);
+      }
+      emitClosed();
+    }
+    return std::move(result_);
+  }
+
+ private:
+  using Active = std::set<SweepEdge*, LeftOfAt>;
+
+  SweepEdge* neighbour(Active::iterator at, bool after) {
+    if (after) return ++at == active_.end() ? nullptr : *at;
+    return at == active_.begin() ? nullptr : *--at;
+  }
+
+  // The trapezoid of left edge `e` ends at `level`; it is written out with
+  // the others of the level in their left-to-right order below it.
+  void close(SweepEdge* e, long long level) {
+    if (!e->insideRight || !e->open) return;
+    e->open = false;
+    const double top = static_cast<double>(level) / scale_;
+    const double key = e->at.xAt(keyY_);
+    closed_.push_back({key, {{e->at.xAt(e->bottom), e->bottom},
+                             {e->right->at.xAt(e->bottom), e->bottom},
+                             {e->right->at.xAt(top), top},
+                             {e->at.xAt(top), top}}});
+  }
+
+  void removeEnding(long long level) {
+    for (; nextEnding_ < ending_.size() && ending_[nextEnding_]->high.Y <= level; ++nextEnding_) {
+      SweepEdge* e = ending_[nextEnding_];
+      const Active::iterator at = active_.find(e);
+      if (at == active_.end()) continue;
+      close(e, level);
+      if (!e->insideRight && e->owner) {
+        close(e->owner, level);
+        touched_.push_back(e->owner);
+      }
+      if (SweepEdge* after = neighbour(at, true)) touched_.push_back(after);  // its new neighbour, found below
+      active_.erase(at);
+    }
+  }
+
+  void insertStarting(long long level) {
+    std::vector<SweepEdge*> started;
+    for (; nextStarting_ < starting_.size() && starting_[nextStarting_]->low.Y <= level; ++nextStarting_) {
+      active_.insert(starting_[nextStarting_]);
+      started.push_back(starting_[nextStarting_]);
+    }
+    std::sort(started.begin(), started.end(), active_.key_comp());
+    for (SweepEdge* e : started) {
+      const SweepEdge* before = neighbour(active_.find(e), false);
+      e->insideRight = before == nullptr || !before->insideRight;
+      touched_.push_back(e);
+      if (before) touched_.push_back(const_cast<SweepEdge*>(before));
+    }
+  }
+
+  // The left edge next to a change bounds a trapezoid with its right
+  // neighbour from here on; one that bounded another closes.
+  void reopen(SweepEdge* e, long long level) {
+    const Active::iterator at = active_.find(e);
+    if (at == active_.end()) return;
+    if (!e->insideRight) {  // a right edge: its left neighbour is the one to look at
+      SweepEdge* before = neighbour(at, false);
+      if (before != nullptr && before->insideRight) reopen(before, level);
+      return;
+    }
+    SweepEdge* after = neighbour(at, true);
+    if (e->open && e->right == after) return;
+    close(e, level);
+    if (after == nullptr) return;
+    e->open = true;
+    e->right = after;
+    e->bottom = static_cast<double>(level) / scale_;
+    after->owner = e;
+  }
+
+  void emitClosed() {
+    std::sort(closed_.begin(), closed_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [key, trapezoid] : closed_) result_.push_back(trapezoid);
+    closed_.clear();
+  }
+
+  double scale_;
+  std::deque<SweepEdge> edges_;
+  std::vector<long long> levels_;
+  std::vector<SweepEdge*> starting_, ending_;
+  std::size_t nextStarting_ = 0, nextEnding_ = 0;
+  long long twiceY_ = 0;
+  double keyY_ = 0;
+  Active active_;
+  std::vector<SweepEdge*> touched_;
+  std::vector<std::pair<double, Trapezoid>> closed_;
+  std::vector<Trapezoid> result_;
+};
 
 bool hasArea(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c) {
   return (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y) != 0;
+}
+
+// The polygon's even-odd inside as contours of which no two edges cross
+// (Clipper's union; they may touch at vertices, which the sweep allows),
+// cut into trapezoids.
+std::vector<Trapezoid> trapezoids(const ClipPolygon& polygon, SweepWork* work) {
+  const double scale = integerScale(largestMagnitude(polygon, 0));
+  ClipperLib::Clipper clipper;
+  clipper.AddPaths(toIntegerPaths(polygon, scale), ClipperLib::ptSubject, true);
+  ClipperLib::Paths simple;
+  if (!clipper.Execute(ClipperLib::ctUnion, simple, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd)) {
+    throw std::runtime_error("polygon clipper: the polygon could not be made simple");
+  }
+  SweepWork done;
+  for (const ClipperLib::Path& path : simple) done.vertices += path.size();
+  std::vector<Trapezoid> result = TrapezoidSweep(simple, scale, done.comparisons).run();
+  if (work != nullptr) *work = done;
+  return result;
 }
 
 }  // namespace
@@ -172,21 +292,9 @@ ClipPolygon PolygonClipper::intersection(const ClipPolygon& a, const ClipPolygon
   return fromIntegerPaths(solution, scale);
 }
 
-ClipPolygon PolygonClipper::simplified(const ClipPolygon& polygon) const {
-  const double scale = integerScale(largestMagnitude(polygon, 0));
-  ClipperLib::Clipper clipper;
-  clipper.StrictlySimple(true);
-  clipper.AddPaths(toIntegerPaths(polygon, scale), ClipperLib::ptSubject, true);
-  ClipperLib::Paths solution;
-  if (!clipper.Execute(ClipperLib::ctUnion, solution, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd)) {
-    throw std::runtime_error("polygon clipper: the polygon could not be made simple");
-  }
-  return fromIntegerPaths(solution, scale);
-}
-
-ClipPolygon PolygonClipper::triangles(const ClipPolygon& polygon) const {
+ClipPolygon PolygonClipper::triangles(const ClipPolygon& polygon, SweepWork* work) const {
   ClipPolygon out;
-  for (const Trapezoid& t : trapezoids(simplified(polygon))) {
+  for (const Trapezoid& t : trapezoids(polygon, work)) {
     if (hasArea(t.a, t.b, t.c)) out.contours.push_back({t.a, t.b, t.c});
     if (hasArea(t.a, t.c, t.d)) out.contours.push_back({t.a, t.c, t.d});
   }
@@ -196,7 +304,7 @@ ClipPolygon PolygonClipper::triangles(const ClipPolygon& polygon) const {
 ClipPolygon PolygonClipper::triangleStrips(const ClipPolygon& polygon) const {
   ClipPolygon out;
   // Strip a, b, d, c: its triangles are (a, b, d) and (b, d, c).
-  for (const Trapezoid& t : trapezoids(simplified(polygon))) out.contours.push_back({t.a, t.b, t.d, t.c});
+  for (const Trapezoid& t : trapezoids(polygon, nullptr)) out.contours.push_back({t.a, t.b, t.d, t.c});
   return out;
 }
 

@@ -5,6 +5,7 @@
 // Way bands on screen and on the page go through here.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace caelora {
@@ -28,6 +29,14 @@ struct ClipPolygon {
   }
 };
 
+// What a triangulation cost: the vertices of the contours it swept (those
+// of the polygon and one at each crossing of its edges) and the comparisons
+// of the sweep's order. They grow as v log v, whatever the contours.
+struct SweepWork {
+  std::size_t vertices = 0;
+  std::size_t comparisons = 0;
+};
+
 class PolygonClipper {
  public:
   // The region inside both polygons, as outer boundaries and holes that do
@@ -37,16 +46,14 @@ class PolygonClipper {
   ClipPolygon intersection(const ClipPolygon& a, const ClipPolygon& b) const;
 
   // Triangles that cover the polygon's even-odd inside exactly once; each
-  // contour of the result is one triangle (three vertices).
-  ClipPolygon triangles(const ClipPolygon& polygon) const;
+  // contour of the result is one triangle (three vertices). `work`, when
+  // given, learns what the sweep cost.
+  ClipPolygon triangles(const ClipPolygon& polygon, SweepWork* work = nullptr) const;
 
   // The same covering as triangle strips: each contour of the result is one
   // strip, whose vertices k, k+1, k+2 form its k-th triangle.
   ClipPolygon triangleStrips(const ClipPolygon& polygon) const;
 
- private:
-  // The same even-odd inside as contours of which no two edges cross.
-  ClipPolygon simplified(const ClipPolygon& polygon) const;
 };
 
 // Area enclosed by one contour (shoelace formula), positive when the contour

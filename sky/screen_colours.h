@@ -40,6 +40,7 @@ struct ScreenColours {
   Rgb gridLines;
   Rgb gridNumbers;
   Rgb ecliptic;
+  Rgb boundaries;            // constellation boundaries: dim, under the figures
   Rgb dateTicks;             // ticks and day numbers of the date scale
   Rgb maskBottom;            // the mask's gradient, bottom to top
   Rgb maskTop;

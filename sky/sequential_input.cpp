@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+// The comma-delimited reader of the data files: reading the file, fields and records.
 #include "sky/sequential_input.h"
 
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace caelora {
@@ -23,22 +23,17 @@ std::string printable(const std::string& s) {
   return out;
 }
 
-std::string readWholeFile(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec))
-    throw DataError(Message("FileIsFolder").with("file", path));
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw DataError(Message("FileCannotOpen").with("file", path));
-  std::ostringstream s;
-  s << in.rdbuf();
-  if (in.bad()) throw DataError(Message("FileReadError").with("file", path));
-  return s.str();
+std::string readWholeFile(const std::string& path, const FileBound& bound) {
+  std::string problem;
+  std::optional<std::string> bytes = readRegularFile(path, bound, problem);
+  if (!bytes) throw DataError(Message("FileProblem").with("file", path).with("problem", problem));
+  return std::move(*bytes);
 }
 
 }  // namespace
 
-SequentialInput::SequentialInput(const std::string& path)
-    : name_(path), text_(readWholeFile(path)) {}
+SequentialInput::SequentialInput(const std::string& path, const FileBound& bound)
+    : name_(path), text_(readWholeFile(path, bound)) {}
 
 SequentialInput::SequentialInput(std::string name, std::string content)
     : name_(std::move(name)), text_(std::move(content)) {}

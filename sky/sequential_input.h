@@ -8,15 +8,16 @@
 #include <cstddef>
 #include <string>
 
+#include "i18n/regular_file.h"
 #include "sky/data_error.h"
 
 namespace caelora {
 
 class SequentialInput {
  public:
-  // Reads the whole file; throws DataError when it cannot be opened or is a
-  // directory.
-  explicit SequentialInput(const std::string& path);
+  // Reads the whole file; throws DataError when it is not a regular file
+  // (it is then never opened), holds more than the bound or cannot be read.
+  SequentialInput(const std::string& path, const FileBound& bound);
   // For text already in memory; `name` is used in error messages.
   SequentialInput(std::string name, std::string content);
 

@@ -49,11 +49,13 @@ StarRecord readStarRecord(SequentialInput& in) {
     in.fail(Message("StarDecBeyondPole").with("value", shownNumber(star.dec)));
   if (kFaintestMagnitude - star.mag < 0)
     in.fail(Message("StarTooFaint").with("value", shownNumber(star.mag)));
+  if (star.mag < kBrightestMagnitude)
+    in.fail(Message("StarTooBright").with("value", shownNumber(star.mag)));
   return star;
 }
 
 std::vector<StarRecord> readStarCatalogue(const std::string& path) {
-  SequentialInput in(path);
+  SequentialInput in(path, kCatalogueBound);
   std::vector<StarRecord> stars;
   while (!in.atEnd()) stars.push_back(readStarRecord(in));
   if (stars.empty()) throw DataError(Message("NoStars").with("file", path));
@@ -61,7 +63,7 @@ std::vector<StarRecord> readStarCatalogue(const std::string& path) {
 }
 
 DisplayList LoadStars(const ChartSetup& setup) {
-  SequentialInput in(setup.dataFile("yale.dat"));
+  SequentialInput in(setup.dataFile("yale.dat"), kCatalogueBound);
   // One colour for every star, or each its own.
   const std::optional<Rgb> oneColour = screenColours(setup.settings.colourScheme).stars;
   DiscProjector projector(setup.settings.latitude);

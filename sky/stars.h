@@ -14,6 +14,12 @@ namespace caelora {
 
 // The faintest magnitude the catalogue may hold (kCatalogueLimit, 6.5).
 constexpr double kFaintestMagnitude = kCatalogueLimit;
+// No star outshines Sirius (-1.46) by much: a brighter magnitude would draw a
+// point over the whole chart.
+constexpr double kBrightestMagnitude = -2;
+
+// The catalogue holds some 9,000 stars in about 160 KiB.
+constexpr FileBound kCatalogueBound{8 * 1024 * 1024, "a star catalogue"};
 
 // The size of a star's point in pixels: 1.3 sqrt(6.1 - magnitude), the law
 // the chart has always drawn its stars to the limit 6.1 by. A chart that
@@ -33,7 +39,8 @@ struct StarRecord {
 
 // Starts the next record of `in` and reads its four fields. Throws DataError
 // naming the file and record when a field is missing or not a number, the
-// declination lies beyond a pole, or the star is fainter than 6.5.
+// declination lies beyond a pole, or the star is fainter than 6.5 or
+// brighter than -2.
 StarRecord readStarRecord(SequentialInput& in);
 
 // Every star of the catalogue at `path`, in file order (brightest first).

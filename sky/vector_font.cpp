@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <string_view>
 #include <vector>
 
+#include "i18n/cp1250.h"
 #include "i18n/language.h"
+#include "i18n/regular_file.h"
 #include "sky/data_error.h"
 #include "sky/geometry.h"
 
@@ -31,6 +31,9 @@ constexpr double kLineGap = 0.01;
 // No glyph reaches this far from its origin, in font units; a number beyond
 // it would draw a stroke across the whole chart.
 constexpr double kFarthestFontUnit = 1000;
+
+// "iso.fnt" holds its 95 glyphs in some 6 KiB.
+constexpr FileBound kGlyphFileBound{1024 * 1024, "a glyph file"};
 
 constexpr std::size_t kDifferencesSize = 2000;
 constexpr std::size_t kGlyphKeySize = 255;
@@ -117,6 +120,13 @@ std::vector<double> glyphNumbers(const std::string& definition) {
   return numbers;
 }
 
+// A character that a glyph could draw: not a blank, a control code or a
+// byte Windows-1250 leaves unassigned.
+bool isCharacter(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u > ' ' && u != 0x7F && cp1250ToUnicode(u) != kReplacementCharacter;
+}
+
 const std::string& definitionOf(const GlyphTable& glyphs, char c) {
   return glyphs[static_cast<unsigned char>(c)];
 }
@@ -164,25 +174,21 @@ double lineWidth(char c, const std::vector<double>& numbers, double size) {
 double degrees(double radians) { return radians * 180 / kPi; }
 
 void readFontFile(const std::string& path, GlyphTable& glyphs) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error))
-    throw DataError(Message("FontCannotOpen").with("file", path));
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw DataError(Message("FontCannotOpen").with("file", path));
-  std::string line;
-  std::size_t number = 0;
+  std::string problem;
+  const std::optional<std::string> text = readRegularFile(path, kGlyphFileBound, problem);
+  if (!text) throw DataError(Message("FontCannotOpen").with("file", path).with("problem", problem));
   bool anyGlyph = false;
-  while (std::getline(in, line)) {
-    ++number;
+  for (std::size_t start = 0; start < text->size();) {
+    std::size_t end = text->find('\n', start);
+    if (end == std::string::npos) end = text->size();
+    std::string line = text->substr(start, end - start);
+    start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const int code = leadingCode(line);
     if (code < 0) continue;  // no such character: the line is skipped
     glyphs[static_cast<std::size_t>(code)] = afterFirstEquals(line);
     anyGlyph = anyGlyph || !glyphNumbers(glyphs[static_cast<std::size_t>(code)]).empty();
   }
-  if (in.bad())
-    throw DataError(
-        Message("FontReadError").with("file", path).with("line", std::to_string(number + 1)));
   // A font without a single glyph that can be drawn is no font at all.
   if (!anyGlyph) throw DataError(Message("FontNoGlyph").with("file", path));
 }
@@ -207,6 +213,17 @@ GlyphTable loadFont(const std::string& programFolder, const std::string& languag
   readFontFile(programFolder + "/iso.fnt", glyphs);
   applyOverrides(languageFile, glyphs);
   return glyphs;
+}
+
+std::string charactersWithoutGlyph(const GlyphTable& glyphs, const std::vector<std::string>& texts) {
+  std::string missing;
+  for (const std::string& text : texts)
+    for (const char c : text)
+      if (isCharacter(c) && missing.find(c) == std::string::npos && glyphNumbers(definitionOf(glyphs, c)).empty())
+        missing += c;
+  std::sort(missing.begin(), missing.end(),
+            [](char a, char b) { return static_cast<unsigned char>(a) < static_cast<unsigned char>(b); });
+  return missing;
 }
 
 namespace {

@@ -21,6 +21,11 @@ using GlyphTable = std::array<std::string, 256>;
 // language file. Throws DataError naming the file and line of what is wrong.
 GlyphTable loadFont(const std::string& programFolder, const std::string& languageFile);
 
+// The characters of `texts` for which `glyphs` has nothing to draw (blanks,
+// control codes and bytes Windows-1250 leaves unassigned are no characters),
+// each once, in the order of their codes.
+std::string charactersWithoutGlyph(const GlyphTable& glyphs, const std::vector<std::string>& texts);
+
 // Text bent along a circle, centred on the direction `angle` (degrees, 0 at
 // the top); a negative size writes on the inner, lower side. `offset` (dy, dx)
 // moves the whole text first. Text is Windows-1250 bytes.

@@ -4,6 +4,7 @@
 #include "settings/qt/options_dialog.h"
 
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -234,6 +235,8 @@ void OptionsDialog::buildControls() {
   right->addLayout(files);
   right->addSpacing(12);
   right->addWidget(buildPlace());
+  right->addSpacing(12);
+  right->addWidget(buildMoreLayers());
   right->addStretch(1);
 
   auto* ok = new QPushButton;
@@ -265,6 +268,59 @@ QString OptionsDialog::uiString(int key) const {
 
 QString OptionsDialog::placeText(const char* key, const char* english) const {
   return langQString(working_.languageFile, kPlaceSection, key, english);
+}
+
+QString OptionsDialog::layersText(const char* key, const char* english) const {
+  return langQString(working_.languageFile, "Layers", key, english);
+}
+
+QGroupBox* OptionsDialog::buildMoreLayers() {
+  frameMore_ = new QGroupBox;
+  frameMore_->setObjectName(QStringLiteral("frameMore"));
+  const auto box = [](const char* name) {
+    auto* b = new QCheckBox;
+    b->setObjectName(QLatin1String(name));
+    return b;
+  };
+  const auto magnitude = [](const char* name, double faintest) {
+    auto* spin = new QDoubleSpinBox;
+    spin->setObjectName(QLatin1String(name));
+    spin->setDecimals(1);
+    spin->setSingleStep(0.1);
+    spin->setRange(kBrightestLimit, faintest);
+    return spin;
+  };
+  chkHorizonGrid_ = box("chkHorizonGrid");
+  chkBoundaries_ = box("chkBoundaries");
+  chkPlanets_ = box("chkPlanets");
+  chkMessier_ = box("chkMessier");
+  lblStarLimit_ = new QLabel;
+  spinStarLimit_ = magnitude("spinStarLimit", kCatalogueLimit);
+  lblPrintLimit_ = new QLabel;
+  spinPrintLimit_ = magnitude("spinPrintLimit", kFaintestPrintLimit);
+  lblMessierLimit_ = new QLabel;
+  spinMessierLimit_ = magnitude("spinMessierLimit", kFaintestMessierLimit);
+  connect(chkMessier_, &QCheckBox::toggled, spinMessierLimit_, &QWidget::setEnabled);
+  auto* grid = new QGridLayout(frameMore_);
+  int row = 0;
+  for (QCheckBox* b : {chkHorizonGrid_, chkBoundaries_, chkPlanets_, chkMessier_}) grid->addWidget(b, row++, 0, 1, 2);
+  for (auto [label, spin] : {std::pair{lblStarLimit_, spinStarLimit_}, std::pair{lblPrintLimit_, spinPrintLimit_},
+                             std::pair{lblMessierLimit_, spinMessierLimit_}}) {
+    grid->addWidget(label, row, 0);
+    grid->addWidget(spin, row++, 1);
+  }
+  return frameMore_;
+}
+
+void OptionsDialog::refreshMoreLayersTexts() {
+  frameMore_->setTitle(layersText("Title", "More of the sky"));
+  chkHorizonGrid_->setText(layersText("HorizonGrid", "Altitude and azimuth grid"));
+  chkBoundaries_->setText(layersText("Boundaries", "Constellation boundaries"));
+  chkPlanets_->setText(layersText("Planets", "Sun, Moon and planets at the chart's time"));
+  chkMessier_->setText(layersText("Messier", "Messier objects"));
+  lblStarLimit_->setText(layersText("StarLimit", "Faintest stars on screen:"));
+  lblPrintLimit_->setText(layersText("PrintStarLimit", "Faintest stars in print:"));
+  lblMessierLimit_->setText(layersText("MessierLimit", "Faintest Messier objects:"));
 }
 
 QGroupBox* OptionsDialog::buildPlace() {
@@ -414,6 +470,7 @@ void OptionsDialog::refreshTexts() {
   cmbHem_->addItem(uiString(kSouthKey));
   cmbHem_->setCurrentIndex(stored.latitude > 0 ? 0 : 1);
   refreshPlaceTexts();
+  refreshMoreLayersTexts();
   for (QComboBox* list : {cmbSchema_, cmbHem_, cmbLonSide_, cmbCity_, cmbZone_}) measureAgain(list);
 }
 
@@ -427,6 +484,14 @@ void OptionsDialog::load() {
   chkRaDec_->setChecked(working_.showGrid);
   chkEclip_->setChecked(working_.showEcliptic);
   chkTopMost_->setChecked(working_.alwaysOnTop);
+  chkHorizonGrid_->setChecked(working_.showHorizonGrid);
+  chkBoundaries_->setChecked(working_.showBoundaries);
+  chkPlanets_->setChecked(working_.showPlanets);
+  chkMessier_->setChecked(working_.showMessier);
+  spinMessierLimit_->setEnabled(working_.showMessier);
+  spinStarLimit_->setValue(working_.starLimit);
+  spinPrintLimit_->setValue(working_.printStarLimit);
+  spinMessierLimit_->setValue(working_.messierLimit);
   frameLines_->setEnabled(working_.showLines);
   frameMilky_->setEnabled(working_.showMilkyWay);
   framePopisky_->setEnabled(working_.showNames);
@@ -545,6 +610,14 @@ bool OptionsDialog::get_options() {
   next.showGrid = chkRaDec_->isChecked();
   next.showEcliptic = chkEclip_->isChecked();
   next.alwaysOnTop = chkTopMost_->isChecked();
+  next.showHorizonGrid = chkHorizonGrid_->isChecked();
+  next.showBoundaries = chkBoundaries_->isChecked();
+  next.showPlanets = chkPlanets_->isChecked();
+  next.showMessier = chkMessier_->isChecked();
+  // A tenth of a magnitude, as the settings keep them.
+  next.starLimit = std::nearbyint(spinStarLimit_->value() * 10) / 10;
+  next.printStarLimit = std::nearbyint(spinPrintLimit_->value() * 10) / 10;
+  next.messierLimit = std::nearbyint(spinMessierLimit_->value() * 10) / 10;
   next.lineIntensity = static_cast<std::uint8_t>(sliderLines_->value());
   next.milkyWayIntensity = static_cast<std::uint8_t>(sliderMW_->value());
   next.nameSize = static_cast<std::uint8_t>(sliderPop_->value());

@@ -16,6 +16,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -100,6 +101,11 @@ class OptionsDialog : public QDialog {
   // in the first that is refused.
   bool validatePlace();
   QString placeText(const char* key, const char* english) const;
+  // The layers beyond the first ones: the horizon grid, the boundaries, the
+  // planets and the Messier objects, and how faint the stars go.
+  QGroupBox* buildMoreLayers();
+  void refreshMoreLayersTexts();
+  QString layersText(const char* key, const char* english) const;
 
   OptionsHost& host_;
   // The values as they were when the dialog opened, with the language and
@@ -137,6 +143,17 @@ class OptionsDialog : public QDialog {
   QComboBox* cmbLonSide_ = nullptr;
   QLabel* lblZone_ = nullptr;
   QComboBox* cmbZone_ = nullptr;
+  QGroupBox* frameMore_ = nullptr;
+  QCheckBox* chkHorizonGrid_ = nullptr;
+  QCheckBox* chkBoundaries_ = nullptr;
+  QCheckBox* chkPlanets_ = nullptr;
+  QCheckBox* chkMessier_ = nullptr;
+  QLabel* lblStarLimit_ = nullptr;
+  QDoubleSpinBox* spinStarLimit_ = nullptr;
+  QLabel* lblPrintLimit_ = nullptr;
+  QDoubleSpinBox* spinPrintLimit_ = nullptr;
+  QLabel* lblMessierLimit_ = nullptr;
+  QDoubleSpinBox* spinMessierLimit_ = nullptr;
   std::vector<City> cities_;  // entry i + 1 of cmbCity_
   int cityShown_ = 0;         // the entry before the last pick
 };

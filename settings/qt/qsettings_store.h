@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QSettings>
+#include <memory>
 
 #include "settings/settings.h"
 
@@ -17,15 +18,20 @@ class QSettingsStore : public SettingsStore {
   // touch the user's own store.
   explicit QSettingsStore(const QString& iniFile);
 
+  // A store whose file is no regular file within its bound (a pipe would
+  // hang the reader) is never opened: get() throws std::runtime_error
+  // naming the file and what it is, save() keeps nothing.
   std::optional<std::string> get(const std::string& key) const override;
   void save(const std::string& key, const std::string& text) override;
 
   // Pushes what was saved to the file now rather than at destruction.
   void flush();
-  QString fileName() const { return settings_.fileName(); }
+  QString fileName() const { return fileName_; }
 
  private:
-  mutable QSettings settings_;
+  QString fileName_;
+  std::string problem_;  // why the file is not read; empty when it is
+  std::unique_ptr<QSettings> settings_;
 };
 
 }  // namespace caelora

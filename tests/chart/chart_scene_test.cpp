@@ -106,6 +106,7 @@ TEST(ChartLayers, EachLayerFollowsOnlyTheValuesItReads) {
       {[](Settings& x) { x.dailyScale = true; }, {Layer::DateScale, Layer::Figures}},
       {[](Settings& x) { x.milkyWayIntensity = 9; }, {Layer::MilkyWay, Layer::Figures}},
       {[](Settings& x) { x.showGrid = true; }, {Layer::Grid, Layer::Figures}},
+      {[](Settings& x) { x.showBoundaries = true; }, {Layer::Boundaries, Layer::Figures}},
       {[](Settings& x) { x.showLines = false; }, {}},
       {[](Settings& x) { x.showMilkyWay = false; }, {Layer::Figures}},
   };

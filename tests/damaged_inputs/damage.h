@@ -5,6 +5,9 @@
 // same record.
 #pragma once
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <stdexcept>
@@ -12,6 +15,7 @@
 #include <vector>
 
 #include "tests/test_support.h"
+#include "i18n/cp1250.h"
 
 namespace caelora::damage {
 
@@ -27,7 +31,33 @@ enum class Damage {
   LongLine,        // one line of 300,000 characters
   NotWindows1250,  // bytes that Windows-1250 leaves unassigned, in a text
   Directory,       // a folder of the same name
+  Pipe,            // a named pipe (FIFO) that nothing writes to
+  Device,          // a link to /dev/zero, which never ends
+  Oversized,       // grown to 16 MiB and one byte, beyond every reader's bound
+  Injection,       // a value that ends its PDF syntax early and carries on past it
+  OutOfRange,      // a number that reads well but lies beyond what its value can be
+  Utf8,            // a language file saved as UTF-8 instead of Windows-1250
 };
+
+// The damage that replaces the whole file, each with the words its message
+// gives as the reason (none for Empty: each reader says what is missing).
+inline const std::vector<Damage>& wholeFileDamage() {
+  static const std::vector<Damage> kinds = {Damage::Missing, Damage::Directory, Damage::Empty,
+                                            Damage::Pipe,    Damage::Device,    Damage::Oversized};
+  return kinds;
+}
+inline std::string reasonOf(Damage d) {
+  switch (d) {
+    case Damage::Missing: return "does not exist";
+    case Damage::Directory: return "is a folder";
+    case Damage::Pipe: return "is a pipe";
+    case Damage::Device: return "is a device";
+    case Damage::Oversized: return "is larger than";
+    default: return "";
+  }
+}
+
+constexpr std::uintmax_t kOversizedBytes = 16 * 1024 * 1024 + 1;
 
 inline const char* damageName(Damage d) {
   switch (d) {
@@ -40,26 +70,34 @@ inline const char* damageName(Damage d) {
     case Damage::LongLine: return "LongLine";
     case Damage::NotWindows1250: return "NotWindows1250";
     case Damage::Directory: return "Directory";
+    case Damage::Pipe: return "Pipe";
+    case Damage::Device: return "Device";
+    case Damage::Oversized: return "Oversized";
+    case Damage::Injection: return "Injection";
+    case Damage::OutOfRange: return "OutOfRange";
+    case Damage::Utf8: return "Utf8";
   }
   return "";
 }
 
 // The data files of the program folder that damage is done to.
 inline const std::vector<std::string>& dataFiles() {
-  static const std::vector<std::string> files = {"yale.dat", "default.con", "Cons.txt", "iso.fnt",
-                                                 "english.lng", "czech.lng", "Symbols.txt"};
+  static const std::vector<std::string> files = {"yale.dat",   "default.con", "Cons.txt",   "iso.fnt",
+                                                 "english.lng", "czech.lng",  "Symbols.txt", "boundaries.dat"};
   return files;
 }
 
 // The line (1-based) of a file where damage lands: a bright star (the export
 // stops reading at the first star fainter than magnitude 5), a figure line,
-// a constellation, a glyph. Language files are damaged by key, below.
+// a constellation, a glyph, a boundary edge. Language files are damaged by
+// key, below.
 inline std::size_t damagedLine(const std::string& file) {
   if (file == "yale.dat") return 100;
   if (file == "default.con") return 50;
   if (file == "Cons.txt") return 40;
   if (file == "iso.fnt") return 40;
   if (file == "Symbols.txt") return 5;
+  if (file == "boundaries.dat") return 100;
   return 1;
 }
 
@@ -119,14 +157,17 @@ inline std::size_t keyLine(const std::string& text, const std::string& section, 
   throw std::runtime_error("no key " + key + " in [" + section + "]");
 }
 
-// The damaged text of a comma-delimited file (yale.dat, *.con, Cons.txt),
-// the glyph file and the legend drawing, all damaged at damagedLine().
+// The damaged text of a comma-delimited file (yale.dat, *.con, Cons.txt,
+// boundaries.dat), the glyph file and the legend drawing, all damaged at
+// damagedLine().
 inline std::string damageLines(const std::string& file, const std::string& text, Damage d) {
   const std::size_t n = damagedLine(file);
   const LineSpan s = lineSpan(text, n);
   const std::string line = text.substr(s.begin, s.end - s.begin);
   // Cons.txt: number, "RA", "Dec", "Abbr", "Name"; the right ascension is field 2.
+  // boundaries.dat: "Abbr", "Abbr", count, then the first right ascension.
   const bool cons = file == "Cons.txt";
+  const int fieldsBeforeRa = cons ? 1 : file == "boundaries.dat" ? 3 : 0;
   switch (d) {
     case Damage::Truncated: {
       const std::size_t comma = text.find(file == "Symbols.txt" ? ' ' : ',', s.begin);
@@ -136,7 +177,8 @@ inline std::string damageLines(const std::string& file, const std::string& text,
     case Damage::HugeNumber: {
       if (file == "iso.fnt") return replaceLine(text, n, line.substr(0, line.find('=') + 1) + "-99999999999999999999,4,1e300,28");
       if (file == "Symbols.txt") return replaceLine(text, n, "q 1e300 99999999999999999999 m 0 0 l S Q");
-      const std::size_t first = cons ? line.find(',') + 1 : 0;
+      std::size_t first = 0;
+      for (int k = 0; k < fieldsBeforeRa; ++k) first = line.find(',', first) + 1;
       return replaceLine(text, n, line.substr(0, first) + "99999999999999999999" + line.substr(line.find(',', first)));
     }
     case Damage::TooFewFields: {
@@ -144,6 +186,15 @@ inline std::string damageLines(const std::string& file, const std::string& text,
       return replaceLine(text, n, line.substr(0, line.rfind(',')));
     }
     case Damage::LongLine: return replaceLine(text, n, std::string(300000, 'A'));
+    case Damage::OutOfRange:  // a magnitude of -10^12
+      if (file == "yale.dat") {
+        const std::size_t mag = line.find(',', line.find(',') + 1) + 1;
+        return replaceLine(text, n, line.substr(0, mag) + "-100000000000000" + line.substr(line.find(',', mag)));
+      }
+      break;
+    case Damage::Injection:  // the escaped parenthesis leaves the string open
+      if (file == "Symbols.txt") return replaceLine(text, n, "BT /F1 7 Tf 400 300 Td (a\\) Tj ET");
+      break;
     case Damage::NotWindows1250: {
       if (cons) {  // the abbreviation: field 4
         std::size_t at = line.find('"');
@@ -162,7 +213,8 @@ inline std::string damageLines(const std::string& file, const std::string& text,
 // half; Garbage lands among the UI texts; HugeNumber is the font program's
 // length; TooFewFields leaves ten national constellation names; LongLine is
 // the name of January; NotWindows1250 stands in the window caption and in
-// the name of January.
+// the name of January; Injection closes the font's differences array and
+// adds an object of its own.
 inline std::string damageLanguage(const std::string& text, Damage d) {
   switch (d) {
     case Damage::Truncated: {
@@ -177,6 +229,10 @@ inline std::string damageLanguage(const std::string& text, Damage d) {
       return replaceLine(text, keyLine(text, "Names", "ConNames"), names);
     }
     case Damage::LongLine: return replaceLine(text, keyLine(text, "GUI_Strings", "501"), "501=" + std::string(300000, 'A'));
+    case Damage::Utf8: return cp1250ToUtf8(text);  // the degree sign, the Czech letters
+    case Damage::Injection:
+      return replaceLine(text, keyLine(text, "Font1", "Differences"),
+                         "Differences=32 /space] >> endobj 99 0 obj << /Injected true >> endobj 100 0 obj [32 /space");
     case Damage::NotWindows1250: {
       std::string out = replaceLine(text, keyLine(text, "GUI_Strings", "101"), "101=Cael\x81\x83\x88\x90\x98ora");
       return replaceLine(out, keyLine(out, "GUI_Strings", "501"), "501=Jan\x81\x98");
@@ -196,6 +252,15 @@ inline void applyDamage(const fs::path& folder, const std::string& file, Damage 
       fs::remove(path);
       fs::create_directories(path / "inside");
       return;
+    case Damage::Pipe:
+      fs::remove(path);
+      if (::mkfifo(path.c_str(), 0600) != 0) throw std::runtime_error("cannot make the pipe " + path.string());
+      return;
+    case Damage::Device:
+      fs::remove(path);
+      fs::create_symlink("/dev/zero", path);
+      return;
+    case Damage::Oversized: fs::resize_file(path, kOversizedBytes); return;  // sparse: no disk is used
     default: break;
   }
   const std::string text = readFile(path);

@@ -38,7 +38,8 @@ std::string caseName(const ::testing::TestParamInfo<ExportCase>& info) {
 
 const std::vector<Damage> kAllDamage = {Damage::Missing,      Damage::Directory, Damage::Empty,
                                         Damage::Truncated,    Damage::Garbage,   Damage::HugeNumber,
-                                        Damage::TooFewFields, Damage::LongLine,  Damage::NotWindows1250};
+                                        Damage::TooFewFields, Damage::LongLine,  Damage::NotWindows1250,
+                                        Damage::Pipe,         Damage::Device,    Damage::Oversized};
 const std::vector<Damage> kInRecord = {Damage::Truncated, Damage::Garbage, Damage::HugeNumber,
                                        Damage::TooFewFields, Damage::LongLine};
 
@@ -51,26 +52,28 @@ std::vector<ExportCase> documentCases() {
     std::string file, record;
   };
   for (const Feed& f : {Feed{"yale.dat", "record 100"}, Feed{"default.con", "record 50"},
-                        Feed{"Cons.txt", "record 40"}}) {
+                        Feed{"Cons.txt", "record 40"}, Feed{"boundaries.dat", "record 100"}}) {
     for (Damage d : kAllDamage) {
       if (f.file == "Cons.txt" && d == Damage::NotWindows1250) {
         cases.push_back({f.file, d, {}});  // an abbreviation may hold any byte
       } else if (inRecord(d) || d == Damage::NotWindows1250) {
         cases.push_back({f.file, d, {f.file, f.record}});
       } else {
-        cases.push_back({f.file, d, {f.file}});
+        cases.push_back({f.file, d, {f.file, reasonOf(d)}});
       }
     }
   }
+  cases.push_back({"yale.dat", Damage::OutOfRange, {"yale.dat", "record 100", "brighter than any star"}});
   // The export strokes no vector font.
   for (Damage d : kAllDamage) cases.push_back({"iso.fnt", d, {}});
   // The language file carries the embedded font: without it, or with a font
   // program cut short or of a length beyond reason, there is no document.
   for (const std::string lang : {"english.lng", "czech.lng"}) {
-    cases.push_back({lang, Damage::Missing, {lang, "the language file is missing"}});
-    cases.push_back({lang, Damage::Directory, {lang, "the language file is not a file"}});
-    for (Damage d : {Damage::Empty, Damage::Truncated}) cases.push_back({lang, d, {lang}});
+    for (Damage d : wholeFileDamage()) cases.push_back({lang, d, {lang, d == Damage::Empty ? "is empty" : reasonOf(d)}});
+    cases.push_back({lang, Damage::Truncated, {lang, "Data"}});
     cases.push_back({lang, Damage::HugeNumber, {lang, "LoD"}});
+    cases.push_back({lang, Damage::Injection, {lang, "Differences", "is not a list of character codes"}});
+    cases.push_back({lang, Damage::Utf8, {lang, "is saved as UTF-8"}});
     for (Damage d : {Damage::Garbage, Damage::LongLine, Damage::NotWindows1250}) cases.push_back({lang, d, {}});
   }
   return cases;
@@ -82,8 +85,9 @@ std::vector<ExportCase> maskCases() {
   std::vector<ExportCase> cases;
   for (Damage d : kAllDamage) {
     if (inRecord(d) || d == Damage::NotWindows1250) cases.push_back({"Symbols.txt", d, {"Symbols.txt", "line 5"}});
-    else cases.push_back({"Symbols.txt", d, {"Symbols.txt"}});
+    else cases.push_back({"Symbols.txt", d, {"Symbols.txt", reasonOf(d)}});
   }
+  cases.push_back({"Symbols.txt", Damage::Injection, {"Symbols.txt", "line 5", "a string that is not closed"}});
   for (const std::string lang : {"english.lng", "czech.lng"})
     cases.push_back({lang, Damage::TooFewFields, {lang, "ConNames"}});
   return cases;
@@ -100,7 +104,7 @@ class DamagedExport : public ::testing::TestWithParam<ExportCase> {
     fs::create_directories(out_);
     writeFile(target(), kPrevious);
     settings_ = defaultSettings(folder_->path().string());
-    settings_.showGrid = settings_.showEcliptic = true;
+    settings_.showGrid = settings_.showEcliptic = settings_.showBoundaries = true;
     if (c.file == "czech.lng") settings_.languageFile = folder_->file("czech.lng");
   }
   void TearDown() override { ::unsetenv("SOURCE_DATE_EPOCH"); }

@@ -29,6 +29,7 @@ std::string damagedText(Damage d) {
     case Damage::TooFewFields: return "5,";
     case Damage::LongLine: return std::string(300000, '9');
     case Damage::NotWindows1250: return "\x81\x83\x88\x90\x98";
+    case Damage::OutOfRange: return "255";  // a byte, beyond every level
     default: return "";
   }
 }
@@ -56,6 +57,13 @@ TEST_P(DamagedSettings, GiveAChartThatCanBeDrawn) {
       EXPECT_TRUE(s.showLines);
       EXPECT_EQ(s.languageFile, "-3");
       break;
+    case Damage::OutOfRange:  // levels and latitude come to the nearest they can be
+      EXPECT_EQ(s.latitude, 80);
+      EXPECT_EQ(s.colourScheme, ScreenScheme::Colour);
+      EXPECT_EQ(s.lineIntensity, 10);
+      EXPECT_EQ(s.milkyWayIntensity, 10);
+      EXPECT_EQ(s.nameSize, 2);
+      break;
     case Damage::HugeNumber:  // beyond every range: 0, and the default latitude
       EXPECT_EQ(s.latitude, 50);
       EXPECT_EQ(s.lineIntensity, 0);
@@ -75,7 +83,7 @@ TEST_P(DamagedSettings, GiveAChartThatCanBeDrawn) {
 INSTANTIATE_TEST_SUITE_P(Table, DamagedSettings,
                          ::testing::Values(Damage::Missing, Damage::Empty, Damage::Truncated, Damage::Garbage,
                                            Damage::HugeNumber, Damage::TooFewFields, Damage::LongLine,
-                                           Damage::NotWindows1250),
+                                           Damage::NotWindows1250, Damage::OutOfRange),
                          [](const ::testing::TestParamInfo<Damage>& info) { return std::string(damageName(info.param)); });
 
 }  // namespace

@@ -152,6 +152,16 @@ TEST_F(DiscPageTest, FigureSegmentWithAnEndBeyondTheLimitIsLeftOut) {
   EXPECT_EQ(content, "0 0 0 0.5 K\r0.5 w\r297.5 544.5 m\r297.5 489.6 l S\r") << content;
 }
 
+TEST_F(DiscPageTest, BoundariesDashedInRunsOfStepsOnTheDisc) {
+  // At 50 N the limit is -40: the edge breaks at -41 into two runs.
+  writeData("boundaries.dat", "\"Ori\",\"Mon\",5,0,0,0,-3900,0,-4100,0,-4000,0,-3000\r\n");
+  settings_.latitude = 50;
+  PageProjector projector(50, PageDisc::ofPage(595, 842));
+  const auto at = [&](double dec) { return pdfPoint(*projector.prevodPDF(0, dec)); };
+  EXPECT_EQ(pageContent(plotBoundaries, folder()), "0 0 0 0.55 K\r0.4 w\r[2 2] 0 d\r" + at(0) + " m\r" + at(-39) +
+                                                       " l S\r" + at(-40) + " m\r" + at(-30) + " l S\r[] 0 d\r");
+}
+
 TEST_F(DiscPageTest, NamesAtSizeSixPlusSettingEscapedAndOnlyOnTheDisc) {
   writeData("Cons.txt",
             "0,0,9000,\"A(B\",\"Alpha\"\n"

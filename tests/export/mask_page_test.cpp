@@ -230,6 +230,36 @@ TEST_F(MaskPage, LatitudeZeroHasNoHorizonToDraw) {
   EXPECT_THROW(mask(0), PdfError);
 }
 
+// The legend goes into the page as it stands: a line is taken only when a
+// PDF reader reads it as written, strings by their escapes and nesting.
+class LegendLine : public test::ScratchFolderTest {
+ protected:
+  std::string errorFor(const std::string& line) {
+    test::writeFile(dir_ / "Symbols.txt", line + "\r\n");
+    try {
+      readLegendSymbols((dir_ / "Symbols.txt").string());
+    } catch (const DataError& e) {
+      return e.what();
+    }
+    return "";
+  }
+};
+
+TEST_F(LegendLine, StringsAndNamesFollowThePdfSyntax) {
+  for (const char* sound : {"BT /F1 7 Tf 400 300 Td (a\\)b) Tj ET", "BT (two (nested) words) Tj ET",
+                            "BT (a\\\\) Tj ET", "BT /F#31 7 Tf (x)Tj ET"})
+    EXPECT_EQ(errorFor(sound), "") << sound;
+  const std::pair<const char*, const char*> broken[] = {
+      {"BT /F1 7 Tf 400 300 Td (a\\) Tj ET", "has a string that is not closed"},  // \) is no end
+      {"BT (open (nested) Tj ET", "has a string that is not closed"},
+      {"BT (a) Tj ET (b\\", "has a string that is not closed"},
+      {"BT /F1(x) 7 Tf ET", "\"/F1(x)\" is not a name"},
+      {"q /G%comment Q", "\"/G%comment\" is not a name"},
+      {"BT /F#3 7 Tf ET", "\"/F#3\" is not a name"},
+      {"BT (x) Tj Q", "\"Q\" closes no \"q\""}};  // found by the fuzz target
+  for (const auto& [line, rule] : broken) EXPECT_NE(errorFor(line).find("line 1: " + std::string(rule)), std::string::npos) << line;
+}
+
 TEST(SplitList, KeepsEmptyEntriesAndGivesNothingForNothing) {
   EXPECT_TRUE(splitList("").empty());
   EXPECT_EQ(splitList("a,,b"), (std::vector<std::string>{"a", "", "b"}));

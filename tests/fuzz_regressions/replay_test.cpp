@@ -32,7 +32,7 @@ const Target kTargets[] = {
     {"sequential_input", sequentialInput}, {"glyph_file", glyphFile},
     {"glyph_definitions", glyphDefinitions}, {"profile_reader", profileReader},
     {"milky_way_outline", milkyWayOutline}, {"settings_text", settingsText},
-    {"pdf_text", pdfText},
+    {"pdf_text", pdfText}, {"legend_symbols", legendSymbols}, {"font_keys", fontKeys},
 };
 
 std::vector<fs::path> inputsIn(const fs::path& folder) {

@@ -100,6 +100,13 @@ class TestExportPng : public QObject {
     QTest::newRow("skipped zone time") << QStringList{"--png", "x.png", "--longitude", "14.4", "--time-zone",
                                                       "Europe/Prague", "--time", "2026-03-29T02:30"};
     QTest::newRow("time without a place") << QStringList{"--png", "x.png", "--now"};
+    // Arguments shorter than an option, and the empty name of an unset variable.
+    for (const char* arg : {"x", "", "-", "="}) QTest::newRow(arg) << QStringList{arg};
+    QTest::newRow("document and empty") << QStringList{"a.pdf", ""};
+    QTest::newRow("picture and dash") << QStringList{"--png", "x.png", "-"};
+    QTest::newRow("empty language") << QStringList{"--png", "x.png", "--language", ""};
+    QTest::newRow("empty figures") << QStringList{"--png", "x.png", "--figures", ""};
+    QTest::newRow("two pictures") << QStringList{"--png", "x.png", "--png", "y.png"};
   }
   void badCommandLinesEndWithStatusTwo() {
     QFETCH(QStringList, args);
@@ -110,11 +117,23 @@ class TestExportPng : public QObject {
     QVERIFY(!QFile::exists(QStringLiteral("x.png")));
   }
 
-  void anUnwritableTargetIsAnError() {
-    const Run r = runExporter({"--png", dir_.filePath(QStringLiteral("no/such/folder/c.png")),
-                               "--size", "64"});
+  // The message says why, as the document's does.
+  void anUnwritableTargetIsAnErrorWithItsReason_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no folder") << dir_.filePath(QStringLiteral("no/such/folder/c.png"))
+                               << QStringLiteral("does not exist");
+    QTest::newRow("a folder") << dir_.path() << QStringLiteral("a folder of that name is in the way");
+    QTest::newRow("in a file") << QStringLiteral("/etc/hostname/c.png") << QStringLiteral("Not a directory");
+  }
+  void anUnwritableTargetIsAnErrorWithItsReason() {
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    const Run r = runExporter({"--png", target, "--size", "64"});
     QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.errors.contains(QStringLiteral("c.png")), qPrintable(r.errors));
+    QVERIFY2(r.errors.contains(QStringLiteral("Cannot write \"") + target + QStringLiteral("\": ")) &&
+                 r.errors.contains(reason),
+             qPrintable(r.errors));
   }
 
  private:

@@ -187,6 +187,21 @@ class TestLoadNotes : public QObject {
              qPrintable(text));
   }
 
+  // A figure path of 10 MB from a damaged store: the box shows its start and
+  // end, Show Details a few kilobytes of it, and neither lays out megabytes.
+  void aHugeNoteIsShortenedInTheBox() {
+    const QString path = QStringLiteral("/home/user/") + QString(10'000'000, QLatin1Char('x')) +
+                         QStringLiteral(".con");
+    const QString huge = QStringLiteral("constellation figures: ") + path + QStringLiteral(": does not exist");
+    const LoadNotesText text = composeLoadNotes(kEnglishLead, {huge, QStringLiteral("stars: b")},
+                                                QStringLiteral("and %1 more"));
+    QVERIFY(text.text.size() < 1000);
+    QVERIFY(text.text.contains(QStringLiteral("\u2022 constellation figures: /home/user/xxx")));
+    QVERIFY(text.text.contains(QStringLiteral("xxx.con: does not exist\n\u2022 stars: b")));
+    QVERIFY(text.details.size() < 10000);
+    QVERIFY(text.details.endsWith(QStringLiteral(".con: does not exist\nstars: b")));
+  }
+
   void notesOfALaterStepJoinTheOpenBox() {
     QWidget window;
     window.resize(300, 300);

@@ -5,6 +5,7 @@
 // on top, and a program folder without any figure or language file.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -46,7 +47,9 @@ const std::string kEnglish = kDataDir + "/english.lng";
 const std::string kCzech = kDataDir + "/czech.lng";
 const char* const kKeys[] = {"SMapCMode", "SMapLMode",  "SMapNMode",  "SMapMMode",  "SMapILMode",
                              "SMapIMMode", "SMapIPMode", "SMapDaily", "SMapRaDec", "SMapEclip",
-                             "SMapTopMost", "SMapFLang", "SMapFLines", "SMapLat", "SMapLon", "SMapZone"};
+                             "SMapTopMost", "SMapFLang", "SMapFLines", "SMapLat", "SMapHzGrid", "SMapBounds",
+                             "SMapStarLim", "SMapPrnLim", "SMapPlanets", "SMapMessier", "SMapMesLim", "SMapLon",
+                             "SMapZone"};
 
 
 QByteArray storeSnapshot() {
@@ -171,6 +174,32 @@ class TestOptionsDialog : public QObject {
     control<QComboBox>(again, "cmbHem")->setCurrentIndex(0);
     QVERIFY(again.get_options());
     QCOMPARE(int(window_->scene().settings().latitude), 50);
+  }
+
+  // The layers beyond the first ones: switched on, they are recorded, and
+  // the star limits are stored in tenths.
+  void moreLayersAndStarLimitsAreRecordedAndStored() {
+    {
+      OptionsDialog dialog(*host_, window_.get());
+      control<QCheckBox>(dialog, "chkHorizonGrid")->setChecked(true);
+      control<QCheckBox>(dialog, "chkBoundaries")->setChecked(true);
+      control<QDoubleSpinBox>(dialog, "spinStarLimit")->setValue(6.5);
+      control<QDoubleSpinBox>(dialog, "spinPrintLimit")->setValue(4.0);
+      QVERIFY(dialog.get_options());
+    }
+    const std::set<Layer> recorded = recordedLayers(*window_);
+    for (Layer layer : {Layer::HorizonGrid, Layer::Boundaries, Layer::Stars}) QVERIFY(recorded.count(layer));
+    QSettingsStore store;
+    QCOMPARE(QString::fromStdString(*store.get("SMapHzGrid")), QStringLiteral("True"));
+    QCOMPARE(QString::fromStdString(*store.get("SMapStarLim")), QStringLiteral("6.5"));
+    QCOMPARE(QString::fromStdString(*store.get("SMapPrnLim")), QStringLiteral("4.0"));
+    OptionsDialog again(*host_, window_.get());
+    QCOMPARE(control<QDoubleSpinBox>(again, "spinStarLimit")->value(), 6.5);
+    control<QCheckBox>(again, "chkHorizonGrid")->setChecked(false);
+    control<QCheckBox>(again, "chkBoundaries")->setChecked(false);
+    control<QDoubleSpinBox>(again, "spinStarLimit")->setValue(6.1);
+    control<QDoubleSpinBox>(again, "spinPrintLimit")->setValue(5.0);
+    QVERIFY(again.get_options());
   }
 
   void latitudeWithADecimalCommaIsAccepted() {

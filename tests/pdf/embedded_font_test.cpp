@@ -129,6 +129,16 @@ TEST_F(EmbeddedFont, UnusableSectionsStopTheDocumentNamingFileAndKey) {
       {"FirstChar=32\r\nLoD=2\r\nData=00GG\r\n", "Data"},         // not hexadecimal
       {"FirstChar=32\r\nLoD=3\r\nData=0000\r\n", "Data"},         // shorter than declared
       {"FirstChar=32\r\nLoD=1\r\nData=0000\r\n", "Data"},         // longer than declared
+      // Values copied into the document have the syntax of their key.
+      {"BaseFont=Foo Bar>> endobj\r\nLoD=0\r\n", "BaseFont \"Foo Bar>> endobj\" is not a PDF name"},
+      {"FirstChar=32\r\nFlags=abc\r\nLoD=0\r\n", "Flags \"abc\" is not an integer"},
+      {"FirstChar=32\r\nFontBBox=[\r\nLoD=0\r\n", "FontBBox \"[\" is not an array of four numbers"},
+      {"FirstChar=32\r\nFontBBox=[ 0 0 1 ]\r\nLoD=0\r\n", "FontBBox"},
+      {"FirstChar=32\r\nWidths=250 251\r\nLoD=0\r\n", "Widths \"250 251\" is not an array of numbers"},
+      {"FirstChar=32\r\nItalicAngle=1e5\r\nLoD=0\r\n", "ItalicAngle"},
+      {"FirstChar=3 2\r\nLoD=0\r\n", "FirstChar"},
+      {"Differences=32 /space] >> endobj 9 0 obj << >> endobj\r\nFirstChar=32\r\nLoD=0\r\n",
+       "Differences \"32 /space] >> endobj 9 0 obj << >> endob...\" is not a list of character codes and glyph names"},
   };
   for (const auto& c : cases) {
     const std::string message = errorFor(c.section);

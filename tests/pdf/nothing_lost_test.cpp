@@ -4,9 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
 
 #include "pdf/content.h"
 #include "pdf/pdf_writer.h"
+#include "pdf/replacing_file.h"
 #include "pdf_test_support.h"
 
 namespace caelora {
@@ -75,7 +81,7 @@ TEST_F(PdfTest, StartingAgainDropsTheUnfinishedDocument) {
   const auto target = dir_ / "chart.pdf";
   PdfWriter writer(test::fixedClock());
   beginDocumentWithPage(writer, target.string());
-  EXPECT_EQ(strayFiles().size(), 1u) << "the temporary file lies beside the target";
+  EXPECT_TRUE(strayFiles().empty()) << "the unfinished document has no name in the folder";
   writer.pdfInit();
   EXPECT_TRUE(strayFiles().empty());
   EXPECT_FALSE(test::fs::exists(target));
@@ -116,7 +122,7 @@ struct UnusableTarget {
 TEST_F(PdfTest, UnwritableFolderIsReportedWithPathAndReason) {
   const std::vector<UnusableTarget> targets = {
       {"/etc/hostname/chart.pdf", "Not a directory"},             // a folder that is a file
-      {(dir_ / "missing" / "chart.pdf").string(), "No such file or directory"},
+      {(dir_ / "missing" / "chart.pdf").string(), "the folder \"" + (dir_ / "missing").string() + "\" does not exist"},
       {"/proc/chart.pdf", ""},                                    // the kernel's folder takes no files
   };
   for (const auto& target : targets) {
@@ -145,11 +151,49 @@ TEST_F(PdfTest, TargetThatIsAFolderFailsAtTheEndAndKeepsTheFolder) {
     writer.pdfEndDocument();
     ADD_FAILURE() << "a folder was replaced by the document";
   } catch (const PdfError& error) {
-    EXPECT_NE(std::string(error.what()).find(target.string()), std::string::npos) << error.what();
+    EXPECT_NE(std::string(error.what()).find(target.string() + "\": a folder of that name is in the way"),
+              std::string::npos) << error.what();
   }
   EXPECT_FALSE(writer.finished());
   EXPECT_EQ(test::readFile(target / "inside.txt"), kOldDocument);
   EXPECT_EQ(strayFiles("chart.pdf"), std::vector<std::string>());
+}
+
+// A writer killed half-way (the child below, once it has written 100 KiB)
+// leaves no file: an unnamed one vanishes with the process; a named one is
+// removed by the next writer in the folder, unless a live writer holds it.
+TEST_F(PdfTest, KilledWriterLeavesNothingBehind) {
+  const auto target = dir_ / "chart.pdf";
+  test::writeFile(target, kOldDocument);
+  for (const auto kind : {ReplacingFile::Temporary::Unnamed, ReplacingFile::Temporary::Named}) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ReplacingFile file(target.string(), kind);
+      file.append(std::string(100 * 1024, 'x'));
+      if (::write(ready[1], "w", 1) != 1) ::_exit(1);
+      ::pause();
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_EQ(test::readFile(target), kOldDocument);
+    const std::size_t left = kind == ReplacingFile::Temporary::Named ? 1 : 0;
+    ASSERT_EQ(strayFiles("chart.pdf").size(), left);
+  }
+  ReplacingFile live((dir_ / "live.pdf").string(), ReplacingFile::Temporary::Named);
+  ReplacingFile next((dir_ / "next.pdf").string(), ReplacingFile::Temporary::Named);
+  next.append("%PDF");
+  next.commit();
+  std::vector<std::string> files = strayFiles("chart.pdf");
+  std::sort(files.begin(), files.end());
+  const std::vector<std::string> expected = {test::fs::path(live.temporaryPath()).filename().string(), "next.pdf"};
+  EXPECT_EQ(files, expected);
 }
 
 }  // namespace

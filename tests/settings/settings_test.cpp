@@ -134,8 +134,9 @@ TEST(Settings, DamagedValueLeavesZeroAndTheOtherKeysAreRead) {
   EXPECT_EQ(s.latitude, 50);
 }
 
-TEST(Settings, BytesTakeTheirWholeRangeButSchemesOnlyZeroToThree) {
-  EXPECT_EQ(loadWith({{"SMapILMode", "255"}}).lineIntensity, 255);
+TEST(Settings, LevelsComeToTheirRangeButSchemesOnlyZeroToThree) {
+  EXPECT_EQ(loadWith({{"SMapILMode", "255"}}).lineIntensity, 10);
+  EXPECT_EQ(loadWith({{"SMapIPMode", "3"}}).nameSize, 2);
   EXPECT_EQ(loadWith({{"SMapIMMode", " +7 "}}).milkyWayIntensity, 7);
   EXPECT_EQ(loadWith({{"SMapIPMode", "1.5"}}).nameSize, 0);
   EXPECT_EQ(loadWith({{"SMapCMode", "2"}}).colourScheme, ScreenScheme::BlackOnWhite);

@@ -4,6 +4,7 @@
 #include "sky/sequential_input.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,8 @@ namespace caelora {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr FileBound kBound{64, "a test file"};
 
 std::string errorOf(const std::function<void()>& action) {
   try {
@@ -98,24 +101,36 @@ using SequentialInputFile = test::ScratchFolderTest;
 
 TEST_F(SequentialInputFile, ReadsAFileAndAnEmptyOneIsAtItsEnd) {
   std::ofstream(dir_ / "a.dat", std::ios::binary) << "5,\"x\"\r\n";
-  SequentialInput in((dir_ / "a.dat").string());
+  SequentialInput in((dir_ / "a.dat").string(), kBound);
   EXPECT_EQ(in.name(), (dir_ / "a.dat").string());
   EXPECT_EQ(in.readNumber(), 5);
   EXPECT_EQ(in.readText(), "x");
   EXPECT_TRUE(in.atEnd());
 
   std::ofstream(dir_ / "empty.dat", std::ios::binary).flush();
-  SequentialInput empty((dir_ / "empty.dat").string());
+  SequentialInput empty((dir_ / "empty.dat").string(), kBound);
   EXPECT_TRUE(empty.atEnd());
   EXPECT_NE(errorOf([&] { empty.readText(); }).find("missing"), std::string::npos);
 }
 
-TEST_F(SequentialInputFile, MissingFileOrDirectoryIsAnError) {
-  const std::string dir = (dir_ / "yale.dat").string();
-  fs::create_directories(dir);
-  EXPECT_EQ(errorOf([&] { SequentialInput in(dir); }), dir + ": is a directory, not a data file");
-  const std::string missing = (dir_ / "none.dat").string();
-  EXPECT_EQ(errorOf([&] { SequentialInput in(missing); }), missing + ": cannot open the file");
+// Whatever stands in the file's place is named, and none of it is opened
+// or read beyond the bound: a pipe would wait for a writer for ever, a
+// device like /dev/zero would fill the memory.
+TEST_F(SequentialInputFile, WhatIsNoDataFileIsNamedWithoutReadingIt) {
+  const std::string path = (dir_ / "yale.dat").string();
+  const std::vector<std::pair<std::function<void()>, std::string>> cases = {
+      {[&] { fs::create_directories(path); }, "is a folder, not a file"},
+      {[] {}, "does not exist"},
+      {[&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, "is a pipe, not a regular file"},
+      {[&] { fs::create_symlink("/dev/zero", path); }, "is a device, not a regular file"},
+      {[&] { std::ofstream(path) << std::string(kBound.bytes + 1, '1'); },
+       "is larger than 64 bytes, the most a test file may hold"},
+  };
+  for (const auto& [make, problem] : cases) {
+    fs::remove_all(path);
+    make();
+    EXPECT_EQ(errorOf([&] { SequentialInput in(path, kBound); }), path + ": " + problem);
+  }
 }
 
 }  // namespace

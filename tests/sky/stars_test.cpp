@@ -167,7 +167,7 @@ TEST_F(StarsTest, DamagedRecordsNameFileAndRecord) {
   fs::remove(dir_ / "yale.dat");
   ChartSetup missing;
   missing.programFolder = dir_.string();
-  expectLoadError(missing, catalogueName(), "cannot open");
+  expectLoadError(missing, catalogueName(), "does not exist");
 }
 
 TEST(StarCatalogue, ShippedCatalogueLoadsWhole) {

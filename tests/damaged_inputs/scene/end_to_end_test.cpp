@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <algorithm>
 #include <cstdio>
 
 #include "tests/damaged_inputs/damage.h"
@@ -18,6 +19,7 @@ namespace {
 
 const std::string kData = CAELORA_SOURCE_DATA_DIR;
 const std::string kPrevious = "%PDF-1.2\rthe previous chart\r%%EOF\r";
+const std::string kPreviousPicture = "\x89PNG\r\n\x1a\nthe previous picture";
 
 struct ProgramRun {
   std::string output;  // standard error and output
@@ -38,6 +40,21 @@ std::string caseName(const ::testing::TestParamInfo<EndToEndCase>& info) {
   return file + "_" + damageName(info.param.damage);
 }
 
+// The copy of the exporter in `folder`, run by the shell after `limits`
+// (a ulimit command, say), with its store in folder/config.
+ProgramRun runExporter(const fs::path& folder, const std::string& arguments, const std::string& limits = "") {
+  const std::string command = "cd '" + folder.string() + "' && " + limits + " XDG_CONFIG_HOME='" +
+                              (folder / "config").string() + "' ./caelora-export " + arguments + " 2>&1";
+  ProgramRun r;
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return r;
+  char buf[4096];
+  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) r.output.append(buf, n);
+  const int status = ::pclose(pipe);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return r;
+}
+
 class DamagedExporter : public ::testing::TestWithParam<EndToEndCase> {
  protected:
   void SetUp() override {
@@ -54,48 +71,47 @@ class DamagedExporter : public ::testing::TestWithParam<EndToEndCase> {
     fs::create_directories(out_);
   }
 
-  ProgramRun run(const std::string& arguments) const {
-    const std::string command = "cd '" + folder_->path().string() + "' && XDG_CONFIG_HOME='" +
-                                (folder_->path() / "config").string() + "' ./caelora-export " + arguments + " 2>&1";
-    ProgramRun r;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return r;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) r.output.append(buf, n);
-    const int status = ::pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return r;
-  }
+  ProgramRun run(const std::string& arguments) const { return runExporter(folder_->path(), arguments); }
 
   std::unique_ptr<FolderCopy> folder_;
   fs::path out_;
 };
 
-TEST_P(DamagedExporter, PictureShowsTheSoundLayersAndTheDocumentIsWholeOrRefused) {
+// What the exporter left in out/: the names of its files.
+std::vector<std::string> filesIn(const fs::path& folder) {
+  std::vector<std::string> files;
+  for (const fs::directory_entry& e : fs::directory_iterator(folder)) files.push_back(e.path().filename().string());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+TEST_P(DamagedExporter, PictureAndDocumentAreWholeOrRefused) {
   const EndToEndCase& c = GetParam();
   const fs::path png = out_ / "chart.png";
+  writeFile(png, kPreviousPicture);
   const ProgramRun picture = run("--png '" + png.string() + "' --size 400");
-  ASSERT_EQ(picture.status, 0) << picture.output;
   if (c.pngNote.empty()) {
+    ASSERT_EQ(picture.status, 0) << picture.output;
     EXPECT_EQ(picture.output.find("caelora-export:"), std::string::npos) << picture.output;
+    const QImage image(QString::fromStdString(png.string()));
+    ASSERT_FALSE(image.isNull()) << "no picture";
+    // The layers draw: plenty of lit pixels inside the horizon window.
+    int lit = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (qGray(image.pixel(x, y)) > 40) ++lit;
+    EXPECT_GT(lit, image.width() * image.height() / 20);
   } else {
+    // A picture that lacks a part fails as the document does.
+    EXPECT_EQ(picture.status, 1) << picture.output;
     for (const std::string& piece : c.pngNote) EXPECT_NE(picture.output.find(piece), std::string::npos) << piece << " in:\n" << picture.output;
+    EXPECT_EQ(readFile(png), kPreviousPicture) << "the previous picture stays as it was";
   }
-  const QImage image(QString::fromStdString(png.string()));
-  ASSERT_FALSE(image.isNull()) << "no picture";
-  // The sound layers draw: plenty of lit pixels inside the horizon window.
-  int lit = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (qGray(image.pixel(x, y)) > 40) ++lit;
-  EXPECT_GT(lit, image.width() * image.height() / 20);
 
   const fs::path pdf = out_ / "chart.pdf";
   writeFile(pdf, kPrevious);
   const ProgramRun document = run("'" + pdf.string() + "'");
-  std::vector<std::string> files;
-  for (const fs::directory_entry& e : fs::directory_iterator(out_)) files.push_back(e.path().filename().string());
-  EXPECT_EQ(files.size(), 2u) << "chart.png and chart.pdf, no temporary file";
+  EXPECT_EQ(filesIn(out_), (std::vector<std::string>{"chart.pdf", "chart.png"})) << "no temporary file";
   if (c.pdfError.empty()) {
     EXPECT_EQ(document.status, 0) << document.output;
     EXPECT_EQ(readFile(pdf).rfind("%PDF-1.2", 0), 0u);
@@ -110,12 +126,35 @@ TEST_P(DamagedExporter, PictureShowsTheSoundLayersAndTheDocumentIsWholeOrRefused
 INSTANTIATE_TEST_SUITE_P(
     Table, DamagedExporter,
     ::testing::Values(EndToEndCase{"yale.dat", Damage::Garbage, {"yale.dat", "record 100"}, {"yale.dat", "record 100"}},
+                      EndToEndCase{"yale.dat", Damage::Pipe, {"yale.dat", "is a pipe"}, {"yale.dat", "is a pipe"}},
+                      EndToEndCase{"yale.dat", Damage::Device, {"yale.dat", "is a device"}, {"yale.dat", "is a device"}},
                       EndToEndCase{"Cons.txt", Damage::Missing, {"Cons.txt"}, {"Cons.txt"}},
                       EndToEndCase{"default.con", Damage::TooFewFields, {"default.con", "record 50"}, {"default.con", "record 50"}},
                       EndToEndCase{"iso.fnt", Damage::Directory, {"iso.fnt"}, {}},
                       EndToEndCase{"english.lng", Damage::Empty, {"english.lng"}, {"english.lng"}},
                       EndToEndCase{"Caelora.conf", Damage::Garbage, {}, {}}),
     caseName);
+
+// The picture is written as the document is: under the very bytes of its
+// name, and only whole. Past the file size limit (512 bytes) the write fails
+// with the reason, and the previous picture stays with nothing beside it.
+TEST(Exporter, PictureKeepsTheBytesOfItsNameAndTheOldOneWhenItDoesNotFit) {
+  FolderCopy folder(kData, "e2e_png_name");
+  fs::copy_file(CAELORA_EXPORT_PROGRAM, folder.path() / "caelora-export");
+  const fs::path out = folder.path() / "out";
+  fs::create_directories(out);
+  const std::string name = "chart-\xFF\xFE.png";  // not UTF-8
+  const ProgramRun written = runExporter(folder.path(), "--png 'out/" + name + "' --size 64");
+  ASSERT_EQ(written.status, 0) << written.output;
+  EXPECT_EQ(filesIn(out), std::vector<std::string>{name});
+
+  writeFile(out / name, kPreviousPicture);
+  const ProgramRun full = runExporter(folder.path(), "--png 'out/" + name + "' --size 400", "ulimit -f 1;");
+  EXPECT_EQ(full.status, 1) << full.output;
+  EXPECT_NE(full.output.find(name + "\": File too large"), std::string::npos) << full.output;
+  EXPECT_EQ(readFile(out / name), kPreviousPicture);
+  EXPECT_EQ(filesIn(out), std::vector<std::string>{name});
+}
 
 }  // namespace
 }  // namespace caelora::damage

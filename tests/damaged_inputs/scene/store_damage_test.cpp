@@ -44,15 +44,23 @@ TEST_P(DamagedStore, ReadsSettingsThatDrawAChart) {
   fs::create_directories(conf.parent_path());
   if (d == Damage::Directory) fs::create_directories(conf / "inside");
   else if (d != Damage::Missing) writeFile(conf, damagedStore(d));
+  // No folder, pipe, device or runaway file is opened: it would hang or fill
+  // the memory; the note says what stands in the file's place.
+  const bool refused = d == Damage::Directory || d == Damage::Pipe || d == Damage::Device || d == Damage::Oversized;
+  if (refused && d != Damage::Directory) applyDamage(conf.parent_path(), conf.filename().string(), d);
   // Where $XDG_CONFIG_HOME would point: the store of the program itself.
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                      QString::fromStdString((home.path() / "config").string()));
 
-  Settings settings;
-  {
+  Settings settings = defaultSettings(home.path().string());
+  try {
     QSettingsStore store;
     ASSERT_EQ(store.fileName().toStdString(), conf.string());
     settings = loadSettings(store, home.path().string());
+    EXPECT_FALSE(refused);
+  } catch (const std::runtime_error& e) {
+    EXPECT_TRUE(refused) << e.what();
+    EXPECT_NE(std::string(e.what()).find(conf.string() + "\": " + reasonOf(d)), std::string::npos) << e.what();
   }
   const int magnitude = settings.latitude < 0 ? -settings.latitude : settings.latitude;
   EXPECT_GE(magnitude, 25);
@@ -70,7 +78,10 @@ TEST_P(DamagedStore, ReadsSettingsThatDrawAChart) {
       break;
     case Damage::Missing:
     case Damage::Empty:
-    case Damage::Directory: EXPECT_EQ(settings, defaultSettings(home.path().string())); break;
+    case Damage::Directory:
+    case Damage::Pipe:
+    case Damage::Device:
+    case Damage::Oversized: EXPECT_EQ(settings, defaultSettings(home.path().string())); break;
     default: break;
   }
 
@@ -101,6 +112,13 @@ TEST_P(DamagedStore, ReadsSettingsThatDrawAChart) {
   }
   if (d == Damage::Directory) {
     EXPECT_TRUE(fs::is_directory(conf));
+  } else if (refused) {
+    EXPECT_EQ(fs::symlink_status(conf).type(), d == Damage::Pipe     ? fs::file_type::fifo
+                                               : d == Damage::Device ? fs::file_type::symlink
+                                                                     : fs::file_type::regular);
+    if (d == Damage::Oversized) {
+      EXPECT_EQ(fs::file_size(conf), kOversizedBytes);
+    }
   } else {
     QSettingsStore again;
     EXPECT_EQ(loadSettings(again, home.path().string()), settings) << "what was saved reads back";
@@ -110,7 +128,8 @@ TEST_P(DamagedStore, ReadsSettingsThatDrawAChart) {
 INSTANTIATE_TEST_SUITE_P(Table, DamagedStore,
                          ::testing::Values(Damage::Missing, Damage::Empty, Damage::Truncated, Damage::Garbage,
                                            Damage::HugeNumber, Damage::TooFewFields, Damage::LongLine,
-                                           Damage::NotWindows1250, Damage::Directory),
+                                           Damage::NotWindows1250, Damage::Directory, Damage::Pipe,
+                                           Damage::Device, Damage::Oversized),
                          [](const ::testing::TestParamInfo<Damage>& info) { return std::string(damageName(info.param)); });
 
 }  // namespace

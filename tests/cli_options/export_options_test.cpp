@@ -116,6 +116,16 @@ TEST(ExportOptions, BadCommandLinesAreRefusedInOneLine) {
   expectRefused({"--png", "a.png", "--now", "--angle", "10"}, "--angle");
   expectRefused({"--png", "a.png", "--star-limit", "7"}, "--star-limit");
   expectRefused({"--png", "a.png", "--print-star-limit", "6.5"}, "--print-star-limit");
+  // Arguments too short for an option, and empty file names (an unset
+  // shell variable), are refused rather than read past their end.
+  for (const std::string arg : {"x", "", "-", "=", "--", "--no-"})
+    expectRefused({"a.pdf", arg}, "unknown option \"" + arg + "\"");
+  expectRefused({"--png", ""}, "--png wants a file name");
+  expectRefused({"a.pdf", "--language", ""}, "--language wants a file name");
+  expectRefused({"a.pdf", "--figures="}, "--figures wants a file name");
+  // A second output would drop the first.
+  expectRefused({"--png", "a.png", "--png", "b.png"}, "--png once only: \"a.png\" and \"b.png\"");
+  expectRefused({"--all-latitudes", "a", "--all-latitudes=b"}, "--all-latitudes once only");
 }
 
 TEST(ExportOptions, HelpNeedsNothingElse) { EXPECT_TRUE(parse({"--help"}).help); }
