@@ -13,6 +13,9 @@ The program reads only the first section of a name, so a section that several
 fragments add to (the UI texts by hand and the generated month names, say) is
 written once, at its first place, with the keys of every fragment in it; a
 key given twice in one section stops the build.
+
+With --check it writes nothing and fails when a language file differs from
+what its fragments make (a fragment edited without building again).
 """
 import pathlib
 import re
@@ -70,21 +73,32 @@ def check_keys(language: str, sections: list) -> None:
             raise SystemExit(f"{language}: section [{name}] gives {', '.join(twice)} twice")
 
 
-def build(language: str) -> None:
+def build(language: str, check: bool = False) -> bool:
+    """Writes data/<language>.lng, or with `check` tells whether it is up to date."""
     parts = sorted((ROOT / "tools" / "lang" / language).glob("*.ini"))
     sections = merge(parts)
     check_keys(language, sections)
     text = "\n".join("\n".join(lines).rstrip("\n") + "\n" for _, lines in sections)
     data = text.replace("\r\n", "\n").replace("\n", "\r\n").encode("cp1250")
-    (ROOT / "data" / f"{language}.lng").write_bytes(data)
+    target = ROOT / "data" / f"{language}.lng"
+    if check:
+        current = target.read_bytes() if target.is_file() else b""
+        if current != data:
+            print(f"data/{language}.lng differs from tools/lang/{language}/: "
+                  "run tools/build_language_files.py")
+        return current == data
+    target.write_bytes(data)
     print(f"data/{language}.lng: {len(parts)} fragments, {len(data)} bytes")
+    return True
 
 
-def main() -> int:
-    for language in LANGUAGES:
-        build(language)
-    return 0
+def main(argv) -> int:
+    check = argv[1:] == ["--check"]
+    if argv[1:] and not check:
+        raise SystemExit("usage: build_language_files.py [--check]")
+    results = [build(language, check) for language in LANGUAGES]
+    return 0 if all(results) else 1
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(sys.argv))
