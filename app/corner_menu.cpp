@@ -3,6 +3,7 @@
 #include "app/corner_menu.h"
 
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -30,6 +31,7 @@ constexpr double kBottomShare = 0.98;
 // from the left, and a row of h twips has a font of h / 30 points.
 constexpr double kTwipsPerPixel = 15;
 constexpr double kTextLeftTwips = 100;
+constexpr double kTextRightTwips = 45;  // the room the text leaves at the row's right end
 constexpr double kTwipsPerPoint = 20;
 
 }  // namespace
@@ -78,12 +80,10 @@ void CornerMenu::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const MenuColours colours = menuColours(window_.scene().settings().colourScheme);
   const double rowHeightPx = height() / static_cast<double>(kRows);
-  QFont font(QStringLiteral("Tahoma"));
-  font.setStyleHint(QFont::SansSerif);
-  // rowHeight / 30 points, in pixels.
-  const double pointSize = rowHeightPx * kTwipsPerPixel / 30;
-  font.setPixelSize(std::max(1, roundHalfEven(pointSize * kTwipsPerPoint / kTwipsPerPixel)));
-  p.setFont(font);
+  const std::string& languageFile = window_.scene().settings().languageFile;
+  QStringList texts;
+  for (int i = 0; i < kRows; ++i) texts << rowText(languageFile, i);
+  p.setFont(rowFont(rowHeightPx, width(), texts));
   for (int i = 0; i < kRows; ++i) {
     const QRectF row(0, rowHeightPx * i, width(), rowHeightPx);
     const QColor& fill =
@@ -92,12 +92,33 @@ void CornerMenu::paintEvent(QPaintEvent*) {
     p.setPen(colours.text);
     const QRectF textBox(kTextLeftTwips / kTwipsPerPixel, row.top() + rowHeightPx * 0.1,
                          width(), rowHeightPx);
-    p.drawText(textBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, rowText(i));
+    p.drawText(textBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, texts[i]);
   }
 }
 
-QString CornerMenu::rowText(int row) const {
-  const std::string& languageFile = window_.scene().settings().languageFile;
+QFont CornerMenu::rowFont(double rowHeightPx, int menuWidth, const QStringList& texts) {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setStyleHint(QFont::SansSerif);
+  // rowHeight / 30 points, in pixels.
+  const double pointSize = rowHeightPx * kTwipsPerPixel / 30;
+  int pixels = std::max(1, roundHalfEven(pointSize * kTwipsPerPoint / kTwipsPerPixel));
+  font.setPixelSize(pixels);
+  const double room = menuWidth - (kTextLeftTwips + kTextRightTwips) / kTwipsPerPixel;
+  const auto widest = [&] {
+    const QFontMetricsF metrics(font);
+    double w = 0;
+    for (const QString& text : texts) w = std::max(w, metrics.horizontalAdvance(text));
+    return w;
+  };
+  // Glyph widths do not scale exactly with the size: step down until it fits.
+  for (double w = widest(); w > room && pixels > 1; w = widest()) {
+    pixels = std::max(1, std::min(pixels - 1, static_cast<int>(pixels * room / w)));
+    font.setPixelSize(pixels);
+  }
+  return font;
+}
+
+QString CornerMenu::rowText(const std::string& languageFile, int row) {
   if (row == kNowRow) return langQString(languageFile, "Place_And_Time", "Now", "Now");
   return guiQString(languageFile, menuKeys[static_cast<std::size_t>(row)]);
 }

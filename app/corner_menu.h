@@ -6,8 +6,11 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
+#include <QStringList>
 #include <QWidget>
 #include <array>
+#include <string>
 
 #include "settings/settings.h"
 
@@ -61,7 +64,12 @@ class CornerMenu : public QWidget {
   // The row of a y coordinate, both rounded as the menu always has: row
   // height and y to whole pixels, then whole division.
   int rowAt(double y) const;
-  QString rowText(int row) const;
+  // The text of a row in a language.
+  static QString rowText(const std::string& languageFile, int row);
+  // The rows' font: a row of rowHeightPx has a font of rowHeight / 30 points,
+  // made smaller when the longest of `texts` would run past the menu's width
+  // (German, Polish and Hungarian name the export in more letters).
+  static QFont rowFont(double rowHeightPx, int menuWidth, const QStringList& texts);
   void runCommand(int row);
 
   Mapka& window_;

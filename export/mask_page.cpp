@@ -4,6 +4,7 @@
 // (297.5, -50.5)), joined along a dashed fold line at y = 247.
 #include "export/mask_page.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -32,6 +33,9 @@ namespace {
 
 constexpr std::size_t kConNamesNeeded = 87;  // the zodiac entries reach index 86
 constexpr std::size_t kObjectsNeeded = 10;
+constexpr double kLegendSize = 7;           // points, the legend's texts
+constexpr double kLegendPanelWidth = 120;
+constexpr double kSecondSymbolsLeft = 488;  // x where the symbols of the fourth column begin (Symbols.txt)
 // The legend drawing is a few dozen lines of drawing operators.
 constexpr FileBound kLegendBound{1024 * 1024, "a legend drawing"};
 
@@ -237,6 +241,24 @@ std::string arcPoints(double cx, double cy, double r, double from, double to) {
   return out;
 }
 
+// The turn (radians about the back centre) where the back half's circle
+// meets the 30 degree ray up to the straight side; the outline's arc starts there.
+constexpr double kBackArcStartRad = 2.61;
+
+}  // namespace
+
+double sheetLeftEdge(const ExportState& state, double y) {
+  const Sheet s = sheetOf(state);
+  const double arcX = s.cx + s.radius * std::cos(kBackArcStartRad);
+  const double arcY = s.back() + s.radius * std::sin(kBackArcStartRad);
+  if (y >= s.back() + s.drop) return s.margin;
+  if (y >= arcY) return arcX + (s.margin - arcX) * (y - arcY) / (s.back() + s.drop - arcY);
+  const double dy = std::min(std::fabs(y - s.back()), s.radius);
+  return s.cx - std::sqrt(s.radius * s.radius - dy * dy);
+}
+
+namespace {
+
 // The outline of both halves, filled and stroked as one path.
 void writeSheetOutline(ExportState& state, const Sheet& s) {
   state.line(state.stroke(Ink::SheetOutline));
@@ -245,7 +267,7 @@ void writeSheetOutline(ExportState& state, const Sheet& s) {
   std::string piece = arcPoints(s.cx, s.front, s.radius, 3.14159265358979, 3.6651914291880927);
   piece += point(s.margin, s.front - s.drop) + " l ";
   piece += point(s.margin, s.back() + s.drop) + " l ";
-  piece += arcPoints(s.cx, s.back(), s.radius, 2.61, 3.5);
+  piece += arcPoints(s.cx, s.back(), s.radius, kBackArcStartRad, 3.5);
   piece += arcPoints(s.cx, s.back(), s.radius, 5.935, 6.806784082777886);
   piece += point(s.width - s.margin, s.back() + s.drop) + " l ";
   piece += point(s.width - s.margin, s.front - s.drop) + " l ";
@@ -405,27 +427,32 @@ void writeLegendPanels(ExportState& state, const Sheet& s) {
              pdfLiteral(legend) + " Tj\rET");
 }
 
-// Lines of one text column, each shown with the ' operator.
-std::string column(const std::vector<std::string>& list, std::initializer_list<std::size_t> indices) {
+// Lines of one text column of the legend, each shown with the ' operator;
+// a text too long for the column's `width` is set narrower.
+std::string column(const ExportState& state, const std::vector<std::string>& list,
+                   std::initializer_list<std::size_t> indices, double width) {
   std::string out;
-  for (const std::size_t i : indices) out += pdfLiteral(list[i]) + "' ";
+  for (const std::size_t i : indices) out += columnLine(state, list[i], kLegendSize, width);
   return out;
 }
 
 // The zodiac in the left panel (Aries to Pisces with Cons.txt in its order),
-// the symbols and their names in the right one.
-void writeLegendContents(ExportState& state, const LegendInputs& in) {
+// the symbols and their names in the right one. A column ends at the next
+// one, at the symbols of the next one, or at its panel's edge.
+void writeLegendContents(ExportState& state, const LegendInputs& in, const Sheet& s) {
   state.line(state.fill(Ink::Legend));
   state.line(in.symbols);
   state.line("BT\r1 0 0 1 65 318 Tm");
   state.line("/F1 7 Tf\r8.4 TL");
   const std::vector<std::string>& z = state.conNameList;
-  std::string piece = column(z, {6, 78, 37, 11, 45, 86});
+  const double leftPanelEnd = s.margin + 20 + kLegendPanelWidth;
+  const double rightPanelEnd = s.width - s.margin - 140 + kLegendPanelWidth;
+  std::string piece = column(state, z, {6, 78, 37, 11, 45, 86}, 125 - 65);
   piece.pop_back();  // the first two columns end without a blank
-  piece += "\r1 0 0 1 125 318 Tm " + column(z, {48, 72, 71, 15, 3, 65});
+  piece += "\r1 0 0 1 125 318 Tm " + column(state, z, {48, 72, 71, 15, 3, 65}, leftPanelEnd - 125);
   piece.pop_back();
-  piece += "\r1 0 0 1 443 318 Tm " + column(in.objects, {0, 1, 2, 3, 4});
-  piece += "\r1 0 0 1 503 318 Tm " + column(in.objects, {5, 6, 7, 8, 9});
+  piece += "\r1 0 0 1 443 318 Tm " + column(state, in.objects, {0, 1, 2, 3, 4}, kSecondSymbolsLeft - 443);
+  piece += "\r1 0 0 1 503 318 Tm " + column(state, in.objects, {5, 6, 7, 8, 9}, rightPanelEnd - 503);
   state.line(piece + " ET");
 }
 
@@ -486,7 +513,7 @@ void plotMask(ExportState& state) {
   writeHourScale(state);
   writePivotAndFold(state, sheet);
   writeLegendPanels(state, sheet);
-  writeLegendContents(state, legend);
+  writeLegendContents(state, legend, sheet);
 }
 
 void plotHorizonOverlay(ExportState& state) {

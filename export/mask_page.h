@@ -25,6 +25,12 @@ std::string readLegendSymbols(const std::string& path);
 // anything is written. A latitude of 0 has no horizon: PdfError.
 void plotMask(ExportState& state);
 
+// The x of the sheet's left outline at height y of the mask frame, below the
+// front half's circle: the straight side, the 30 degree ray under it, or the
+// back half's circle towards its round end. The right outline mirrors it
+// about the centre.
+double sheetLeftEdge(const ExportState& state, double y);
+
 // The horizon grid to print on film and lay over the mask's window (the
 // window is a hole in the mask): the window's outline, altitude and azimuth
 // with their degrees, the zenith, the compass ticks and names, and the

@@ -2,11 +2,13 @@
 // The title block: title, constellation list, author and home page, rules.
 #include "export/title_block.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <optional>
 #include <vector>
 
+#include "export/mask_page.h"
 #include "i18n/language.h"
 #include "pdf/content.h"
 #include "pdf/text_string.h"
@@ -22,6 +24,10 @@ constexpr int kBlockSpacing = 140;  // x distance of the blocks in the turned fr
 constexpr int kLatinColumn = 18;     // x of the Latin names in a block
 constexpr int kNationalColumn = 76;  // x of the national names in a block
 constexpr int kListSize = 7;         // points
+constexpr double kListLeading = 8.4;  // points from line to line
+// The turned frame's origin in the mask frame: (x, y) turned is (500 - x, -80 - y).
+constexpr double kTurnedOriginX = 500;
+constexpr double kTurnedOriginY = -80;
 
 // "Hvězdořík", the surname with its national letters, in Windows-1250.
 const char* const kSurnameNational = "Hv\xEC" "zdo\xF8\xED" "k";
@@ -65,22 +71,25 @@ void writeBlock(ExportState& state, const Block& block, int index) {
              std::to_string(x + kNationalColumn) + " 0 Tm\r" + block.nationalNames);
 }
 
-// One line of a column: an entry that would run to within a unit of the next
-// column is set narrower (horizontal scaling, in per cent) for itself alone.
-std::string columnEntry(const ExportState& state, const std::string& text, int columnWidth) {
-  double width = 0;
-  for (const char c : text) width += state.writer.fontWidths().at(static_cast<unsigned char>(c));
-  width *= kListSize / 1000.0;
-  const double room = columnWidth - 1;
-  if (width <= room) return pdfLiteral(text) + "' ";
-  const double percent = std::floor(1000 * room / width) / 10;
-  return FormatPdfNumber(percent, 1) + " Tz " + pdfLiteral(text) + "' 100 Tz ";
+std::string columnEntry(const ExportState& state, const std::string& text, double columnWidth) {
+  return columnLine(state, text, kListSize, columnWidth);
+}
+
+// The width a national name may take on line `row` (from 1) of block
+// `index`: up to the next block, and no farther than the sheet's outline
+// where the back half rounds off, across the line's height.
+double nationalRoom(const ExportState& state, int index, int row) {
+  const double start = kTurnedOriginX - (kBlockSpacing * index + kNationalColumn);
+  const double baseline = kTurnedOriginY + kListLeading * row;
+  const double edge = std::max(sheetLeftEdge(state, baseline - 0.93 * kListSize),
+                               sheetLeftEdge(state, baseline + 0.22 * kListSize));
+  return std::min<double>(kBlockSpacing - kNationalColumn, start - edge);
 }
 
 // Blocks of 30, 30, then 29 lines; records after the last full block are
 // not listed.
 void writeConstellationList(ExportState& state, const std::vector<ConstellationRecord>& records) {
-  state.line("BT\r/F1 " + std::to_string(kListSize) + " Tf\r8.4 TL");
+  state.line("BT\r/F1 " + std::to_string(kListSize) + " Tf\r" + FormatPdfNumber(kListLeading, 1) + " TL");
   Block block;
   int row = 1;
   int blockIndex = 0;
@@ -88,7 +97,7 @@ void writeConstellationList(ExportState& state, const std::vector<ConstellationR
   for (std::size_t i = 0; i < records.size(); ++i) {
     block.abbreviations += pdfLiteral(records[i].abbreviation) + "' ";
     block.latinNames += columnEntry(state, records[i].name, kNationalColumn - kLatinColumn);
-    block.nationalNames += columnEntry(state, state.conNameList[i], kBlockSpacing - kNationalColumn);
+    block.nationalNames += columnEntry(state, state.conNameList[i], nationalRoom(state, blockIndex, row));
     if (row == rowsPerBlock) {
       writeBlock(state, block, blockIndex);
       block = Block{};
@@ -110,6 +119,16 @@ std::int32_t halfTextWidth(const FontWidths& widths, const std::string& text, do
 
 std::int32_t halfTextWidth(const ExportState& state, const std::string& text, double size) {
   return halfTextWidth(state.writer.fontWidths(), text, size);
+}
+
+std::string columnLine(const ExportState& state, const std::string& text, double size, double columnWidth) {
+  double width = 0;
+  for (const char c : text) width += state.writer.fontWidths().at(static_cast<unsigned char>(c));
+  width *= size / 1000.0;
+  const double room = columnWidth - 1;
+  if (width <= room) return pdfLiteral(text) + "' ";
+  const double percent = std::floor(1000 * room / width) / 10;
+  return FormatPdfNumber(percent, 1) + " Tz " + pdfLiteral(text) + "' 100 Tz ";
 }
 
 std::string authorLine(const ExportState& state) {
@@ -139,7 +158,7 @@ void plotTitleBlock(ExportState& state) {
   checkNamesCover(state, records.size());
 
   // Turned by 180 degrees: the block reads upright on the turned sheet.
-  state.line("q 1 0 0 1 500 -80 cm");
+  state.line("q 1 0 0 1 " + FormatPdfNumber(kTurnedOriginX, 0) + " " + FormatPdfNumber(kTurnedOriginY, 0) + " cm");
   state.line("-1 0 0 -1 0 0 cm");
 
   const std::string title = guiText(state.languageFile(), 2050);

@@ -18,6 +18,11 @@ namespace caelora {
 std::int32_t halfTextWidth(const FontWidths& widths, const std::string& text, double size);
 std::int32_t halfTextWidth(const ExportState& state, const std::string& text, double size);
 
+// One line of a text column in /F1 at `size`, shown with the ' operator: a
+// text that would run to within a unit of the column's end, `columnWidth`
+// from its start, is set narrower (horizontal scaling) for itself alone.
+std::string columnLine(const ExportState& state, const std::string& text, double size, double columnWidth);
+
 // The author line (Windows-1250); with the national letters of the surname
 // when the language file is "czech.lng" of the program folder.
 std::string authorLine(const ExportState& state);

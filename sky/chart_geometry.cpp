@@ -285,7 +285,7 @@ std::vector<int> placingOrder(const std::vector<int>& drawn) {
 constexpr double kSlideStepDeg = 0.5;
 constexpr double kLongestSlideDeg = 40;
 constexpr double kScaleStep = 0.05;
-constexpr double kSmallestScale = 0.7;
+constexpr double kSmallestScale = 0.5;
 
 }  // namespace
 
@@ -394,6 +394,13 @@ std::array<double, 12> monthLabelRotations(const DateRing& ring) {
     a -= 360.0 * days / 365;
   }
   return rotations;
+}
+
+double monthLabelRoomDeg(int month) {
+  // The label stands days / 2 degrees from the month's start (a day taken as
+  // a degree), the month ends days * kDayDegrees from it.
+  const int days = kMonthDays[static_cast<std::size_t>(month)];
+  return 2 * std::min(days / 2.0, days * kDayDegrees - days / 2.0);
 }
 
 std::vector<DayTick> dayTicks(const DateRing& ring, bool daily) {

@@ -166,7 +166,7 @@ struct CompassLettering {
 // a name placed before it (the cardinal points are placed first) slides
 // along the horizon, the shorter way first, half a degree of azimuth at a
 // time, until it is clear. One that finds no clear place within 40 degrees
-// is set smaller, a twentieth at a time down to 0.7 of its size, and slides
+// is set smaller, a twentieth at a time down to half its size, and slides
 // again; one that is never clear stays at its tick.
 std::vector<CompassLabel> placeCompassLabels(int latitudeDegrees, const CompassLettering& lettering,
                                              const std::vector<TextBox>& fixed, double gap);
@@ -236,6 +236,11 @@ DateRing dateRing(int latitudeDegrees);
 // The month names' turns (degrees, 0 at the top), near the middle of each
 // month, January first.
 std::array<double, 12> monthLabelRotations(const DateRing& ring);
+
+// The widest arc (degrees) that the name of month m (0 January) may take,
+// centred where monthLabelRotations turns it, without reaching the first
+// day of its month or of the next.
+double monthLabelRoomDeg(int month);
 
 // A tick of the date ring: from the limit circle out to `outer` (a fraction
 // of the rim) at `angleRad`.

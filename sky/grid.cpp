@@ -85,6 +85,22 @@ unsigned char UpperWindows1250(unsigned char c) {
   return c;
 }
 
+// How far a month name keeps from the ticks of the first days, chart units.
+constexpr double kMonthNameClearance = 0.025;
+
+// The size of a month name: smaller where the name at `size` would run into
+// the ticks of its month's first day or the next month's.
+double MonthNameSize(const ChartSetup& setup, int month, const std::string& name, double radius, double size) {
+  const double room = monthLabelRoomDeg(month) - 2 * kMonthNameClearance / radius * kRadiansToDegrees;
+  // The arc grows a little faster than the size: a few steps settle it.
+  for (int step = 0; step < 4; ++step) {
+    const double taken = arcTextDeg(setup.glyphs, radius, name, size);
+    if (taken <= room) break;
+    size *= room / taken;
+  }
+  return size;
+}
+
 void MonthNames(DisplayList& list, const ChartSetup& setup, const DateRing& ring) {
   const bool daily = setup.settings.dailyScale;
   const double radius = daily ? 0.935 : 0.9;
@@ -92,7 +108,8 @@ void MonthNames(DisplayList& list, const ChartSetup& setup, const DateRing& ring
   const std::array<double, 12> rotations = monthLabelRotations(ring);
   for (int m = 1; m <= 12; ++m) {
     const std::string name = UpperFirstWindows1250(guiText(setup.settings.languageFile, 500 + m));
-    drawArcText(list, setup.glyphs, setup.settings.colourScheme, rotations[m - 1], radius, name, size);
+    drawArcText(list, setup.glyphs, setup.settings.colourScheme, rotations[m - 1], radius, name,
+                MonthNameSize(setup, m - 1, name, radius, size));
   }
 }
 

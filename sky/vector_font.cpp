@@ -278,6 +278,15 @@ void drawArcText(DisplayList& list, const GlyphTable& glyphs, ScreenScheme schem
   list.popMatrix();
 }
 
+double arcTextDeg(const GlyphTable& glyphs, double radius, const std::string& text, double size) {
+  double total = 0;
+  for (char c : text) {
+    const std::vector<double> numbers = c == ' ' ? std::vector<double>{} : glyphNumbers(definitionOf(glyphs, c));
+    total += degrees(2 * std::atan(arcWidth(c, numbers, std::fabs(size)) / (2 * radius)));
+  }
+  return total;
+}
+
 std::vector<TextBox> arcTextBoxes(const GlyphTable& glyphs, double angle, double radius, const std::string& text,
                                   double size, std::optional<ArcOffset> offset) {
   const double sign = signOf(size);

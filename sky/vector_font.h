@@ -37,6 +37,10 @@ void drawArcText(DisplayList& list, const GlyphTable& glyphs, ScreenScheme schem
                  double radius, const std::string& text, double size,
                  std::optional<ArcOffset> offset = std::nullopt);
 
+// The angle (degrees) that drawArcText's text takes along its circle, from
+// the first glyph's origin to the end of the last one's spacing.
+double arcTextDeg(const GlyphTable& glyphs, double radius, const std::string& text, double size);
+
 // The box of each glyph that drawArcText sets for the same arguments, in
 // the coordinates of the list it draws into.
 std::vector<TextBox> arcTextBoxes(const GlyphTable& glyphs, double angle, double radius, const std::string& text,

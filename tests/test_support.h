@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// Shared by the test programs: the real data folder, whole-file reads and
-// writes, running a command, counting a text's occurrences, a scratch folder
-// per test, and a locale whose decimal separator is a comma.
+// Shared by the test programs: the real data folder and its language files,
+// whole-file reads and writes, running a command, counting a text's
+// occurrences, a scratch folder per test, and a locale whose decimal
+// separator is a comma.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
@@ -16,6 +18,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace caelora::test {
 
@@ -23,6 +26,16 @@ namespace fs = std::filesystem;
 
 // The data files of the source tree.
 inline std::string dataDir() { return CAELORA_SOURCE_DATA_DIR; }
+
+// The names of the language files the program ships ("czech.lng" ...), as
+// the options dialog finds them: every *.lng of the data folder, sorted.
+inline std::vector<std::string> languageFiles() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dataDir()))
+    if (entry.path().extension() == ".lng") names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 inline std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -8,6 +8,14 @@ two parts, their abbreviations, IAU names, label positions and Czech names.
 The English names are this project's own list below; a few Czech names of the
 package are corrected to the usual Czech forms.
 
+The German, Polish, Slovak, Hungarian, Slovenian and Croatian names come from
+the sky-culture translation catalogues of Debian's stellarium-data
+(/usr/share/stellarium/translations/stellarium-skycultures/<code>.qm, GNU
+GPL v2 or later), which translate the IAU names; read by tools/qm_catalogue.py.
+The catalogues name Serpens as a whole, so its head and tail are named below,
+and a few of their names are mended (NATIONAL_FIXES, each checked against
+what the catalogue says, so a changed catalogue is noticed).
+
 Cons.txt holds one record per constellation, alphabetical by Latin name:
   index, ra (1/1000 h), dec (1/100 degree), "abbreviation", "Latin name"
 in Windows-1250 with CR LF. The order is part of the format: the zodiac
@@ -18,8 +26,9 @@ tools/lang/<language>/30-names.ini gets section [Names]:
   Objects: the ten texts beside the symbols of the disc legend on the mask.
 Run tools/build_language_files.py afterwards.
 
-Getting the source: npm install --prefix /tmp/npm d3-celestial
-Usage: tools/make_constellation_names.py [--celestial DIR]
+Getting the sources: npm install --prefix /tmp/npm d3-celestial;
+apt-get install stellarium-data
+Usage: tools/make_constellation_names.py [--celestial DIR] [--skycultures DIR]
 """
 import argparse
 import json
@@ -27,8 +36,15 @@ import pathlib
 import sys
 import unicodedata
 
+import qm_catalogue
+
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 CELESTIAL = pathlib.Path("/tmp/npm/node_modules/d3-celestial/data")
+SKYCULTURES = pathlib.Path("/usr/share/stellarium/translations/stellarium-skycultures")
+
+# The languages named from the catalogues: folder under tools/lang -> code.
+CATALOGUED = {"german": "de", "polish": "pl", "slovak": "sk", "hungarian": "hu",
+              "slovenian": "sl", "croatian": "hr"}
 
 # Indices of Cons.txt that the zodiac panel of the mask lists, Aries to Pisces.
 ZODIAC = [(6, "Aries"), (78, "Taurus"), (37, "Gemini"), (11, "Cancer"), (45, "Leo"),
@@ -80,6 +96,29 @@ CZECH_FIXES = {
     "Chamaeleon": "Chameleon",
 }
 
+# The halves of Serpens, which the catalogues do not name apart.
+SERPENS_PARTS = {
+    "german": ("Kopf der Schlange", "Schwanz der Schlange"),
+    "polish": ("Głowa Węża", "Ogon Węża"),
+    "slovak": ("Hlava hada", "Chvost hada"),
+    "hungarian": ("Kígyó Feje", "Kígyó Farka"),
+    "slovenian": ("Glava kače", "Rep kače"),
+    "croatian": ("Glava zmije", "Rep zmije"),
+}
+
+# Names mended: Latin name -> (what the catalogue says, the traditional name).
+NATIONAL_FIXES = {
+    "german": {"Phoenix": ("Phoenix", "Phönix")},                 # the German spelling
+    "polish": {"Hydra": ("Wąż Wodny (Hydra)", "Wąż Wodny")},       # no Latin in brackets
+    "slovak": {"Triangulum Australe": ("Južný trujuholník", "Južný trojuholník"),  # misspelt
+               "Ursa Minor": ("Malý medveď", "Malá medvedica")},  # as Veľká medvedica
+    "croatian": {"Crux": ("Križ", "Južni križ")},                  # Cygnus is a cross too
+}
+
+# Croatian writes only the first word of a constellation's name with a
+# capital ("Veliki medvjed"); the catalogue mixes both ways.
+FIRST_WORD_CAPITAL_ONLY = {"croatian"}
+
 # Texts beside the ten symbols of the disc legend: the four star classes of
 # the PDF disc, then the other marks of the disc (figures, ecliptic, grid,
 # grid hour numbers, the cross at the pole). A comma separates entries, so no
@@ -89,6 +128,18 @@ OBJECTS = {
                 "Constellation", "Ecliptic", "RA/Dec grid", "Hour of RA", "Pole"],
     "czech": ["< 1 mag", "1 - 2.5 mag", "2.5 - 4 mag", "4 - 5 mag", "Mléčná dráha",
               "Souhvězdí", "Ekliptika", "Síť RA/Dec", "Hodina RA", "Pól"],
+    "german": ["< 1 mag", "1 - 2.5 mag", "2.5 - 4 mag", "4 - 5 mag", "Milchstraße",
+               "Sternbild", "Ekliptik", "RA/Dec-Netz", "RA-Stunde", "Pol"],
+    "polish": ["< 1 mag", "1 - 2.5 mag", "2.5 - 4 mag", "4 - 5 mag", "Droga Mleczna",
+               "Gwiazdozbiór", "Ekliptyka", "Siatka RA/Dec", "Godzina RA", "Biegun"],
+    "slovak": ["< 1 mag", "1 - 2.5 mag", "2.5 - 4 mag", "4 - 5 mag", "Mliečna cesta",
+               "Súhvezdie", "Ekliptika", "Sieť RA/Dec", "Hodina RA", "Pól"],
+    "hungarian": ["< 1 mag", "1 - 2.5 mag", "2.5 - 4 mag", "4 - 5 mag", "Tejút",
+                  "Csillagkép", "Ekliptika", "RA/Dec háló", "RA óra", "Pólus"],
+    "slovenian": ["< 1 mag", "1 - 2.5 mag", "2.5 - 4 mag", "4 - 5 mag", "Rimska cesta",
+                  "Ozvezdje", "Ekliptika", "Mreža RA/Dec", "Ura RA", "Pol"],
+    "croatian": ["< 1 mag", "1 - 2.5 mag", "2.5 - 4 mag", "4 - 5 mag", "Mliječni put",
+                 "Zviježđe", "Ekliptika", "Mreža RA/Dec", "Sat RA", "Pol"],
 }
 
 
@@ -142,6 +193,42 @@ def check(entries: list) -> None:
             text.encode("cp1250")  # fails on a letter outside Windows-1250
 
 
+def national_names(language: str, entries: list, catalogue: pathlib.Path) -> list:
+    """The names of one catalogued language in Cons.txt order."""
+    table = qm_catalogue.translations(catalogue)
+    fixes = NATIONAL_FIXES.get(language, {})
+    head, tail = SERPENS_PARTS[language]
+    names = []
+    for e in entries:
+        latin = e["latin"]
+        if latin in ("Serpens Caput", "Serpens Cauda"):
+            names.append(head if latin == "Serpens Caput" else tail)
+            continue
+        name = table.get(latin, table.get(plain(latin)))  # the catalogue writes Bootes
+        if name is None:
+            raise SystemExit(f"{catalogue}: no translation of {latin}")
+        if latin in fixes:
+            found, wanted = fixes[latin]
+            if name != found:
+                raise SystemExit(f"{catalogue}: {latin} is {name!r} now, not {found!r}: check the fix")
+            name = wanted
+        if language in FIRST_WORD_CAPITAL_ONLY:
+            first, _, rest = name.partition(" ")
+            name = (first + " " + rest.lower()).strip()
+        names.append(plain_spaces(name))
+    check_names(language, names)
+    return names
+
+
+def check_names(language: str, names: list) -> None:
+    if len(set(names)) != len(names):
+        raise SystemExit(f"{language}: two constellations share a name")
+    for name in names:
+        if not name or any(c in name for c in ',"()\\'):
+            raise SystemExit(f"{language}: {name!r} is empty or holds , \" ( ) or \\")
+        name.encode("cp1250")  # fails on a letter outside Windows-1250
+
+
 def write_cons(entries: list) -> None:
     lines = [f'{i},{e["ra"]},{e["dec"]},"{e["abbr"]}","{e["latin"]}"\r\n'
              for i, e in enumerate(entries)]
@@ -168,12 +255,16 @@ def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--celestial", type=pathlib.Path, default=CELESTIAL,
                         help="the data folder of the d3-celestial package")
+    parser.add_argument("--skycultures", type=pathlib.Path, default=SKYCULTURES,
+                        help="the folder of stellarium-data's sky-culture catalogues")
     args = parser.parse_args()
     entries = load_constellations(args.celestial / "constellations.json")
     check(entries)
     write_cons(entries)
     write_fragment("english", [e["english"] for e in entries])
     write_fragment("czech", [e["czech"] for e in entries])
+    for language, code in CATALOGUED.items():
+        write_fragment(language, national_names(language, entries, args.skycultures / f"{code}.qm"))
     return 0
 
 

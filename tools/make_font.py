@@ -25,11 +25,13 @@ right by its left bound plus one unit, so no stroke starts at x = 0.
 
 iso.fnt holds the printable ASCII codes 32 to 126. The letters with diacritics
 of Windows-1250 are composed here from a base glyph and accent strokes of our
-own (Hershey's simplex Roman has none): the Czech language file carries the
-Central European letters of the code page, the English one the Western
-European letters that English texts may borrow (café, façade, rôle).
-Accents over capitals and ascenders sit in the four units above
-the cap line (v 0 to 3), over lower-case letters between v 6 and 9.
+own (Hershey's simplex Roman has none): the Czech, German, Polish, Slovak,
+Hungarian, Slovenian and Croatian language files carry every letter of the
+code page, the English one the Western European letters that English texts
+may borrow (café, façade, rôle). Accents over capitals and ascenders sit in
+the four units above the cap line (v 0 to 3), over lower-case letters between
+v 6 and 9. The German sharp s and the degree sign, which Hershey's simplex
+Roman lacks too, are drawn here stroke by stroke; every file carries them.
 
 Usage: tools/make_font.py [--jhf PATH]
 """
@@ -48,6 +50,8 @@ X_HEIGHT = 11      # v of the top of the lower-case letters
 BASELINE = 25      # v of the baseline
 UPPER_BAND = 0     # top v of an accent over a capital or an ascender
 LOWER_BAND = 6     # top v of an accent over a lower-case letter
+# The language files beside the Czech one that carry every letter of the code page.
+EVERY_LETTER = ("german", "polish", "slovak", "hungarian", "slovenian", "croatian")
 PROFILE_VALUE_LIMIT = 254  # a per-code key is read with a 255-character buffer
 
 
@@ -225,6 +229,16 @@ WESTERN = {
     0xF4: ("o", "circumflex"), 0xF6: ("o", "diaeresis"), 0xFA: ("u", "acute"),
     0xFC: ("u", "diaeresis"), 0xFD: ("y", "acute"),
 }
+# Glyphs without a base letter, drawn in font units (x right, v down): the
+# sharp s as a stem rising into two bowls, the right one the larger, and the
+# degree sign as a ring at the cap line.
+DRAWN = {
+    0xDF: [[(5, BASELINE), (5, 9), (6, 6), (8, CAP_TOP), (11, CAP_TOP), (13, 5), (14, 7), (14, 9),
+            (13, 11), (11, 12), (9, 12)],
+           [(11, 12), (14, 13), (16, 15), (17, 18), (16, 22), (14, 24), (12, BASELINE), (9, BASELINE),
+            (7, 24)]],
+    0xB0: [[(3, CAP_TOP), (5, CAP_TOP), (6, 5), (6, 7), (5, 8), (3, 8), (2, 7), (2, 5), (3, CAP_TOP)]],
+}
 CENTRAL = {
     0x8A: ("S", "caron"), 0x8C: ("S", "acute"), 0x8D: ("T", "caron"), 0x8E: ("Z", "caron"),
     0x8F: ("Z", "acute"), 0x9A: ("s", "caron"), 0x9C: ("s", "acute"), 0x9D: ("t", "apostrophe"),
@@ -288,6 +302,14 @@ def compose(base, letter, mark):
     return [[(x + shift, v) for x, v in s] for s in strokes]
 
 
+def glyph(base, code):
+    """The strokes of an override: drawn, or composed from a base letter."""
+    if code in DRAWN:
+        return DRAWN[code]
+    letter, mark = ({**WESTERN, **CENTRAL})[code]
+    return compose(base, letter, mark)
+
+
 def definition(strokes):
     numbers = []
     for s in strokes:
@@ -315,8 +337,7 @@ def write_overrides(base, letters, path, comment):
     out.append("[OGL_font]")
     out.append("Differences=" + ",".join(str(c) for c in codes))
     for code in codes:
-        letter, mark = letters[code]
-        value = definition(compose(base, letter, mark))
+        value = definition(glyph(base, code))
         if len(value) > PROFILE_VALUE_LIMIT:
             raise SystemExit(f"glyph {code} needs {len(value)} characters, "
                              f"more than a language file key can hold")
@@ -337,16 +358,22 @@ def main():
     base = {32 + k: to_box(left, strokes) for k, (left, _, strokes) in enumerate(glyphs[:95])}
 
     write_iso_fnt(base, ROOT / "data" / "iso.fnt")
-    write_overrides(base, {**WESTERN, **CENTRAL},
-                    ROOT / "tools" / "lang" / "czech" / "20-oglfont.ini",
+    every = {**WESTERN, **CENTRAL, **DRAWN}
+    write_overrides(base, every, ROOT / "tools" / "lang" / "czech" / "20-oglfont.ini",
                     ["Písmena kódové stránky Windows-1250 s diakritikou pro vektorové",
                      "písmo mapy (klíč = kód znaku). Vytváří je tools/make_font.py",
                      "z Hersheyho písma simplex Roman, viz data/HERSHEY-FONTS.txt."])
-    write_overrides(base, WESTERN,
+    write_overrides(base, {**WESTERN, **DRAWN},
                     ROOT / "tools" / "lang" / "english" / "20-oglfont.ini",
                     ["Western European letters of Windows-1250 for the chart's vector",
                      "font (key = character code). Written by tools/make_font.py from",
                      "the Hershey simplex Roman glyphs, see data/HERSHEY-FONTS.txt."])
+    for language in EVERY_LETTER:
+        write_overrides(base, every, ROOT / "tools" / "lang" / language / "20-oglfont.ini",
+                        ["The letters of Windows-1250 with diacritics, the sharp s and the",
+                         "degree sign for the chart's vector font (key = character code).",
+                         "Written by tools/make_font.py from the Hershey simplex Roman",
+                         "glyphs, see data/HERSHEY-FONTS.txt."])
     return 0
 
 

@@ -43,7 +43,8 @@ from fontTools.ttLib import TTFont
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 FONT = pathlib.Path("/usr/share/texmf/fonts/opentype/public/tex-gyre/texgyreheros-regular.otf")
-LANGUAGES = ("english", "czech")
+LANGUAGES = ("english", "czech", "german", "polish", "slovak", "hungarian", "slovenian",
+             "croatian")
 FIRST_CHAR = 32
 LAST_CHAR = 255
 LONG_LIMIT = 3000 - 1

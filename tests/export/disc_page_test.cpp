@@ -11,6 +11,7 @@
 #include "pdf/content.h"
 #include "export/month_scale.h"
 #include "export/page_projection.h"
+#include "i18n/language.h"
 #include "sky/geometry.h"
 #include "tests/export/export_test_support.h"
 
@@ -239,6 +240,60 @@ TEST_F(DiscPageTest, MonthTicksNormalAndDailyNorthAndSouth) {
   settings_.dailyScale = false;
   settings_.latitude = -50;
   EXPECT_EQ(tickLine(pageContent(plotMonths, folder())).rfind("252.1 778.1 m ", 0), 0u);
+}
+
+// The month names of every shipped language read back from the page (each
+// letter's place, turn and width in the font): each name stays between the
+// ticks of the first of its month and of the next one, a point clear of
+// them, on the plain and the daily scale, north and south.
+TEST_F(DiscPageTest, MonthNamesOfEveryLanguageStayWithinTheirMonths) {
+  const std::regex letter(R"(q 1 0 0 1 (\S+) (\S+) cm\r(\S+) (\S+) \S+ \S+  0 0 cm\rBT\r/F1 (\S+) Tf\r\((\\?.)\) Tj)");
+  constexpr double kCentreX = 297.5, kCentreY = 544.5, kClearancePt = 1;
+  const auto angleOf = [&](double x, double y) { return std::atan2(y - kCentreY, x - kCentreX) * 180 / kPi; };
+  for (const std::string& language : test::languageFiles()) {
+    settings_.languageFile = dataDir() + "/" + language;
+    for (const auto& [latitude, daily] : {std::pair{50, false}, {50, true}, {-35, false}, {-35, true}}) {
+      const std::string where = language + " " + std::to_string(latitude) + (daily ? " daily" : "");
+      settings_.latitude = static_cast<std::int16_t>(latitude);
+      settings_.dailyScale = daily;
+      FontWidths widths;
+      const std::string content = pageContent(
+          [&widths](ExportState& s) {
+            plotMonths(s);
+            widths = s.writer.fontWidths();
+          },
+          dataDir());
+      // The first of each month: the ticks that reach farthest out.
+      const auto ends = pathPoints(content);
+      double rim = 0;
+      for (std::size_t i = 1; i < ends.size(); i += 2) rim = std::max(rim, std::hypot(ends[i].first - kCentreX, ends[i].second - kCentreY));
+      std::vector<double> starts;
+      for (std::size_t i = 1; i < ends.size(); i += 2)
+        if (std::hypot(ends[i].first - kCentreX, ends[i].second - kCentreY) > rim - 0.2) starts.push_back(angleOf(ends[i].first, ends[i].second));
+      ASSERT_EQ(starts.size(), 12u) << where;
+      const double turn = std::remainder(starts[1] - starts[0], 360) > 0 ? 1 : -1;
+      // The month names' letters in order (the day numbers are set at 6 pt).
+      std::size_t month = 0, inName = 0;
+      for (auto it = std::sregex_iterator(content.begin(), content.end(), letter); it != std::sregex_iterator(); ++it) {
+        const double size = std::stod((*it)[5]);
+        if (size == 6) continue;
+        ASSERT_LT(month, 12u) << where;
+        const double x = std::stod((*it)[1]), y = std::stod((*it)[2]);
+        const double norm = std::hypot(std::stod((*it)[3]), std::stod((*it)[4]));
+        const double advance = widths.at(static_cast<unsigned char>((*it)[6].str().back())) * size / 1000;
+        const double endX = x + std::stod((*it)[3]) / norm * advance, endY = y + std::stod((*it)[4]) / norm * advance;
+        const double clear = kClearancePt / std::hypot(x - kCentreX, y - kCentreY) * 180 / kPi;
+        const double span = std::remainder(turn * (starts[(month + 1) % 12] - starts[month]), 360);
+        for (const double a : {angleOf(x, y), angleOf(endX, endY)}) {
+          const double from = std::remainder(turn * (a - starts[month]), 360);
+          EXPECT_GE(from, clear) << where << " month " << month + 1;
+          EXPECT_LE(from, span - clear) << where << " month " << month + 1;
+        }
+        if (++inName == guiText(settings_.languageFile, 501 + static_cast<int>(month)).size()) ++month, inName = 0;
+      }
+      EXPECT_EQ(month, 12u) << where;
+    }
+  }
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include "export/export_pdf.h"
 #include "export/mask_page.h"
 #include "export/title_block.h"
+#include "i18n/cp1250.h"
+#include "i18n/language.h"
 #include "mask_test_support.h"
 
 namespace caelora {
@@ -66,16 +68,64 @@ class MaskDocument : public MaskTest {
         EXPECT_GE(words[i].first - words[i - 1].second, 0.85 - 1e-3) << "line at " << top / 10.0;
     }
   }
+  // No word of the constellation list reaches past the sheet's outline
+  // (both sides mirror each other about x = 297.5 of the mask frame).
+  void expectListOnTheSheet() {
+    const auto boxes = runCommand("pdftotext -bbox -f 1 -l 1 " + quoted(document()) + " -");
+    std::istringstream in(boxes.output);
+    int words = 0;
+    for (std::string line; std::getline(in, line);) {
+      double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+      if (std::sscanf(line.c_str(), " <word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &x0, &y0, &x1, &y1) != 4 ||
+          y0 <= 490)
+        continue;
+      ++words;
+      // The box in the mask frame (the page sets it at 0.85 and moves it by (60, 170)).
+      const double left = x0 / 0.85 - 60, right = x1 / 0.85 - 60;
+      double edge = 0;
+      for (const double y : {(842 - y0) / 0.85 - 170, (842 - y1) / 0.85 - 170}) edge = std::max(edge, sheetEdge(y));
+      EXPECT_GE(left, edge) << line;
+      EXPECT_LE(right, 595 - edge) << line;
+    }
+    EXPECT_GT(words, 200);
+  }
+  // The words of the two legend panels stay in their columns: the zodiac's
+  // first column ends before the second (x 125 of the mask frame), the second
+  // at its panel's edge (169.75); the objects' first column before the
+  // symbols of the second (488), the second at its panel's edge (545.25).
+  void expectLegendInItsColumns() {
+    const auto boxes = runCommand("pdftotext -bbox -f 1 -l 1 " + quoted(document()) + " -");
+    std::istringstream in(boxes.output);
+    int words = 0;
+    for (std::string line; std::getline(in, line);) {
+      double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+      if (std::sscanf(line.c_str(), " <word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &x0, &y0, &x1, &y1) != 4 ||
+          y0 < 842 - 0.85 * (320 + 170) || y1 > 842 - 0.85 * (260 + 170))
+        continue;  // not below a legend's title bar
+      const double left = x0 / 0.85 - 60, right = x1 / 0.85 - 60;
+      const double end = left < 125 ? 125 : left < 170 ? 169.75 : left < 488 ? 488 : 545.25;
+      EXPECT_LT(right, end) << line;
+      ++words;
+    }
+    EXPECT_GE(words, 12 + 10);
+  }
+  double sheetEdge(double y) const {
+    const auto at = static_cast<std::size_t>(std::clamp((y + 200) * 2, 0.0, sheetEdges_.size() - 2.0));
+    return std::max(sheetEdges_[at], sheetEdges_[at + 1]);
+  }
   void write(int latitude, int scheme) {
     settings_.latitude = static_cast<std::int16_t>(latitude);
     conNames_ = readConNameList(settings_.languageFile);
     page(
-        [](ExportState& s) {
+        [this](ExportState& s) {
           plotMask(s);
           plotTitleBlock(s);
+          sheetEdges_.clear();  // every half unit from y = -200 of the mask frame
+          for (double y = -200; y <= 300; y += 0.5) sheetEdges_.push_back(sheetLeftEdge(s, y));
         },
         test::dataDir(), [scheme](ExportState& s) { s.exportColours = getColorValues(static_cast<ExportScheme>(scheme)); });
   }
+  std::vector<double> sheetEdges_;
   GreyPicture render() {
     const auto result = runCommand("pdftoppm -r " + std::to_string(kDpi) + " -gray -singlefile " + quoted(document()) +
                             " " + quoted(dir_ / "page"));
@@ -122,6 +172,27 @@ TEST_F(MaskDocument, ReadersAcceptThePageAndDrawTheSheetAroundTheWindow) {
         << text.output;
     EXPECT_NE(text.output.find(czech ? "Vysv\xC4\x9Btlivky" : "Legend"), std::string::npos);
     expectListColumnsApart();
+  }
+}
+
+// Page 1 in every shipped language: the constellation list keeps its
+// columns apart and stays on the sheet, the legend's texts keep to their
+// columns, and pdftotext gives back the letters of the titles and of
+// every constellation name (the font's encoding maps each code of
+// Windows-1250 back to its character).
+TEST_F(MaskDocument, EveryLanguageReadsBackAndKeepsItsListColumnsApart) {
+  for (const std::string& language : test::languageFiles()) {
+    SCOPED_TRACE(language);
+    settings_.languageFile = fontFile_ = test::dataDir() + "/" + language;
+    write(50, 0);
+    expectListColumnsApart();
+    expectListOnTheSheet();
+    expectLegendInItsColumns();
+    const auto text = runCommand("pdftotext " + quoted(document()) + " -");
+    for (const int key : {2050, 2060, 2062})
+      EXPECT_NE(text.output.find(cp1250ToUtf8(guiText(settings_.languageFile, key))), std::string::npos) << key;
+    for (const std::string& name : readConNameList(settings_.languageFile))
+      EXPECT_NE(text.output.find(cp1250ToUtf8(name)), std::string::npos) << cp1250ToUtf8(name);
   }
 }
 

@@ -281,11 +281,11 @@ TEST(SplitList, KeepsEmptyEntriesAndGivesNothingForNothing) {
 
 // The lettering read back from the page: each letter's box from its place,
 // turn and size in the content and its width in the font. Over every
-// latitude in both languages, no compass name (a run of three letters or
-// more) comes within half a point of another name or an hour number.
+// latitude in every shipped language, no compass name (a run of three
+// letters or more) comes within half a point of another name or an hour number.
 TEST_F(MaskPage, CompassNamesTouchNoOtherText) {
   const std::regex letter(R"(q 1 0 0 1 (\S+) (\S+) cm\r(\S+) (\S+) \S+ \S+  0 0 cm\rBT\r/F1 (\S+) Tf\r\((\\?.)\) Tj)");
-  for (const char* language : {"english.lng", "czech.lng"}) {
+  for (const std::string& language : test::languageFiles()) {
     settings_.languageFile = fontFile_ = test::dataDir() + "/" + language;
     FontWidths widths;
     page([&widths](ExportState& s) { widths = s.writer.fontWidths(); });

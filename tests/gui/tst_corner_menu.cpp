@@ -16,11 +16,13 @@
 #include "app/about_dialog.h"
 #include "app/corner_menu.h"
 #include "app/mapka.h"
+#include "app/options_host.h"
 #include "app/stage.h"
 #include "gl/context_format.h"
 #include "settings/qt/options_dialog.h"
 #include "settings/qt/qsettings_store.h"
 #include "tests/gui/gui_test_support.h"
+#include "tests/test_support.h"
 #include "ui/whole_pixels.h"
 
 using namespace caelora;
@@ -202,6 +204,17 @@ class TestCornerMenu : public QObject {
     QTest::mouseClick(menu_, Qt::LeftButton, {}, rowMiddle(*menu_, 2));
     QCOMPARE(dialogName, QStringLiteral("frmExport"));
     QCOMPARE(menu_->menuHover(), CornerMenu::kNoRow);
+  }
+
+  void everyLanguageEndsItsRowsBeforeTheMenusRightEdge() {
+    Settings s = window_->scene().settings();
+    for (const std::string& name : test::languageFiles()) {
+      s.languageFile = kDataDir + "/" + name;
+      makeOptionsHost(*window_)->applyOptions(s);
+      const QImage menu = menu_->grab().toImage();
+      for (int y = 0; y < menu.height(); ++y)
+        QVERIFY2(menu.pixel(menu.width() - 3, y) == menu.pixel(menu.width() - 1, y), name.c_str());
+    }
   }
 
  private:

@@ -5,6 +5,7 @@
 #include "i18n/cp1250.h"
 #include "i18n/language.h"
 #include "i18n/message.h"
+#include "tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,7 @@ std::string fileBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-class ShippedLanguageFile : public ::testing::TestWithParam<const char*> {
+class ShippedLanguageFile : public ::testing::TestWithParam<std::string> {
  protected:
   std::string path() const { return kDataDir + "/" + GetParam(); }
 };
@@ -93,7 +94,8 @@ TEST_P(ShippedLanguageFile, HoldsEveryMessageWithTheEnglishPlaceholders) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Data, ShippedLanguageFile, ::testing::Values("english.lng", "czech.lng"));
+INSTANTIATE_TEST_SUITE_P(Data, ShippedLanguageFile, ::testing::ValuesIn(test::languageFiles()),
+                         [](const auto& info) { return info.param.substr(0, info.param.find('.')); });
 
 TEST(CzechLanguageFile, KeepsItsLettersAsWindows1250) {
   const std::string czech = kDataDir + "/czech.lng";
@@ -127,7 +129,7 @@ TEST(Messages, AreFilledInTheLanguageOfTheFile) {
 }
 
 TEST(LanguageFiles, CompassNamesAndMonthsDifferFromEachOther) {
-  for (const char* name : {"english.lng", "czech.lng"}) {
+  for (const std::string& name : test::languageFiles()) {
     const std::string path = kDataDir + "/" + name;
     std::vector<std::string> seen;
     for (int key = 501; key <= 512; ++key) seen.push_back(guiText(path, key));

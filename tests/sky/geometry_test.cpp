@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <vector>
 
 namespace caelora {
 namespace {
@@ -127,6 +130,26 @@ TEST(HorizonGrid, AltitudeZeroIsTheHorizonCurve) {
     const HorizonGrid grid = horizonGrid(projector);
     EXPECT_EQ(grid.altitudeCircles.size(), 8u);
     EXPECT_EQ(grid.azimuthLines.size(), 12u);
+  }
+}
+
+// The room of a month name reaches from its label's centre to the nearer of
+// its month's first day and the next month's, north and south.
+TEST(DateRing, MonthLabelRoomReachesTheNearerFirstDay) {
+  for (const int latitude : {50, -35}) {
+    const DateRing ring = dateRing(latitude);
+    std::vector<double> starts;  // degrees from +x
+    for (const DayTick& tick : dayTicks(ring, false))
+      if (tick.outer == 1.0) starts.push_back(tick.angleRad * kRadiansToDegrees);
+    ASSERT_EQ(starts.size(), 12u);
+    const std::array<double, 12> rotations = monthLabelRotations(ring);
+    for (int m = 0; m < 12; ++m) {
+      const double centre = rotations[static_cast<std::size_t>(m)] + 90;  // turned from the top
+      const double toStart = std::fabs(std::remainder(centre - starts[static_cast<std::size_t>(m)], 360));
+      const double toEnd = std::fabs(std::remainder(starts[static_cast<std::size_t>((m + 1) % 12)] - centre, 360));
+      EXPECT_NEAR(monthLabelRoomDeg(m) / 2, std::min(toStart, toEnd), 1e-9) << latitude << " month " << m;
+      EXPECT_GT(monthLabelRoomDeg(m), 27) << m;
+    }
   }
 }
 

@@ -11,7 +11,9 @@
 #include "i18n/cp1250.h"
 #include "sky/chart_geometry.h"
 #include "sky/geometry.h"
+#include "sky/vector_font.h"
 #include "tests/sky/replay.h"
+#include "tests/test_support.h"
 
 namespace caelora {
 namespace {
@@ -238,6 +240,22 @@ std::size_t CountOuterRadius(const std::vector<std::pair<Point, Point>>& ticks, 
 
 double AngleDeg(const Point& p) { return std::atan2(p.y, p.x) * kRadiansToDegrees; }
 
+// The vertices of each text of a recording: every drawArcText call starts by
+// enabling line smoothing, and its strips follow.
+std::vector<std::vector<Point>> TextsOf(const DisplayList& list) {
+  const std::vector<Shape> shapes = Replay(list);
+  std::vector<std::vector<Point>> texts;
+  std::size_t shape = 0;
+  for (const GlCommand& c : list.commands()) {
+    if (c.op == GlCommand::Op::Enable && c.capability == Capability::LineSmooth) texts.emplace_back();
+    if (c.op != GlCommand::Op::Begin) continue;
+    const Shape& drawn = shapes[shape++];
+    if (drawn.primitive == Primitive::LineStrip && !texts.empty())
+      texts.back().insert(texts.back().end(), drawn.points.begin(), drawn.points.end());
+  }
+  return texts;
+}
+
 TEST_F(DateScaleTest, PlainScaleHasMonthStartsAndEveryTenthDay) {
   const auto ticks = Ticks(Load(50, false));
   // Day indices 0, 10, 20 in every month and 30 in the seven long months.
@@ -294,6 +312,42 @@ TEST_F(DateScaleTest, MonthNamesStartWithCapitalsAndMoveOutForTheDailyScale) {
     // Day numbers 5..30 only on the daily scale: digit strips of 5, 10, 15,
     // 20, 25 in each month and 30 in the seven long ones.
     EXPECT_EQ(CountWithPoints(strips, 4), daily ? 12u * 9 + 7 * 2 : 0u);
+  }
+}
+
+// The month names of every shipped language in its real font, read back
+// from the strokes: each name stays between the ticks of the first of its
+// month and of the next one, clear of them by at least a fiftieth of the
+// rim (so no name runs into a tick or its neighbour), on the plain and the
+// daily scale, north and south.
+TEST(DateScaleLettering, MonthNamesStayWithinTheirMonths) {
+  constexpr double kClearance = 0.02;
+  for (const std::string& language : test::languageFiles()) {
+    for (const auto& [latitude, daily] : {std::pair{50, false}, {50, true}, {-35, false}, {-35, true}}) {
+      ChartSetup setup = ChartAt(latitude);
+      setup.settings.dailyScale = daily;
+      setup.settings.languageFile = test::dataDir() + "/" + language;
+      setup.glyphs = loadFont(test::dataDir(), setup.settings.languageFile);
+      const DisplayList list = LoadDateScale(setup);
+      std::vector<double> starts;  // the first of each month, degrees
+      for (const auto& tick : Ticks(list))
+        if (std::abs(Radius(tick.second) - 1.0) < 1e-5) starts.push_back(AngleDeg(tick.second));
+      ASSERT_EQ(starts.size(), 12u);
+      const double turn = std::remainder(starts[1] - starts[0], 360) > 0 ? 1 : -1;  // the way the year runs
+      const std::vector<std::vector<Point>> names = TextsOf(list);
+      ASSERT_GE(names.size(), 12u);
+      for (std::size_t m = 0; m < 12; ++m) {
+        const double span = std::remainder(turn * (starts[(m + 1) % 12] - starts[m]), 360);
+        double first = 360, last = -360, outermost = 0;
+        for (const Point& p : names[m]) {
+          const double along = std::remainder(turn * (AngleDeg(p) - starts[m]), 360);
+          first = std::min(first, along), last = std::max(last, along), outermost = std::max(outermost, Radius(p));
+        }
+        const double clear = kClearance / outermost * kRadiansToDegrees;
+        EXPECT_GE(first, clear) << language << " " << latitude << (daily ? " daily" : "") << " month " << m + 1;
+        EXPECT_LE(last, span - clear) << language << " " << latitude << (daily ? " daily" : "") << " month " << m + 1;
+      }
+    }
   }
 }
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "i18n/language.h"
 #include "sky/data_error.h"
 #include "tests/sky/replay.h"
 #include "tests/test_support.h"
@@ -85,26 +86,53 @@ TEST(VectorFontData, CzechOverridesComeAndGoWithTheLanguage) {
   for (int c = 33; c <= 126; ++c) EXPECT_EQ(czech[c], english[c]) << c;
 }
 
+// The angle a text takes along its circle: each glyph's width (its
+// rightmost point and the spacing; a space is 8 units) seen from the centre,
+// added up; a text on the inner side (negative size) takes the same.
+TEST(ArcTextDeg, AddsTheAngleOfEachGlyph) {
+  GlyphTable g;
+  g['A'] = "-1,0,9,32";  // 9 units wide, 10.3 with the spacing
+  g['B'] = "";           // draws nothing: the spacing alone
+  const auto turn = [](double units, double size, double radius) {
+    return 2 * std::atan(units * size / 200 / (2 * radius)) / kDegrees;
+  };
+  struct Case {
+    std::string text;
+    double radius, size, expected;
+  };
+  const Case cases[] = {{"A", 1, 200, turn(10.3, 200, 1)},
+                        {"AA", 0.9, 0.6, 2 * turn(10.3, 0.6, 0.9)},
+                        {"A A", 0.9, -0.6, 2 * turn(10.3, 0.6, 0.9) + turn(8, 0.6, 0.9)},
+                        {"AB", 0.5, 0.4, turn(10.3, 0.4, 0.5) + turn(1.3, 0.4, 0.5)},
+                        {"", 0.9, 0.6, 0}};
+  for (const Case& c : cases) EXPECT_NEAR(arcTextDeg(g, c.radius, c.text, c.size), c.expected, 1e-12) << c.text;
+}
+
 // Every glyph that the shipped files define parses, stays in its box and is
 // drawn as at least one strip.
 TEST(VectorFontData, EveryShippedGlyphDrawsInsideItsBox) {
   const std::string data = CAELORA_SOURCE_DATA_DIR;
-  const GlyphTable glyphs = loadFont(data, data + "/czech.lng");
-  int drawn = 0;
-  for (int c = 33; c < 256; ++c) {
-    if (glyphs[c].empty()) continue;
-    DisplayList list;
-    drawLineText(list, glyphs, ScreenScheme::WhiteOnBlack, 0, -90, std::string(1, static_cast<char>(c)), 200);
-    const auto strips = testing::CommandsOf(list, Op::Begin);
-    ASSERT_FALSE(strips.empty()) << "code " << c << ": " << glyphs[c];
-    for (const GlCommand& v : testing::CommandsOf(list, Op::Vertex)) {
-      EXPECT_GE(v.a, 1) << "code " << c;  // no stroke at x = 0
-      EXPECT_GE(v.b, 0) << "code " << c;
-      EXPECT_LE(v.b, 32) << "code " << c;
+  for (const std::string& language : test::languageFiles()) {
+    const GlyphTable glyphs = loadFont(data, data + "/" + language);
+    std::size_t drawn = 0;
+    for (int c = 33; c < 256; ++c) {
+      if (glyphs[c].empty()) continue;
+      DisplayList list;
+      drawLineText(list, glyphs, ScreenScheme::WhiteOnBlack, 0, -90, std::string(1, static_cast<char>(c)), 200);
+      const auto strips = testing::CommandsOf(list, Op::Begin);
+      ASSERT_FALSE(strips.empty()) << language << " code " << c << ": " << glyphs[c];
+      for (const GlCommand& v : testing::CommandsOf(list, Op::Vertex)) {
+        EXPECT_GE(v.a, 1) << language << " code " << c;  // no stroke at x = 0
+        EXPECT_GE(v.b, 0) << language << " code " << c;
+        EXPECT_LE(v.b, 32) << language << " code " << c;
+      }
+      ++drawn;
     }
-    ++drawn;
+    // Printable ASCII but the space, and the language's overrides.
+    const std::string overrides = readLangKey(data + "/" + language, "OGL_font", "Differences", "", 2000);
+    EXPECT_EQ(drawn, 94 + splitList(overrides).size()) << language;
+    EXPECT_GE(splitList(overrides).size(), 30u) << language;
   }
-  EXPECT_EQ(drawn, 94 + 80);  // printable ASCII but the space, and the Czech overrides
 }
 
 // Where each glyph of a text starts: the transform in force at the first
