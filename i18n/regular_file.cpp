@@ -52,21 +52,24 @@ constexpr std::chrono::seconds kUnsettledAge{2};
 // would leave both stamps as they were.
 class ReadFiles {
  public:
-  std::shared_ptr<const std::string> find(const std::string& path, const FileStamp& stamp) {
+  using Bytes = std::shared_ptr<const std::string>;
+
+  // The bytes kept for `path` at `stamp`, else those `read` gives, kept
+  // when `settled`. One thread reads at a time, so that threads asking for
+  // the same file at once open it once.
+  template <typename Read>
+  Bytes readOnce(const std::string& path, const FileStamp& stamp, bool settled, Read read) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    const auto it = files_.find(path);
-    if (it == files_.end() || !(it->second.stamp == stamp)) return nullptr;
-    return it->second.bytes;
-  }
-  void keep(const std::string& path, const FileStamp& stamp, std::shared_ptr<const std::string> bytes) {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    files_[path] = Entry{stamp, std::move(bytes)};
+    if (const auto it = files_.find(path); it != files_.end() && it->second.stamp == stamp) return it->second.bytes;
+    Bytes bytes = read();
+    if (bytes && settled && bytes->size() == stamp.size) files_[path] = Entry{stamp, bytes};
+    return bytes;
   }
 
  private:
   struct Entry {
     FileStamp stamp;
-    std::shared_ptr<const std::string> bytes;
+    Bytes bytes;
   };
   std::mutex mutex_;
   std::map<std::string, Entry> files_;
@@ -128,14 +131,9 @@ std::shared_ptr<const std::string> readRegularFileOnce(const std::string& path, 
   if (!problem.empty()) return nullptr;
   std::error_code sizeError, timeError;
   const FileStamp stamp{fs::file_size(path, sizeError), fs::last_write_time(path, timeError)};
-  const bool stamped = !sizeError && !timeError;
-  if (stamped) {
-    if (auto kept = readFiles().find(path, stamp)) return kept;
-  }
-  std::shared_ptr<const std::string> bytes = readBounded(path, bound, problem);
-  if (bytes && stamped && bytes->size() == stamp.size && stamp.modified + kUnsettledAge < now)
-    readFiles().keep(path, stamp, bytes);
-  return bytes;
+  if (sizeError || timeError) return readBounded(path, bound, problem);
+  return readFiles().readOnce(path, stamp, stamp.modified + kUnsettledAge < now,
+                              [&] { return readBounded(path, bound, problem); });
 }
 
 std::optional<std::string> readRegularFile(const std::string& path, const FileBound& bound,
