@@ -5,9 +5,13 @@
 #include "i18n/language.h"
 
 #include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "i18n/message.h"
@@ -23,16 +27,6 @@ std::string_view trim(std::string_view s) {
   while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
   return s;
-}
-
-// The whole file; false when the path is not a regular file within the
-// bound (a directory, a pipe or a device is never opened).
-bool readWholeFile(const std::string& path, std::string& contents) {
-  std::string problem;
-  std::optional<std::string> bytes = readRegularFile(path, kLanguageFileBound, problem);
-  if (!bytes) return false;
-  contents = std::move(*bytes);
-  return true;
 }
 
 // The name between "[" and "]" of a section line, or nothing for other lines.
@@ -58,37 +52,71 @@ std::string cut(std::string_view text, std::size_t size) {
   return std::string(text.substr(0, size - 1));
 }
 
-// Looks the key up in the first section of the given name. Returns false
-// when the section or the key is absent.
-bool findValue(std::string_view contents, std::string_view section, std::string_view key,
-               std::string_view& value) {
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string lowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = lowerAscii(c);
+  return lower;
+}
+
+// A profile file taken apart once: the keys of the first section of each
+// name, both names in lower case, each key with the value of its first line
+// (blanks around it removed, quotes and NUL bytes still in it).
+struct ParsedProfile {
+  std::shared_ptr<const std::string> bytes;  // the values point into these
+  std::unordered_map<std::string, std::unordered_map<std::string, std::string_view>> sections;
+};
+
+std::shared_ptr<const ParsedProfile> parseProfile(std::shared_ptr<const std::string> bytes) {
+  auto profile = std::make_shared<ParsedProfile>();
+  std::string_view contents = *bytes;
+  profile->bytes = std::move(bytes);
   // A UTF-8 byte order mark written by an editor must not hide the first section.
   if (contents.substr(0, 3) == "\xEF\xBB\xBF") contents.remove_prefix(3);
-  bool inSection = false;
-  std::size_t pos = 0;
-  while (pos < contents.size()) {
+  std::unordered_map<std::string, std::string_view>* keys = nullptr;  // of a first section
+  for (std::size_t pos = 0; pos < contents.size();) {
     std::size_t end = contents.find('\n', pos);
     if (end == std::string_view::npos) end = contents.size();
     const std::string_view line = trim(contents.substr(pos, end - pos));
     pos = end + 1;
     std::string_view name;
     if (sectionName(line, name)) {
-      if (inSection) return false;  // a later section of the same name is not read
-      inSection = equalsIgnoringCase(name, section);
+      const auto [section, first] = profile->sections.try_emplace(lowerAscii(name));
+      keys = first ? &section->second : nullptr;  // a later section of the same name is not read
       continue;
     }
-    if (!inSection || line.empty() || line.front() == ';') continue;
+    if (keys == nullptr || line.empty() || line.front() == ';') continue;
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) continue;
-    if (equalsIgnoringCase(trim(line.substr(0, equals)), key)) {
-      value = trim(line.substr(equals + 1));
-      return true;
-    }
+    keys->try_emplace(lowerAscii(trim(line.substr(0, equals))), trim(line.substr(equals + 1)));
   }
-  return false;
+  return profile;
 }
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+// The parsed form of each profile file read, for as long as the file is
+// the one read (readRegularFileOnce hands out the same bytes).
+std::shared_ptr<const ParsedProfile> readParsedProfile(const std::string& path) {
+  static std::mutex mutex;
+  static std::map<std::string, std::shared_ptr<const ParsedProfile>> parsed;
+  std::string problem;
+  std::shared_ptr<const std::string> bytes = readRegularFileOnce(path, kLanguageFileBound, problem);
+  if (!bytes) return nullptr;
+  const std::lock_guard<std::mutex> lock(mutex);
+  std::shared_ptr<const ParsedProfile>& entry = parsed[path];
+  if (!entry || entry->bytes != bytes) entry = parseProfile(std::move(bytes));
+  return entry;
+}
+
+// The value of `key` in the first section named `section`, if it has one.
+std::optional<std::string_view> findValue(const ParsedProfile& profile, std::string_view section,
+                                          std::string_view key) {
+  const auto keys = profile.sections.find(lowerAscii(section));
+  if (keys == profile.sections.end()) return std::nullopt;
+  const auto value = keys->second.find(lowerAscii(key));
+  if (value == keys->second.end()) return std::nullopt;
+  return value->second;
+}
 // Whether a line "[section]" stands in the file (names without regard to case).
 bool hasSection(std::string_view contents, std::string_view section) {
   if (contents.substr(0, 3) == "\xEF\xBB\xBF") contents.remove_prefix(3);
@@ -153,17 +181,17 @@ std::string readProfileString(const std::string& path, const std::string& sectio
   std::string_view fallback = def;
   while (!fallback.empty() && isBlank(fallback.back())) fallback.remove_suffix(1);
 
-  std::string contents;
-  if (!readWholeFile(path, contents)) return cut(fallback, size);
-  std::string_view value;
-  if (!findValue(contents, trim(section), trim(key), value)) return cut(fallback, size);
+  const std::shared_ptr<const ParsedProfile> profile = readParsedProfile(path);
+  if (!profile) return cut(fallback, size);
+  const std::optional<std::string_view> value = findValue(*profile, trim(section), trim(key));
+  if (!value) return cut(fallback, size);
   // A NUL byte ends the text, as it ends the C string of the Windows reader.
-  return cut(withoutSurroundingQuotes(value.substr(0, value.find('\0'))), size);
+  return cut(withoutSurroundingQuotes(value->substr(0, value->find('\0'))), size);
 }
 
 void checkLanguageFile(const std::string& path, const std::vector<std::string>& sections) {
   std::string problem;
-  const std::optional<std::string> bytes = readRegularFile(path, kLanguageFileBound, problem);
+  const std::shared_ptr<const std::string> bytes = readRegularFileOnce(path, kLanguageFileBound, problem);
   if (!bytes) throw MessageError(Message("LanguageFileUnreadable").with("file", path).with("problem", problem));
   if (bytes->empty()) throw MessageError(Message("LanguageFileEmpty").with("file", path));
   if (savedAsUtf8(*bytes)) throw MessageError(Message("LanguageFileUtf8").with("file", path));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Language files: profile (INI) files in Windows-1250 with the semantics of
-// the Windows profile reader. Every call reads the file anew.
+// the Windows profile reader. A file is read and taken apart once, and read
+// again only when it has changed.
 #pragma once
 
 #include <cstddef>

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -23,10 +24,17 @@ struct FileBound {
 // catalogue may hold"), or "" when nothing does. Opens nothing.
 std::string regularFileProblem(const std::string& path, const FileBound& bound);
 
-// The bytes of `path`; nothing when it cannot be read, with `problem` saying
+// The bytes of `path` (read once, as below); nothing when it cannot be read, with `problem` saying
 // why as above (or "cannot be read: <reason>").
 std::optional<std::string> readRegularFile(const std::string& path, const FileBound& bound,
                                            std::string& problem);
+
+// The same bytes, read once per process: while the file keeps the size and
+// modification time it had when it was read, later calls hand out the bytes
+// read then and open nothing (its kind and size are still checked). Safe
+// to call from several threads.
+std::shared_ptr<const std::string> readRegularFileOnce(const std::string& path, const FileBound& bound,
+                                                        std::string& problem);
 
 // A byte count as messages show it: "16 MiB", "300 bytes".
 std::string byteCountText(std::uintmax_t bytes);

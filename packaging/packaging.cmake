@@ -21,7 +21,7 @@ install(FILES ${packaging_dir}/copyright
 # gzip -9n stores no name and no time, so the package is the same each build.
 set(compressed_dir ${CMAKE_BINARY_DIR}/packaging)
 set(compressed_files)
-foreach(name caelora.1 caelora-export.1 changelog.Debian)
+foreach(name caelora.1 caelora-export.1 caelora-render.1 changelog.Debian)
   add_custom_command(OUTPUT ${compressed_dir}/${name}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${compressed_dir}
     COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" gzip ${packaging_dir}/${name}
@@ -31,6 +31,7 @@ foreach(name caelora.1 caelora-export.1 changelog.Debian)
 endforeach()
 add_custom_target(caelora_compressed_docs ALL DEPENDS ${compressed_files})
 install(FILES ${compressed_dir}/caelora.1.gz ${compressed_dir}/caelora-export.1.gz
+  ${compressed_dir}/caelora-render.1.gz
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${compressed_dir}/changelog.Debian.gz
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/caelora)
@@ -50,7 +51,8 @@ set(CPACK_PACKAGE_DESCRIPTION
   "Caelora shows a planisphere for any latitude from 25 to 80 degrees north or\n\
 south: the star disc turns under a horizon mask when you drag it. It exports\n\
 a printable two-page PDF to cut out and assemble into a paper planisphere;\n\
-caelora-export renders the chart to PNG and writes the PDF without a window.")
+caelora-export renders the chart to PNG and writes the PDF without a window;\n\
+for a PNG it starts caelora-render, the part that draws with OpenGL.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -23,6 +23,36 @@ std::string wholeNumber(double n) {
   return ec == std::errc() ? std::string(buf, end) : std::string("0");
 }
 
+// Below this many units (fifteen digits) the decimal of units / 10^decimals
+// is the shortest text that reads back as that quotient, so it is the text
+// std::to_chars writes for it.
+constexpr double kMostExactUnits = 1e15;
+
+// A whole number of units, |units| < kMostExactUnits, divided by
+// 10^decimals: its digits with the point set in, trailing zeros of the
+// fraction and a bare point left out ("12.5", "3", "-0.25").
+std::string unitsAsDecimal(double units, int decimals) {
+  const bool negative = units < 0;
+  auto magnitude = static_cast<unsigned long long>(negative ? -units : units);
+  char reversed[24];
+  int n = 0;
+  do {
+    reversed[n++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  while (n <= decimals) reversed[n++] = '0';  // "0.05", not ".05"
+  int zeros = 0;
+  while (zeros < decimals && reversed[zeros] == '0') ++zeros;
+  std::string text;
+  if (negative) text += '-';
+  for (int i = n - 1; i >= decimals; --i) text += reversed[i];
+  if (zeros < decimals) {
+    text += '.';
+    for (int i = decimals - 1; i >= zeros; --i) text += reversed[i];
+  }
+  return text;
+}
+
 struct Point {
   float x;
   float y;
@@ -51,8 +81,10 @@ std::string segment(const Point& a, const Point& b, const Point& c) {
 std::string FormatPdfNumber(double value, int decimals) {
   static constexpr double kScales[] = {1, 10, 100, 1000, 10000};
   const double scale = decimals >= 0 && decimals < 5 ? kScales[decimals] : std::pow(10.0, decimals);
-  double rounded = std::nearbyint(value * scale) / scale;  // ties to even
-  if (rounded == 0) rounded = 0;                          // no "-0"
+  const double units = std::nearbyint(value * scale);  // ties to even
+  if (units == 0) return "0";                           // no "-0"
+  if (decimals >= 0 && decimals < 5 && std::fabs(units) < kMostExactUnits) return unitsAsDecimal(units, decimals);
+  const double rounded = units / scale;
   char buf[64];
   auto [end, ec] = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed);
   if (ec != std::errc()) return "0";

@@ -45,8 +45,8 @@ std::int32_t FontWidths::at(unsigned char code) const {
 PdfClock localClock() {
   return [] {
     const std::time_t now = std::time(nullptr);
-    const std::tm* local = std::localtime(&now);
-    return local != nullptr ? *local : std::tm{};
+    std::tm local{};
+    return localtime_r(&now, &local) != nullptr ? local : std::tm{};
   };
 }
 

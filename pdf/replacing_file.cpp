@@ -26,7 +26,8 @@ constexpr const char* kPrefix = ".caelora-";
 constexpr const char* kSuffix = ".part";
 
 std::string randomSuffix() {
-  static std::mt19937 random(std::random_device{}());
+  // One generator per thread: documents may be written on several at once.
+  static thread_local std::mt19937 random(std::random_device{}());
   static const char kDigits[] = "0123456789abcdef";
   std::string suffix;
   for (int i = 0; i < 8; ++i) suffix += kDigits[random() % 16];

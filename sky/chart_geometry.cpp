@@ -474,10 +474,9 @@ ClipPolygon visibleMilkyWayBand(const MilkyWayOutlines& outlines, int band, Disc
   for (int edge = 1; edge <= 2; ++edge) {
     const int number = MilkyWayOutlines::kFirstResource + 2 * (band - 1) + edge - 1;
     ClipContour& contour = bandPolygon.appendContour();
-    const std::vector<OutlineCode> codes = decodeOutline(outlines.resource(number), number);
-    contour.reserve(codes.size());
-    for (const OutlineCode& code : codes) {
-      const EquatorialPoint p = outlineToEquatorial(code);
+    const std::shared_ptr<const std::vector<EquatorialPoint>> points = equatorialOutline(outlines.resource(number), number);
+    contour.reserve(points->size());
+    for (const EquatorialPoint& p : *points) {
       projector.projectUnbounded(p.raHours, p.decDeg);
       contour.push_back(toMedium({projector.x(), projector.y(), true}));
     }

@@ -5,8 +5,11 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <mutex>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include "sky/chart_geometry.h"
 #include "sky/data_error.h"
@@ -85,6 +88,23 @@ EquatorialPoint outlineToEquatorial(OutlineCode code) {
       PolarAngleD(std::cos(fromNode) * std::cos(b),
                   std::cos(e) * std::sin(b) - std::sin(e) * std::cos(b) * std::sin(fromNode));
   return {(raFromNode * kRadiansToDegrees + kNodeRightAscensionDeg) / 15, dec * kRadiansToDegrees};
+}
+
+std::shared_ptr<const std::vector<EquatorialPoint>> equatorialOutline(const std::string& bytes,
+                                                                      int resourceNumber) {
+  static std::mutex mutex;
+  static std::map<std::pair<int, std::string>, std::shared_ptr<const std::vector<EquatorialPoint>>> done;
+  std::pair<int, std::string> key{resourceNumber, bytes};
+  {
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (const auto it = done.find(key); it != done.end()) return it->second;
+  }
+  const std::vector<OutlineCode> codes = decodeOutline(bytes, resourceNumber);
+  auto points = std::make_shared<std::vector<EquatorialPoint>>();
+  points->reserve(codes.size());
+  for (const OutlineCode& code : codes) points->push_back(outlineToEquatorial(code));
+  const std::lock_guard<std::mutex> lock(mutex);
+  return done.try_emplace(std::move(key), std::move(points)).first->second;
 }
 
 Rgb milkyWayBandColour(ScreenScheme scheme, int intensity, int band) {

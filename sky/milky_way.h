@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,12 @@ std::vector<OutlineCode> decodeOutline(const std::string& bytes, int resourceNum
 
 // A stored outline point in the equatorial frame the chart projects.
 EquatorialPoint outlineToEquatorial(OutlineCode code);
+
+// The points of an outline resource in the equatorial frame, the same for
+// every latitude: worked out once per process for each resource's bytes and
+// shared from then on (safe from several threads). Throws as decodeOutline.
+std::shared_ptr<const std::vector<EquatorialPoint>> equatorialOutline(const std::string& bytes,
+                                                                      int resourceNumber);
 
 // Fill colour of band 1 (outer) or 2 (inner) for a colour scheme and the
 // brightness "SMapIMMode".

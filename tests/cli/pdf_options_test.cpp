@@ -63,3 +63,17 @@ TEST_F(PdfExporter, WritesTheDocumentWithoutADisplayAndReportsFailuresInOneLine)
   EXPECT_EQ(std::count(picture.output.begin(), picture.output.end(), '\n'), 1) << picture.output;
   EXPECT_FALSE(fs::exists(png));
 }
+
+// The documents load no graphics library; a picture is drawn by the
+// renderer beside the exporter, and without it the exporter says so.
+TEST_F(PdfExporter, LinksNoGraphicsLibraryAndNamesAMissingRenderer) {
+  const CommandResult libraries = runCommand("ldd '" + kExporter.string() + "'");
+  ASSERT_EQ(libraries.status, 0) << libraries.output;
+  for (const char* graphics : {"libQt6Gui", "libQt6Widgets", "libGL", "libEGL", "libX11", "libxcb", "libfontconfig", "libfreetype"})
+    EXPECT_EQ(libraries.output.find(graphics), std::string::npos) << graphics << " in:\n" << libraries.output;
+
+  fs::copy_file(kExporter, dir_ / "caelora-export");
+  const CommandResult alone = runCommand("'" + (dir_ / "caelora-export").string() + "' --png '" + (dir_ / "c.png").string() + "'");
+  EXPECT_EQ(WEXITSTATUS(alone.status), 1) << alone.output;
+  EXPECT_NE(alone.output.find((dir_ / "caelora-render").string() + " cannot be started"), std::string::npos) << alone.output;
+}

@@ -214,6 +214,14 @@ TEST_F(ExportPdfTest, EveryLatitudeGetsItsOwnDocument) {
   } catch (const ExportError& e) {
     EXPECT_NE(std::string(e.what()).find((dir_ / "blocked").string()), std::string::npos) << e.what();
   }
+  // Of two documents that cannot be written, the earlier one is named.
+  for (const char* name : {"caelora-30N.pdf", "caelora-60S.pdf"}) fs::create_directories(dir_ / "two" / name / "x");
+  try {
+    exportAllLatitudes(settings_, dataDir(), milkyWay_, ExportScheme::Standard, (dir_ / "two").string());
+    FAIL() << "a folder in place of a document must stop the run";
+  } catch (const ExportError& e) {
+    EXPECT_NE(std::string(e.what()).find("caelora-30N.pdf"), std::string::npos) << e.what();
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -128,6 +129,27 @@ TEST_F(ProfileReader, DirectoriesAndBinaryFilesNeverCrash) {
 TEST_F(ProfileReader, ByteOrderMarkDoesNotHideTheFirstSection) {
   const std::string file = write("\xEF\xBB\xBF[GUI_Strings]\n101=Caelora\n");
   EXPECT_EQ(guiText(file, 101), "Caelora");
+}
+
+// A file is read once while it stays as it was read; a change of its bytes
+// and time is read again, and so is a change the file system's clock may
+// not tell apart (written twice within its tick).
+TEST_F(ProfileReader, AFileIsReadOnceUntilItChanges) {
+  const auto age = [](const std::string& path, std::chrono::minutes minutes) {
+    fs::last_write_time(path, fs::file_time_type::clock::now() - minutes);
+  };
+  const std::string file = write("[S]\nk=one\n");
+  age(file, std::chrono::minutes(60));
+  EXPECT_EQ(readLangKey(file, "S", "k"), "one");
+  std::string problem;
+  EXPECT_EQ(readRegularFileOnce(file, kLanguageFileBound, problem), readRegularFileOnce(file, kLanguageFileBound, problem));
+  write("[S]\nk=two\n");
+  age(file, std::chrono::minutes(30));
+  EXPECT_EQ(readLangKey(file, "S", "k"), "two");
+  for (const char* text : {"[S]\nk=333\n", "[S]\nk=444\n", "[S]\nk=555\n"}) {
+    write(text);
+    EXPECT_EQ(readLangKey(file, "S", "k"), std::string(text).substr(6, 3));
+  }
 }
 
 }  // namespace

@@ -28,6 +28,10 @@ TEST(FormatPdfNumber, TiesToEvenAndAPointWhateverTheLocale) {
   EXPECT_EQ(FormatPdfNumber(1234.5678, 2), "1234.57");
   EXPECT_EQ(FormatPdfNumber(-0.001, 2), "0");
   EXPECT_EQ(FormatPdfNumber(0.5, 2), "0.5");
+  EXPECT_EQ(FormatPdfNumber(-0.05, 2), "-0.05");
+  EXPECT_EQ(FormatPdfNumber(100.0, 3), "100");
+  EXPECT_EQ(FormatPdfNumber(-7.0004, 4), "-7.0004");
+  EXPECT_EQ(FormatPdfNumber(1e16, 1), "10000000000000000");
 }
 
 TEST(PdfNumber, RoundsDownToOneDecimal) {

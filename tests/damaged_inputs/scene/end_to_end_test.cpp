@@ -40,6 +40,12 @@ std::string caseName(const ::testing::TestParamInfo<EndToEndCase>& info) {
   return file + "_" + damageName(info.param.damage);
 }
 
+// The exporter and the renderer it starts for a picture, copied into `folder`.
+void copyExporter(const fs::path& folder) {
+  fs::copy_file(CAELORA_EXPORT_PROGRAM, folder / "caelora-export");
+  fs::copy_file(CAELORA_RENDER_PROGRAM, folder / "caelora-render");
+}
+
 // The copy of the exporter in `folder`, run by the shell after `limits`
 // (a ulimit command, say), with its store in folder/config.
 ProgramRun runExporter(const fs::path& folder, const std::string& arguments, const std::string& limits = "") {
@@ -60,7 +66,7 @@ class DamagedExporter : public ::testing::TestWithParam<EndToEndCase> {
   void SetUp() override {
     const EndToEndCase& c = GetParam();
     folder_ = std::make_unique<FolderCopy>(kData, "e2e_" + caseName({c, 0}));
-    fs::copy_file(CAELORA_EXPORT_PROGRAM, folder_->path() / "caelora-export");
+    copyExporter(folder_->path());
     fs::create_directories(folder_->path() / "config" / "Caelora");
     if (c.file == "Caelora.conf") {
       writeFile(folder_->path() / "config" / "Caelora" / "Caelora.conf", "[Startup]\nSMapLat=-35\n" + garbage());
@@ -140,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
 // with the reason, and the previous picture stays with nothing beside it.
 TEST(Exporter, PictureKeepsTheBytesOfItsNameAndTheOldOneWhenItDoesNotFit) {
   FolderCopy folder(kData, "e2e_png_name");
-  fs::copy_file(CAELORA_EXPORT_PROGRAM, folder.path() / "caelora-export");
+  copyExporter(folder.path());
   const fs::path out = folder.path() / "out";
   fs::create_directories(out);
   const std::string name = "chart-\xFF\xFE.png";  // not UTF-8

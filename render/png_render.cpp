@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Offscreen rendering of the chart.
-#include "cli/png_render.h"
+#include "render/png_render.h"
 
 #include <QBuffer>
 #include <QImageWriter>
