@@ -37,8 +37,11 @@ void drawDisc(const FrameLayers& layers, double discAngleDeg) {
   glPopMatrix();
 }
 
-void drawOverDisc(const FrameLayers& layers) {
-  if (layers.horizonGrid) glCallList(kHorizonGridList);
+void drawOverDisc(const FrameLayers& layers, LineEdges edges) {
+  if (!layers.horizonGrid) return;
+  if (edges == LineEdges::Smooth) glEnable(GL_LINE_SMOOTH);
+  glCallList(kHorizonGridList);
+  glDisable(GL_LINE_SMOOTH);
 }
 
 void drawReadout() {

@@ -168,7 +168,7 @@ void TurningFrames::draw(const FrameLayers& layers, double discAngleDeg,
   glDisable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, 0);
   glEnable(GL_BLEND);
-  drawOverDisc(layers);
+  drawOverDisc(layers, LineEdges::Hard);
 
   glDisable(GL_SCISSOR_TEST);
   lastFrame_ = key;

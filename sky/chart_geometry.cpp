@@ -101,6 +101,42 @@ DiscPoint maskPlace(DiscProjector& projector, double altitudeDeg, double azimuth
   return {projector.x(), projector.y(), onDisc};
 }
 
+namespace {
+
+double distanceToChord(const DiscPoint& p, const DiscPoint& a, const DiscPoint& b) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double length2 = dx * dx + dy * dy;
+  const double t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
+  return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+}
+
+}  // namespace
+
+std::vector<DiscPoint> simplifiedPolyline(const std::vector<DiscPoint>& line, double tolerance) {
+  if (line.size() < 3) return line;
+  std::vector<bool> kept(line.size(), false);
+  kept.front() = kept.back() = true;
+  std::vector<std::pair<std::size_t, std::size_t>> spans = {{0, line.size() - 1}};
+  while (!spans.empty()) {
+    const auto [first, last] = spans.back();
+    spans.pop_back();
+    std::size_t farthest = first;
+    double distance = tolerance;
+    for (std::size_t i = first + 1; i < last; ++i) {
+      const double d = distanceToChord(line[i], line[first], line[last]);
+      if (d > distance) distance = d, farthest = i;
+    }
+    if (farthest == first) continue;
+    kept[farthest] = true;
+    spans.push_back({first, farthest});
+    spans.push_back({farthest, last});
+  }
+  std::vector<DiscPoint> points;
+  for (std::size_t i = 0; i < line.size(); ++i)
+    if (kept[i]) points.push_back(line[i]);
+  return points;
+}
+
 HorizonGrid horizonGrid(DiscProjector& projector) {
   // The azimuth whose line runs down to the window's lower edge: south on a
   // northern chart, north on a southern one.
@@ -109,11 +145,13 @@ HorizonGrid horizonGrid(DiscProjector& projector) {
   for (int altitude = 10; altitude <= 80; altitude += 10) {
     GridLine circle{altitude, {}, maskPlace(projector, altitude + 1.5, lowerAzimuth + 4)};
     for (int azimuth = 0; azimuth <= 360; azimuth += 3) circle.points.push_back(maskPlace(projector, altitude, azimuth));
+    circle.points = simplifiedPolyline(circle.points, kGridTolerance);
     grid.altitudeCircles.push_back(std::move(circle));
   }
   for (int azimuth = 0; azimuth < 360; azimuth += 30) {
     GridLine line{azimuth, {}, maskPlace(projector, 2, azimuth + 2)};
     for (int altitude = 0; altitude <= 80; altitude += 2) line.points.push_back(maskPlace(projector, altitude, azimuth));
+    line.points = simplifiedPolyline(line.points, kGridTolerance);
     grid.azimuthLines.push_back(std::move(line));
   }
   grid.zenith = maskPlace(projector, 90, 0);

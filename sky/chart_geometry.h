@@ -88,6 +88,16 @@ struct HorizonGrid {
 };
 HorizonGrid horizonGrid(DiscProjector& projector);
 
+// The grid's lines keep only the points they need to stay within this many
+// disc units (under half a pixel of a window 800 pixels wide) of the
+// curves: every stroke costs a software rasteriser its set-up on each frame.
+constexpr double kGridTolerance = 0.001;
+
+// The points of `line` a polyline within `tolerance` of it needs: its ends
+// and, span by span, the point farthest from the span's chord while that
+// lies beyond `tolerance` (Douglas and Peucker).
+std::vector<DiscPoint> simplifiedPolyline(const std::vector<DiscPoint>& line, double tolerance);
+
 // ---- Compass points --------------------------------------------------
 
 // A compass tick of the horizon curve and the place of its name: the tick

@@ -37,7 +37,6 @@ DisplayList LoadHorizonGrid(const ChartSetup& setup) {
   DiscProjector projector(setup.settings.latitude);
   const HorizonGrid grid = horizonGrid(projector);
   DisplayList list;
-  list.enable(Capability::LineSmooth);
   list.lineWidth(1);
   list.color(colours.horizonGrid.r, colours.horizonGrid.g, colours.horizonGrid.b);
   for (const GridLine& circle : grid.altitudeCircles) line(list, Primitive::LineStrip, circle.points);
@@ -50,7 +49,6 @@ DisplayList LoadHorizonGrid(const ChartSetup& setup) {
   list.end();
   for (const GridLine& circle : grid.altitudeCircles) label(list, setup, circle.label, circle.degrees, colours.horizonGridText);
   for (const GridLine& azimuth : grid.azimuthLines) label(list, setup, azimuth.label, azimuth.degrees, colours.horizonGridText);
-  list.disable(Capability::LineSmooth);
   return list;
 }
 

@@ -133,6 +133,35 @@ TEST(HorizonGrid, AltitudeZeroIsTheHorizonCurve) {
   }
 }
 
+// The grid's lines, thinned, still pass within the tolerance (and the error
+// of their sampling) of every degree of their curves.
+TEST(HorizonGrid, ThinnedLinesStayOnTheirCurves) {
+  const auto distanceTo = [](const DiscPoint& p, const std::vector<DiscPoint>& line) {
+    double nearest = 1e9;
+    for (std::size_t i = 1; i < line.size(); ++i) {
+      const DiscPoint &a = line[i - 1], &b = line[i];
+      const double dx = b.x - a.x, dy = b.y - a.y;
+      const double t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+      nearest = std::min(nearest, std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy));
+    }
+    return nearest;
+  };
+  for (int latitude : {25, 50, 80, -35}) {
+    DiscProjector projector(latitude);
+    const HorizonGrid grid = horizonGrid(projector);
+    for (const GridLine& circle : grid.altitudeCircles) {
+      EXPECT_LT(circle.points.size(), 121u);
+      for (int azimuth = 0; azimuth < 360; ++azimuth)
+        EXPECT_LT(distanceTo(maskPlace(projector, circle.degrees, azimuth), circle.points), 1.2 * kGridTolerance)
+            << latitude << " " << circle.degrees << " " << azimuth;
+    }
+    for (const GridLine& line : grid.azimuthLines)
+      for (int altitude = 0; altitude <= 80; ++altitude)
+        EXPECT_LT(distanceTo(maskPlace(projector, altitude, line.degrees), line.points), 1.2 * kGridTolerance)
+            << latitude << " " << line.degrees << " " << altitude;
+  }
+}
+
 // The room of a month name reaches from its label's centre to the nearer of
 // its month's first day and the next month's, north and south.
 TEST(DateRing, MonthLabelRoomReachesTheNearerFirstDay) {
