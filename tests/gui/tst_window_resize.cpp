@@ -50,6 +50,23 @@ class FakePointer {
   void press(QPoint at) { send(XCB_BUTTON_PRESS, 1, at); }
   void release(QPoint at) { send(XCB_BUTTON_RELEASE, 1, at); }
 
+  // The frame round `client` as the server has it now: the client's place
+  // on the root window widened by the extents the window manager states.
+  WindowRect frameOnServer(xcb_window_t client) {
+    ReplyPtr<xcb_translate_coordinates_reply_t> at(
+        xcb_translate_coordinates_reply(c_, xcb_translate_coordinates(c_, client, root_, 0, 0), nullptr), &std::free);
+    ReplyPtr<xcb_get_geometry_reply_t> size(xcb_get_geometry_reply(c_, xcb_get_geometry(c_, client), nullptr),
+                                            &std::free);
+    ReplyPtr<xcb_get_property_reply_t> extents(
+        xcb_get_property_reply(
+            c_, xcb_get_property(c_, 0, client, atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4), nullptr),
+        &std::free);
+    if (!at || !size || !extents || xcb_get_property_value_length(extents.get()) != 16) return {};
+    const auto* e = static_cast<const uint32_t*>(xcb_get_property_value(extents.get()));  // left, right, top, bottom
+    return {at->dst_x - static_cast<int>(e[0]), at->dst_y - static_cast<int>(e[2]),
+            at->dst_x + size->width + static_cast<int>(e[1]), at->dst_y + size->height + static_cast<int>(e[3])};
+  }
+
   // A window manager has announced itself on the root window.
   bool windowManagerRunning() {
     const xcb_atom_t check = atom("_NET_SUPPORTING_WM_CHECK");
@@ -209,6 +226,19 @@ class TestWindowResize : public QObject {
   void placeWindow(const QRect& client) {
     window_->setGeometry(client);
     QTRY_COMPARE_WITH_TIMEOUT(window_->geometry(), client, kPatienceMs);
+    // The window manager may still move the frame a pixel after the client
+    // has its size (its gravity): a drag measured from a frame that then
+    // moves lands beside it. Wait until the server's frame holds still over
+    // two looks and the window knows it.
+    WindowRect last;
+    QTRY_VERIFY_WITH_TIMEOUT(frameHoldsStill(last), kPatienceMs);
+  }
+
+  bool frameHoldsStill(WindowRect& last) {
+    const WindowRect now = pointer_.frameOnServer(static_cast<xcb_window_t>(window_->winId()));
+    const bool still = now == last && frameRect(*window_) == now;
+    last = now;
+    return still;
   }
 
   // Openbox starts a resize on the first motion after the press and sizes
