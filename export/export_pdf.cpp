@@ -81,11 +81,7 @@ void writeDocument(ExportState& state, const std::string& path) {
   writer.setFileName(path);
   writer.setLanguageFile(state.languageFile());
   writer.pdfBeginDocument(exportDocumentInfo(state.settings));
-  PdfFont font;
-  font.subtype = "Type1";
-  font.embedded = true;
-  font.symbolic = true;
-  writer.fonts().assign(1, font);  // /F1 in all content
+  writer.fonts().assign(1, PdfFont::embeddedChartFont());  // /F1 in all content
   writer.pdfWriteResources();
   writeMaskPage(state);
   writeDiscPage(state);

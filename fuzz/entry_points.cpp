@@ -608,11 +608,7 @@ void fontKeys(const std::uint8_t* data, std::size_t size) {
     writer.setFileName(target);
     writer.setLanguageFile(language);
     writer.pdfBeginDocument(DocumentInfo{});
-    PdfFont font;
-    font.subtype = "Type1";
-    font.embedded = true;
-    font.symbolic = true;
-    writer.fonts().assign(1, font);
+    writer.fonts().assign(1, PdfFont::embeddedChartFont());
     writer.pdfWriteResources();
     writer.pdfEndDocument();
   } catch (const PdfError&) {

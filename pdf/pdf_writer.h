@@ -47,6 +47,16 @@ struct PdfFont {
   bool embedded = false;  // described and embedded from section "Font<n>" of the language file
   bool symbolic = false;  // a font that is not embedded then gets no encoding entry
   std::int32_t objectNumber = 0;  // set when the font object is written
+
+  // The chart's one font, /F1 of every page: Type 1, symbolic, embedded
+  // from section "Font1" of the language file.
+  static PdfFont embeddedChartFont() {
+    PdfFont font;
+    font.subtype = "Type1";
+    font.embedded = true;
+    font.symbolic = true;
+    return font;
+  }
 };
 
 // Advance widths of font 1 in thousandths of the font size, by

@@ -161,11 +161,7 @@ void writeMaskDocument(const Settings& settings, const std::string& folder, cons
     writer.setFileName(path);
     writer.setLanguageFile(settings.languageFile);
     writer.pdfBeginDocument({});
-    PdfFont font;
-    font.subtype = "Type1";
-    font.embedded = true;
-    font.symbolic = true;
-    writer.fonts().assign(1, font);
+    writer.fonts().assign(1, PdfFont::embeddedChartFont());
     writer.pdfWriteResources();
     const std::int32_t start = writer.pdfBeginPage();
     writer.pdfWriteLine("0.85 0 0 0.85 0 0 cm");

@@ -46,21 +46,33 @@ constexpr int kDpi = 30;
 int pixelX(double x) { return static_cast<int>(0.85 * (x + 60) * kDpi / 72); }
 int pixelY(double y) { return static_cast<int>((842 - 0.85 * (y + 170)) * kDpi / 72); }
 
+// A word of page 1 as pdftotext places it (points, y down from the top).
+struct WordBox {
+  double x0, y0, x1, y1;
+  std::string line;  // pdftotext's line, for messages
+};
+
 class MaskDocument : public MaskTest {
  protected:
+  std::vector<WordBox> words() {
+    const auto boxes = runCommand("pdftotext -bbox -f 1 -l 1 " + quoted(document()) + " -");
+    std::vector<WordBox> found;
+    std::istringstream in(boxes.output);
+    for (std::string line; std::getline(in, line);) {
+      WordBox w{0, 0, 0, 0, line};
+      if (std::sscanf(line.c_str(), " <word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &w.x0, &w.y0, &w.x1,
+                      &w.y1) == 4)
+        found.push_back(w);
+    }
+    return found;
+  }
   // The words of the constellation list (the lower part of the page) as
   // pdftotext places them: on each line, no word comes within a unit of the
   // page frame (0.85 pt) of the next one, so no entry runs into the next column.
   void expectListColumnsApart() {
-    const auto boxes = runCommand("pdftotext -bbox -f 1 -l 1 " + quoted(document()) + " -");
     std::map<long, std::vector<std::pair<double, double>>> lines;  // by the line's top, the words' x extents
-    std::istringstream in(boxes.output);
-    for (std::string line; std::getline(in, line);) {
-      double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-      if (std::sscanf(line.c_str(), " <word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &x0, &y0, &x1, &y1) == 4 &&
-          y0 > 490)
-        lines[std::lround(y0 * 10)].emplace_back(x0, x1);
-    }
+    for (const WordBox& w : words())
+      if (w.y0 > 490) lines[std::lround(w.y0 * 10)].emplace_back(w.x0, w.x1);
     ASSERT_GT(lines.size(), 25u);
     for (auto& [top, words] : lines) {
       std::sort(words.begin(), words.end());
@@ -71,15 +83,10 @@ class MaskDocument : public MaskTest {
   // No word of the constellation list reaches past the sheet's outline
   // (both sides mirror each other about x = 297.5 of the mask frame).
   void expectListOnTheSheet() {
-    const auto boxes = runCommand("pdftotext -bbox -f 1 -l 1 " + quoted(document()) + " -");
-    std::istringstream in(boxes.output);
-    int words = 0;
-    for (std::string line; std::getline(in, line);) {
-      double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-      if (std::sscanf(line.c_str(), " <word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &x0, &y0, &x1, &y1) != 4 ||
-          y0 <= 490)
-        continue;
-      ++words;
+    int count = 0;
+    for (const auto& [x0, y0, x1, y1, line] : words()) {
+      if (y0 <= 490) continue;
+      ++count;
       // The box in the mask frame (the page sets it at 0.85 and moves it by (60, 170)).
       const double left = x0 / 0.85 - 60, right = x1 / 0.85 - 60;
       double edge = 0;
@@ -87,27 +94,22 @@ class MaskDocument : public MaskTest {
       EXPECT_GE(left, edge) << line;
       EXPECT_LE(right, 595 - edge) << line;
     }
-    EXPECT_GT(words, 200);
+    EXPECT_GT(count, 200);
   }
   // The words of the two legend panels stay in their columns: the zodiac's
   // first column ends before the second (x 125 of the mask frame), the second
   // at its panel's edge (169.75); the objects' first column before the
   // symbols of the second (488), the second at its panel's edge (545.25).
   void expectLegendInItsColumns() {
-    const auto boxes = runCommand("pdftotext -bbox -f 1 -l 1 " + quoted(document()) + " -");
-    std::istringstream in(boxes.output);
-    int words = 0;
-    for (std::string line; std::getline(in, line);) {
-      double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-      if (std::sscanf(line.c_str(), " <word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &x0, &y0, &x1, &y1) != 4 ||
-          y0 < 842 - 0.85 * (320 + 170) || y1 > 842 - 0.85 * (260 + 170))
-        continue;  // not below a legend's title bar
+    int count = 0;
+    for (const auto& [x0, y0, x1, y1, line] : words()) {
+      if (y0 < 842 - 0.85 * (320 + 170) || y1 > 842 - 0.85 * (260 + 170)) continue;  // not below a legend's title bar
       const double left = x0 / 0.85 - 60, right = x1 / 0.85 - 60;
       const double end = left < 125 ? 125 : left < 170 ? 169.75 : left < 488 ? 488 : 545.25;
       EXPECT_LT(right, end) << line;
-      ++words;
+      ++count;
     }
-    EXPECT_GE(words, 12 + 10);
+    EXPECT_GE(count, 12 + 10);
   }
   double sheetEdge(double y) const {
     const auto at = static_cast<std::size_t>(std::clamp((y + 200) * 2, 0.0, sheetEdges_.size() - 2.0));

@@ -82,11 +82,7 @@ inline std::string onePageDocument(PdfWriter& writer, const fs::path& file, cons
   writer.setFileName(file.string());
   writer.setLanguageFile(fontFile);
   writer.pdfBeginDocument({});
-  PdfFont font;
-  font.subtype = "Type1";
-  font.embedded = true;
-  font.symbolic = true;
-  writer.fonts().assign(1, font);
+  writer.fonts().assign(1, PdfFont::embeddedChartFont());
   writer.pdfWriteResources();
   const std::int32_t start = writer.pdfBeginPage();
   for (const std::string& line : frame) writer.pdfWriteLine(line);

@@ -30,11 +30,7 @@ void writeTwoPages(const test::fs::path& target) {
   info.title = utf8ToCp1250("Otočná mapa");
   info.subject = utf8ToCp1250("Otočná mapa (50° severní šířky)");
   writer.pdfBeginDocument(info);
-  PdfFont font;
-  font.subtype = "Type1";
-  font.embedded = true;
-  font.symbolic = true;
-  writer.fonts().push_back(font);
+  writer.fonts().assign(1, PdfFont::embeddedChartFont());
   writer.pdfWriteResources();
 
   std::int32_t start = writer.pdfBeginPage();
